@@ -31,10 +31,12 @@
 
 /* Outcomes written to *status. */
 #define VORBECK1_SUCCESS 0
-#define VORBECK1_UNREADABLE 1      /* loads unreadable, fewer than 11 or more than 100,
-                                      or a file that cannot be opened or written */
-#define VORBECK1_EMPTY_PARTITION 2 /* a partition became empty; the report holds the
-                                      result sets before the failing one */
+#define VORBECK1_UNREADABLE                                \
+    1 /* loads unreadable, fewer than 11 or more than 100, \
+         or a file that cannot be opened or written */
+#define VORBECK1_EMPTY_PARTITION                        \
+    2 /* a partition became empty; the report holds the \
+         result sets before the failing one */
 
 #ifdef __cplusplus
 extern "C" {

@@ -51,7 +51,8 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status) {
         }
 
         const Real new_total = state.partition_deviation[j + 1] + state.partition_deviation[j];
-        const Real reference_total = state.reference_deviation[j + 1] + state.reference_deviation[j];
+        const Real reference_total =
+            state.reference_deviation[j + 1] + state.reference_deviation[j];
 
         if (new_total < reference_total) {
             // The last move helped: keep going the same way.
@@ -109,7 +110,8 @@ void refine_partitions(EngineState& state, std::int32_t& status) {
             if (status == kEmptyPartition) return;
         }
         Real total = 0;
-        for (int k = 1; k <= state.partition_count; ++k) total += state.partition_deviation[k];
+        for (int k = 1; k <= state.partition_count; ++k)
+            total += state.partition_deviation[k];
         count_operations(state, state.partition_count);
         state.total_deviation = total;
 

@@ -16,19 +16,22 @@ namespace engine {
 namespace {
 
 class ReportWriter final : public ResultSetSink {
-public:
+  public:
     explicit ReportWriter(ResultFile& report) : report_(report) {}
     void on_result_set(const EngineState& state) override { write_result_set(report_, state); }
 
-private:
+  private:
     ResultFile& report_;
 };
 
 // The path as an ordinary zero-terminated string, trailing blanks removed.
-std::string_view input_path(const char* input_file_name, std::array<char, kInputPathLength + 1>& path) {
+std::string_view input_path(const char* input_file_name,
+                            std::array<char, kInputPathLength + 1>& path) {
     std::size_t length = 0;
-    while (length < kInputPathLength && input_file_name[length] != '\0') ++length;
-    while (length > 0 && input_file_name[length - 1] == ' ') --length;
+    while (length < kInputPathLength && input_file_name[length] != '\0')
+        ++length;
+    while (length > 0 && input_file_name[length - 1] == ' ')
+        --length;
     std::memcpy(path.data(), input_file_name, length);
     path[length] = '\0';
     return {path.data(), length};

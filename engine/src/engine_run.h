@@ -10,10 +10,10 @@ namespace engine {
 
 // Receives each result set as soon as it is final.
 class ResultSetSink {
-public:
+  public:
     virtual void on_result_set(const EngineState& state) = 0;
 
-protected:
+  protected:
     ~ResultSetSink() = default;
 };
 

@@ -26,17 +26,19 @@ enum Status : std::int32_t { kSuccess = 0, kUnreadable = 1, kEmptyPartition = 2 
 // Tables are indexed by 1-based sorted position or partition number, as the
 // engineer reads them in the report; index 0 is unused.
 struct EngineState {
-    std::int32_t load_count = 0;                 // N
-    std::array<Real, kMaxLoads + 1> loads{};     // loads(1..N), ascending after sorting
-    std::int32_t partition_count = 0;            // n
+    std::int32_t load_count = 0;              // N
+    std::array<Real, kMaxLoads + 1> loads{};  // loads(1..N), ascending after sorting
+    std::int32_t partition_count = 0;         // n
     // Partition k holds the loads at positions boundary(k)+1 .. boundary(k+1);
     // boundary(1) = 0 and boundary(n+1) = N.
     std::array<std::int32_t, kPartitionTableSize + 1> boundary{};
     std::array<Real, kPartitionTableSize + 1> partition_mean{};
     std::array<Real, kPartitionTableSize + 1> partition_deviation{};  // sum of squared differences
-    std::array<Real, kPartitionTableSize + 1> reference_deviation{};  // sums of the refinement's reference position
-    std::array<Real, kPartitionTableSize + 1> threshold{};            // equal-range start
-    std::int32_t operation_count = 0;  // elementary steps since sorting; written in every result set
+    std::array<Real, kPartitionTableSize + 1>
+        reference_deviation{};  // sums of the refinement's reference position
+    std::array<Real, kPartitionTableSize + 1> threshold{};  // equal-range start
+    std::int32_t operation_count =
+        0;  // elementary steps since sorting; written in every result set
     Real total_deviation = 0;
     std::int32_t equal_count_start = 0;  // 1 when the caller's method flag was not 0
 
@@ -59,7 +61,8 @@ struct EngineState {
 // (the report writes any count above 999 999 999 as asterisks anyway).
 inline void count_operations(EngineState& state, std::int32_t steps) {
     constexpr std::int32_t kMax = INT32_MAX;
-    state.operation_count = state.operation_count > kMax - steps ? kMax : state.operation_count + steps;
+    state.operation_count =
+        state.operation_count > kMax - steps ? kMax : state.operation_count + steps;
 }
 
 }  // namespace engine

@@ -6,9 +6,15 @@
 namespace engine {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-bool ends_number(char c) { return is_blank(c) || c == ',' || c == '\n'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+bool ends_number(char c) {
+    return is_blank(c) || c == ',' || c == '\n';
+}
 
 // Editors on the engineer's desk may save with a UTF-8 byte order mark.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -20,17 +26,20 @@ bool parse_load(std::string_view text, Real& value) {
     const std::size_t size = text.size();
     if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < size && is_digit(text[i])) ++i, ++digits;
+    while (i < size && is_digit(text[i]))
+        ++i, ++digits;
     if (i < size && text[i] == '.') {
         ++i;
-        while (i < size && is_digit(text[i])) ++i, ++digits;
+        while (i < size && is_digit(text[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < size && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
         std::size_t exponent_digits = 0;
-        while (i < size && is_digit(text[i])) ++i, ++exponent_digits;
+        while (i < size && is_digit(text[i]))
+            ++i, ++exponent_digits;
         if (exponent_digits == 0) return false;
     }
     if (i != size) return false;
@@ -45,7 +54,9 @@ bool parse_load(std::string_view text, Real& value) {
     return true;
 }
 
-LoadTextReader::LoadTextReader(EngineState& state) : state_(state) { state_.load_count = 0; }
+LoadTextReader::LoadTextReader(EngineState& state) : state_(state) {
+    state_.load_count = 0;
+}
 
 bool LoadTextReader::end_number() {
     Real value = 0;

@@ -28,14 +28,14 @@ bool parse_load(std::string_view text, Real& value);
 // Incremental reader, fed the file in chunks of any size so that a file of
 // any length is read with a fixed buffer.
 class LoadTextReader {
-public:
+  public:
     explicit LoadTextReader(EngineState& state);
     // Returns false once the text is known to be unreadable.
     bool feed(const char* data, std::size_t size);
     // Ends the text (a last line without a line end included).
     ReadOutcome finish();
 
-private:
+  private:
     enum class Mode { kFileStart, kSeekingNumber, kInNumber, kRestOfLine, kFailed };
     bool take(char c);
     bool end_number();

@@ -9,8 +9,7 @@
 namespace engine {
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,
-                                   1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
 
 void write_seven_digits(std::uint32_t value, std::array<char, 7>& digits) {
     for (int i = 6; i >= 0; --i) {
@@ -55,7 +54,8 @@ SignificantDigits seven_digits_from_expansion(double magnitude) {
                                        std::chars_format::scientific, 120);
     // text: d.<120 digits>e[+-]XX
     std::uint32_t leading = static_cast<std::uint32_t>(text[0] - '0');
-    for (int i = 2; i <= 7; ++i) leading = leading * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    for (int i = 2; i <= 7; ++i)
+        leading = leading * 10 + static_cast<std::uint32_t>(text[i] - '0');
     const char* exponent_text = std::find(text.data(), written.ptr, 'e') + 1;
     if (*exponent_text == '+') ++exponent_text;
     int exponent = 0;
@@ -139,13 +139,16 @@ void FieldLine::plot_load(Real value) {
     const double magnitude = std::fabs(static_cast<double>(value));
     if (magnitude >= 1 && magnitude < 1e7) {
         const int whole_digits = significant.exponent + 1;
-        for (int i = 0; i < whole_digits; ++i) *out++ = digit(i);
+        for (int i = 0; i < whole_digits; ++i)
+            *out++ = digit(i);
         *out++ = '.';
-        for (int i = whole_digits; i < whole_digits + 6; ++i) *out++ = digit(i);
+        for (int i = whole_digits; i < whole_digits + 6; ++i)
+            *out++ = digit(i);
     } else {
         *out++ = significant.digits[0];
         *out++ = '.';
-        for (int i = 1; i < 7; ++i) *out++ = significant.digits[i];
+        for (int i = 1; i < 7; ++i)
+            *out++ = significant.digits[i];
         *out++ = 'E';
         *out++ = significant.exponent < 0 ? '-' : '+';
         const int exponent = std::abs(significant.exponent);

@@ -18,7 +18,7 @@ namespace engine {
 // One line of a result file under construction; the longest is 125
 // characters plus its CR LF.
 class FieldLine {
-public:
+  public:
     void blanks(int count);
     // Iw: a decimal integer right-justified in `width` columns.
     void integer(int width, std::int64_t value);
@@ -34,7 +34,7 @@ public:
     std::string_view text() const { return {buffer_.data(), size_}; }
     void clear() { size_ = 0; }
 
-private:
+  private:
     void right_justified(int width, std::string_view digits);
     void stars(int width);
 

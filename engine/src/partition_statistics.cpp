@@ -7,7 +7,8 @@ bool compute_mean_of_partition(EngineState& state, int k) {
     const int last = state.boundary[k + 1];
     if (last < first) return false;
     Real sum = 0;
-    for (int i = first; i <= last; ++i) sum += state.loads[i];
+    for (int i = first; i <= last; ++i)
+        sum += state.loads[i];
     const std::int32_t count = last - first + 1;
     count_operations(state, count);
     state.partition_mean[k] = sum / static_cast<Real>(count);

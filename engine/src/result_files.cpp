@@ -32,7 +32,8 @@ void format_result_set(const EngineState& state, FieldLine& first_line, FieldLin
     first_line.integer(4, n);
     first_line.fixed2(12, pooled_variance);
     first_line.integer(9, state.operation_count);
-    for (int k = 1; k <= n + 1; ++k) first_line.integer(10, state.boundary[k] + 1);
+    for (int k = 1; k <= n + 1; ++k)
+        first_line.integer(10, state.boundary[k] + 1);
     first_line.end_line();
 
     // (19X,10(1X,F10.2)): the partition means.

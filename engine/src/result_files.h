@@ -12,7 +12,7 @@ namespace engine {
 // A result file opened for writing from its start; remembers whether any
 // write failed, so that a full disk is reported rather than ignored.
 class ResultFile {
-public:
+  public:
     ResultFile() = default;
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
@@ -23,7 +23,7 @@ public:
     void write(const FieldLine& line);
     bool close();  // true when every write since open reached the file
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };

@@ -43,9 +43,11 @@ void replace_thresholds(EngineState& state, int round, int last_boundary) {
     const int load_count = state.load_count;
     const int below = n - 1 - round;
     auto load_at = [&](int position) { return state.loads[position < 1 ? 1 : position]; };
-    for (int k = 1; k <= below; ++k) state.threshold[k] = load_at(k * last_boundary / (below + 1));
+    for (int k = 1; k <= below; ++k)
+        state.threshold[k] = load_at(k * last_boundary / (below + 1));
     for (int m = 1; m <= round; ++m)
-        state.threshold[below + m] = load_at(last_boundary + m * (load_count - last_boundary) / (round + 1));
+        state.threshold[below + m] =
+            load_at(last_boundary + m * (load_count - last_boundary) / (round + 1));
     count_operations(state, n - 1);
 }
 

@@ -9,22 +9,23 @@
 namespace tamsor {
 
 enum class RuntimeErrorKind {
-    kOverflow,           // a number too large for its target, an invalid operation
+    kOverflow,  // a number too large for its target, an invalid operation
     kSubscriptOutOfRange,
     kDivisionByZero,
     kFileNotFound,
     kInputPastEndOfFile,
-    kInvalidInput,       // text that is not a number where a number is read
-    kLibraryNotFound,    // the engine library or its entry
-    kControlFailure,     // a control refused an operation
+    kInvalidInput,     // text that is not a number where a number is read
+    kLibraryNotFound,  // the engine library or its entry
+    kControlFailure,   // a control refused an operation
 };
 
 class RuntimeError : public std::runtime_error {
-public:
-    RuntimeError(RuntimeErrorKind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+  public:
+    RuntimeError(RuntimeErrorKind kind, const std::string& what)
+        : std::runtime_error(what), kind_(kind) {}
     RuntimeErrorKind kind() const { return kind_; }
 
-private:
+  private:
     RuntimeErrorKind kind_;
 };
 
