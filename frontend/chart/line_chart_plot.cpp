@@ -1,0 +1,64 @@
+#include "line_chart_plot.h"
+
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include "qt_chart_parts.h"
+
+namespace tamsor {
+
+namespace {
+
+constexpr double kMarkerSize = 10.0;
+constexpr double kLabelGap = 4.0;
+
+}  // namespace
+
+LineChartPlot::LineChartPlot(const ChartContent& content, const ChartStyle& style, QWidget* parent)
+    : ChartPlot(content, parent), chart_(newChart(content, style)), series_(new QLineSeries) {
+    const QList<double> values = pointValues(content);
+    // Point i sits on category i of the category axis.
+    for (qsizetype i = 0; i < values.size(); ++i)
+        series_->append(static_cast<double>(i), values[i]);
+    QPen line(style.barColor, 2.5);
+    line.setCapStyle(Qt::RoundCap);
+    line.setJoinStyle(Qt::RoundJoin);
+    series_->setPen(line);
+    series_->setPointsVisible(true);
+    series_->setMarkerSize(kMarkerSize);
+    chart_->addSeries(series_);
+
+    QBarCategoryAxis* categories =
+        newCategoryAxis(categoryLabels(content), content.bottomTitle, style);
+    chart_->addAxis(categories, Qt::AlignBottom);
+    series_->attachAxis(categories);
+    QValueAxis* axis = newValueAxis(valueScaleFor(values), style);
+    chart_->addAxis(axis, Qt::AlignLeft);
+    series_->attachAxis(axis);
+
+    // The series' own point labels would sit on the markers; these clear them.
+    for (const double value : values) {
+        auto* label = new QGraphicsSimpleTextItem(valueText(value), chart_);
+        label->setFont(style.valueLabelFont);
+        label->setBrush(style.textColor);
+        valueLabels_.append(label);
+    }
+    connect(chart_, &QChart::plotAreaChanged, this, &LineChartPlot::placeValueLabels);
+
+    setView(newChartView(chart_, this));
+}
+
+void LineChartPlot::placeValueLabels() {
+    for (qsizetype i = 0; i < valueLabels_.size(); ++i) {
+        const QPointF point = chart_->mapToPosition(series_->at(i), series_);
+        const QRectF box = valueLabels_[i]->boundingRect();
+        valueLabels_[i]->setPos(point.x() - box.width() / 2,
+                                point.y() - kMarkerSize / 2 - kLabelGap - box.height());
+    }
+}
+
+}  // namespace tamsor

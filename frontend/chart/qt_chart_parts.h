@@ -1,0 +1,30 @@
+// Building blocks shared by the chart kinds drawn with Qt Charts, so that
+// their titles, axes and fonts look alike.
+#ifndef TAMSOR_QT_CHART_PARTS_H
+#define TAMSOR_QT_CHART_PARTS_H
+
+#include <QString>
+#include <QStringList>
+
+#include "chart_content.h"
+#include "chart_numbers.h"
+#include "chart_style.h"
+
+class QBarCategoryAxis;
+class QChart;
+class QChartView;
+class QValueAxis;
+class QWidget;
+
+namespace tamsor {
+
+// A chart with the content's title, no legend and no animation.
+QChart* newChart(const ChartContent& content, const ChartStyle& style);
+QChartView* newChartView(QChart* chart, QWidget* parent);
+QBarCategoryAxis* newCategoryAxis(const QStringList& categories, const QString& title,
+                                  const ChartStyle& style);
+QValueAxis* newValueAxis(const ValueScale& scale, const ChartStyle& style);
+
+}  // namespace tamsor
+
+#endif
