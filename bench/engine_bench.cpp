@@ -1,0 +1,151 @@
+// The engine's cost per call, split into the computation, the file work and
+// the formatting, on 11, 50 and 100 clustered loads with each technique.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_cases.h"
+#include "engine_run.h"
+#include "engine_state.h"
+#include "load_reader.h"
+#include "result_files.h"
+
+namespace {
+
+using tamsor::bench::bench_case;
+using tamsor::bench::BenchCase;
+
+const BenchCase& case_of(const benchmark::State& state) {
+    return bench_case(static_cast<int>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+// A run that ends with status 2 writes fewer result sets and no plot; the
+// label says so beside its time.
+void label_outcome(benchmark::State& state, const BenchCase& bench) {
+    state.SetLabel("status " + std::to_string(bench.status) + ", " +
+                   std::to_string(bench.report_lines.size() / 2) + " result sets");
+}
+
+class DiscardResultSets final : public engine::ResultSetSink {
+  public:
+    void on_result_set(const engine::EngineState&) override {}
+};
+
+// (a) One whole entry call through the shared library: read, compute, write.
+void BM_FullCall(benchmark::State& state) {
+    const BenchCase& bench = case_of(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tamsor::bench::call_engine(bench));
+    label_outcome(state, bench);
+}
+
+// (b) The computation alone on the loads already read: sorting, the result
+// sets for 1 to 9 types, and nothing written.
+void BM_Computation(benchmark::State& state) {
+    const BenchCase& bench = case_of(state);
+    engine::EngineState engine_state;
+    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
+    if (input == nullptr || engine::read_loads(input, engine_state) != engine::ReadOutcome::kOk) {
+        if (input != nullptr) std::fclose(input);
+        state.SkipWithError("cannot read the benchmark input");
+        return;
+    }
+    std::fclose(input);
+    const auto unsorted = engine_state.loads;
+    DiscardResultSets sink;
+    for (auto _ : state) {
+        engine_state.loads = unsorted;
+        std::int32_t status = 0;
+        engine::compute_result_sets(engine_state, bench.method_flag, status, sink);
+        benchmark::DoNotOptimize(status);
+        benchmark::ClobberMemory();
+    }
+    // The count is the same every iteration; as an inverted rate it reads as
+    // time per counted operation.
+    const double operations = engine_state.operation_count;
+    state.counters["operations"] = operations;
+    state.counters["time_per_operation"] = benchmark::Counter(
+        operations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    label_outcome(state, bench);
+}
+
+void write_lines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return;
+    for (const std::string& line : lines)
+        std::fwrite(line.data(), 1, line.size(), file);
+    std::fclose(file);
+}
+
+// (c) The file work of the same call without the engine: read and parse the
+// input, write a report and a plot file of the same lines, one write per
+// line, beside it. Nothing is written to a plot file where the call stopped
+// early, as in the engine.
+void BM_FileWork(benchmark::State& state) {
+    const BenchCase& bench = case_of(state);
+    std::filesystem::path report = bench.input;
+    report.replace_filename("FILEWORK.out");
+    std::filesystem::path plot = bench.input;
+    plot.replace_filename("FILEWORK.plt");
+    engine::EngineState engine_state;
+    for (auto _ : state) {
+        std::FILE* input = std::fopen(bench.input.c_str(), "rb");
+        if (input == nullptr) {
+            state.SkipWithError("cannot read the benchmark input");
+            break;
+        }
+        benchmark::DoNotOptimize(engine::read_loads(input, engine_state));
+        std::fclose(input);
+        write_lines(report, bench.report_lines);
+        if (bench.status == VORBECK1_SUCCESS) write_lines(plot, bench.plot_lines);
+    }
+    label_outcome(state, bench);
+}
+
+class KeepResultSets final : public engine::ResultSetSink {
+  public:
+    void on_result_set(const engine::EngineState& state) override { sets.push_back(state); }
+    std::vector<engine::EngineState> sets;
+};
+
+// (d) What the whole call does beyond (b) and (c): formatting the same result
+// sets and plot points into lines, handed to the C library's buffered output
+// on /dev/null.
+void BM_Formatting(benchmark::State& state) {
+    const BenchCase& bench = case_of(state);
+    engine::EngineState engine_state;
+    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
+    if (input == nullptr || engine::read_loads(input, engine_state) != engine::ReadOutcome::kOk) {
+        if (input != nullptr) std::fclose(input);
+        state.SkipWithError("cannot read the benchmark input");
+        return;
+    }
+    std::fclose(input);
+    KeepResultSets kept;
+    std::int32_t status = 0;
+    engine::compute_result_sets(engine_state, bench.method_flag, status, kept);
+    engine::ResultFile nowhere;
+    if (!nowhere.open("/dev/null")) {
+        state.SkipWithError("cannot open /dev/null");
+        return;
+    }
+    for (auto _ : state) {
+        for (const engine::EngineState& set : kept.sets)
+            engine::write_result_set(nowhere, set);
+        if (status == VORBECK1_SUCCESS) engine::write_load_plot(nowhere, engine_state);
+    }
+    label_outcome(state, bench);
+}
+
+void clustered_buildings(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"loads", "method_flag"})->ArgsProduct({{11, 50, 100}, {0, 1}});
+}
+
+}  // namespace
+
+BENCHMARK(BM_FullCall)->Apply(clustered_buildings);
+BENCHMARK(BM_Computation)->Apply(clustered_buildings);
+BENCHMARK(BM_FileWork)->Apply(clustered_buildings);
+BENCHMARK(BM_Formatting)->Apply(clustered_buildings);
