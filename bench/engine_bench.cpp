@@ -2,6 +2,7 @@
 // the formatting, on 11, 50 and 100 clustered loads with each technique.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -139,8 +140,15 @@ void BM_Formatting(benchmark::State& state) {
     label_outcome(state, bench);
 }
 
+// Other work on a shared machine only ever adds time, so with repetitions
+// the fastest one is reported beside the median.
+double fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
 void clustered_buildings(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgNames({"loads", "method_flag"})->ArgsProduct({{11, 50, 100}, {0, 1}});
+    benchmark->ComputeStatistics("min", fastest);
 }
 
 }  // namespace
