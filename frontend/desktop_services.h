@@ -1,0 +1,40 @@
+// The modal dialogs of the program — the open-file dialog and the message box —
+// behind one seam, so that tests answer them without ever blocking.
+#ifndef TAMSOR_DESKTOP_SERVICES_H
+#define TAMSOR_DESKTOP_SERVICES_H
+
+#include <optional>
+
+#include <QString>
+
+class QWidget;
+
+namespace tamsor {
+
+inline const QString kApplicationTitle = QStringLiteral("TAMSOR");
+
+class DesktopServices {
+  public:
+    virtual ~DesktopServices() = default;
+    // Shows the open-file dialog with one filter entry; returns the chosen full
+    // path, or nothing when the user cancelled.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
+                                                    const QString& filterLabel,
+                                                    const QString& pattern) = 0;
+    // Shows the text with an OK button only, no icon, the application title as
+    // caption, and returns when it is closed.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs.
+class PlatformDesktopServices final : public DesktopServices {
+  public:
+    std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
+                                            const QString& filterLabel,
+                                            const QString& pattern) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace tamsor
+
+#endif

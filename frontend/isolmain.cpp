@@ -1,0 +1,147 @@
+#include "isolmain.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "app_icon.h"
+#include "canvas.h"
+#include "elastic_layout.h"
+#include "isolzoom.h"
+#include "results_grid.h"
+
+namespace tamsor {
+namespace {
+
+// The window as designed, in twips (1/1440 inch).
+constexpr QSize kClientArea(7950, 5475);
+constexpr QSize kLoadPlotArea(4092, 3252);
+constexpr QSize kVariancePlotArea(3132, 1692);
+constexpr QSize kFrameArea(1692, 1092);
+
+const QString kGridFormat = QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ");
+
+template <typename Control>
+Control* named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+}  // namespace
+
+ISOLMAIN::ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& services,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      isoldef_(isoldef),
+      engine_(engine),
+      services_(services),
+      CommonDialog1(services) {
+    setObjectName(QStringLiteral("ISOLMAIN"));
+    setWindowTitle(QStringLiteral("TAMSOR"));
+    setWindowIcon(application_icon());
+    buildControls();
+    buildMenus();
+    connectEvents();
+    arrangeTabOrder();
+    Form_Load();
+}
+
+ISOLMAIN::~ISOLMAIN() = default;
+
+void ISOLMAIN::buildControls() {
+    VideoSoftElastic1 = named(new QWidget(this), "VideoSoftElastic1");
+    auto* elastic = new ElasticLayout(kClientArea);
+    VideoSoftElastic1->setLayout(elastic);
+    setCentralWidget(VideoSoftElastic1);
+
+    Picture1 = named(new Canvas(kLoadPlotArea), "Picture1");
+    Command2 = named(new QPushButton(QStringLiteral("Zoom")), "Command2");
+    Picture1->addChild(Command2, QRect(3480, 0, 612, 252));
+    elastic->addWidget(Picture1, QRect(240, 120, 4092, 3252));
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Solution Technique:")), "Frame1");
+    auto* frameLayout = new ElasticLayout(kFrameArea);
+    Frame1->setLayout(frameLayout);
+    Option1[0] = named(new QRadioButton(QStringLiteral("Method 1")), "Option1_0");
+    Option1[1] = named(new QRadioButton(QStringLiteral("Method2")), "Option1_1");
+    frameLayout->addWidget(Option1[0], QRect(120, 360, 1332, 252));
+    frameLayout->addWidget(Option1[1], QRect(120, 720, 1092, 252));
+    Option1[0]->setChecked(true);
+    elastic->addWidget(Frame1, QRect(4560, 120, 1692, 1092));
+
+    Command1 = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
+    elastic->addWidget(Command1, QRect(6360, 240, 1332, 972));
+
+    Picture2 = named(new Canvas(kVariancePlotArea), "Picture2");
+    Command3 = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
+    Picture2->addChild(Command3, QRect(2520, 0, 612, 252));
+    elastic->addWidget(Picture2, QRect(4560, 1320, 3132, 1692));
+
+    HScroll1 = named(new QScrollBar(Qt::Horizontal), "HScroll1");
+    HScroll1->setRange(1, 8);
+    HScroll1->setValue(1);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(1);
+    elastic->addWidget(HScroll1, QRect(480, 3840, 3612, 252));
+
+    MSFlexGrid1 = named(new ResultsGrid(), "MSFlexGrid1");
+    MSFlexGrid1->setFormatString(kGridFormat);
+    elastic->addWidget(MSFlexGrid1, QRect(4560, 3240, 3135, 2175));
+
+    Label1 = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");
+    Label2 = named(new QLabel(QStringLiteral("1")), "Label2");
+    Label3 = named(new QLabel(QStringLiteral("8")), "Label3");
+    Label4 = named(new QLabel(QStringLiteral(
+                       "TAMSOR groups the isolators of a seismically isolated building into "
+                       "isolator types of similar sustained load. Partition engine VORBECK1.")),
+                   "Label4");
+    Label4->setWordWrap(true);
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    elastic->addWidget(Label1, QRect(240, 3480, 1335, 255));
+    elastic->addWidget(Label2, QRect(480, 4200, 252, 252));
+    elastic->addWidget(Label3, QRect(3720, 4200, 255, 255));
+    elastic->addWidget(Label4, QRect(240, 4680, 4095, 735));
+    Label1->setBuddy(HScroll1);
+
+    CommonDialog1.DialogTitle = QString();
+    CommonDialog1.Filter = QString();
+}
+
+void ISOLMAIN::buildMenus() {
+    File_menu = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
+    FOpen_menu = named(File_menu->addAction(QStringLiteral("&Open")), "FOpen_menu");
+    FOpen_menu->setShortcut(QKeySequence::Open);
+    Exit_menu = named(File_menu->addAction(QStringLiteral("E&xit")), "Exit_menu");
+}
+
+void ISOLMAIN::connectEvents() {
+    connect(FOpen_menu, &QAction::triggered, this, &ISOLMAIN::FOpen_menu_Click);
+    connect(Exit_menu, &QAction::triggered, this, &ISOLMAIN::Exit_Menu_Click);
+    for (int index = 0; index < 2; ++index) {
+        connect(Option1[index], &QRadioButton::toggled, this, [this, index](bool selected) {
+            if (selected) Option1_Click(index);
+        });
+    }
+    connect(Command1, &QPushButton::clicked, this, &ISOLMAIN::Command1_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &ISOLMAIN::HScroll1_Change);
+    connect(Command2, &QPushButton::clicked, this, &ISOLMAIN::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &ISOLMAIN::Command3_Click);
+}
+
+void ISOLMAIN::arrangeTabOrder() {
+    // The designed tab order: table, scroll bar, variance plot and its Zoom,
+    // Calculate, the techniques, load plot and its Zoom.
+    QWidget* const order[] = {MSFlexGrid1, HScroll1,   Command3, Command1,
+                              Option1[1],  Option1[0], Command2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace tamsor

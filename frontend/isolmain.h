@@ -1,0 +1,94 @@
+// ISOLMAIN: the main window — file choice, technique, calculation run, the
+// results table, the load and variance plots, and the way to the charts.
+#ifndef TAMSOR_ISOLMAIN_H
+#define TAMSOR_ISOLMAIN_H
+
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "file_dialog_control.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace tamsor {
+
+class Canvas;
+class DesktopServices;
+class EngineBinding;
+class IsolZoom;
+class ResultsGrid;
+struct IsolDef;
+
+inline const QString kUnreadableLoadsMessage = QStringLiteral(
+    "Error reading loads from data file or there are too few isolators, Minimum = 11");
+inline const QString kNoOptimumMessage = QStringLiteral("Cannot calculate optimum solution");
+inline const QString kCalculationFailedMessage =
+    QStringLiteral("Cannot Calculate Isolator Distribution");
+
+class ISOLMAIN : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& services,
+             QWidget* parent = nullptr);
+    ~ISOLMAIN() override;
+
+    // Event procedures, named after their control and event.
+    void Form_Load();
+    void FOpen_menu_Click();
+    void Option1_Click(int index);
+    void Command1_Click();
+    void HScroll1_Change();
+    void Command2_Click();
+    void Command3_Click();
+    void Exit_Menu_Click();
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void connectEvents();
+    void arrangeTabOrder();
+
+    void ReDraw();
+    void GetIsolData();
+    void Graphplot();
+    void setRunControlsEnabled(bool enabled);
+    void openChartWindow();
+
+    IsolDef& isoldef_;
+    EngineBinding& engine_;
+    DesktopServices& services_;
+    IsolZoom* chartWindow_ = nullptr;  // created at the first Zoom, kept for the run
+
+    // Controls under their design names.
+    QWidget* VideoSoftElastic1 = nullptr;
+    Canvas* Picture1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, 2> Option1{};
+    QPushButton* Command1 = nullptr;
+    Canvas* Picture2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    FileDialogControl CommonDialog1;
+    ResultsGrid* MSFlexGrid1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QMenu* File_menu = nullptr;
+    QAction* FOpen_menu = nullptr;
+    QAction* Exit_menu = nullptr;
+};
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,21 @@
+// The number format of the results table and the plot labels: a leading blank
+// for zero or more, a minus for less; integers as plain digits; reals to seven
+// significant digits without trailing zeros and without a zero before the
+// point (1234.5 gives " 1234.5", 0.5 gives " .5", 3 gives " 3").
+#ifndef TAMSOR_CELL_TEXT_H
+#define TAMSOR_CELL_TEXT_H
+
+#include <cstdint>
+
+#include <QString>
+
+namespace tamsor {
+
+QString cell_text(std::int64_t value);
+// Magnitudes from 1e-5 to below 1e7 are written in fixed point; others as a
+// mantissa and a two-digit exponent (" 1.234568E+07", " 1E-06").
+QString cell_text(float value);
+
+}  // namespace tamsor
+
+#endif

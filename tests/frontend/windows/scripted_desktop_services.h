@@ -1,0 +1,46 @@
+// Dialog answers given in advance, and the messages shown, for window tests.
+#ifndef TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H
+#define TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H
+
+#include <deque>
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "desktop_services.h"
+
+namespace tamsor::testing {
+
+class ScriptedDesktopServices final : public DesktopServices {
+  public:
+    // The next open-file dialog returns `path`; nothing means Cancel.
+    void answerNextFileDialog(std::optional<QString> path) {
+        fileAnswers_.push_back(std::move(path));
+    }
+
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString& title,
+                                            const QString& filterLabel,
+                                            const QString& pattern) override {
+        lastDialog = {title, filterLabel, pattern};
+        if (fileAnswers_.empty()) return std::nullopt;
+        auto answer = fileAnswers_.front();
+        fileAnswers_.pop_front();
+        return answer;
+    }
+
+    void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+
+    struct Dialog {
+        QString title, filterLabel, pattern;
+    };
+    Dialog lastDialog;
+    QStringList messages;
+
+  private:
+    std::deque<std::optional<QString>> fileAnswers_;
+};
+
+}  // namespace tamsor::testing
+
+#endif
