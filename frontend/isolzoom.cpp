@@ -13,9 +13,10 @@ namespace tamsor {
 namespace {
 
 constexpr QSize kClientArea(7365, 5190);
-// Designed 6855 twips wide, which ran 90 twips past the window's right edge.
-constexpr QRect kMeanChartArea(600, 480, 6765, 4215);
-constexpr QRect kVarianceChartArea(600, 480, 6495, 4215);
+// Centred with equal margins: designed 6855 and 6495 twips wide, the mean load
+// chart ran 90 twips past the window's right edge.
+constexpr QRect kMeanChartArea(600, 480, 6165, 4215);
+constexpr QRect kVarianceChartArea(600, 480, 6165, 4215);
 
 constexpr std::int32_t kPie2D = 1;
 constexpr std::int32_t kPie3D = 2;

@@ -1,0 +1,274 @@
+// The main window driven as a user would — menu, technique, Calculate,
+// scroll bar, Zoom — against the real engine library and real files.
+#include "isolmain.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "canvas.h"
+#include "engine_binding.h"
+#include "isoldef.h"
+#include "isolzoom.h"
+#include "results_grid.h"
+#include "scratch_folder.h"
+#include "scripted_desktop_services.h"
+
+namespace {
+
+using tamsor::ISOLMAIN;
+using tamsor::testing::ScratchFolder;
+using tamsor::testing::ScriptedDesktopServices;
+using tamsor::testing::write_file;
+
+class MainWindow : public ::testing::Test {
+  protected:
+    MainWindow() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
+
+    void SetUp() override {
+        window_ = std::make_unique<ISOLMAIN>(isoldef_, engine_, services_);
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    template <typename Control>
+    Control* control(const char* name) {
+        auto* found = window_->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // File > Open, the dialog answering `path` (nothing: Cancel).
+    void open(std::optional<QString> path) {
+        services_.answerNextFileDialog(std::move(path));
+        control<QAction>("FOpen_menu")->trigger();
+    }
+    QString copy_example(const char* name) {
+        const auto target = folder_.file(name);
+        std::filesystem::copy_file(std::filesystem::path(TAMSOR_EXAMPLES_DIR) / name, target);
+        return QString::fromStdString(target.string());
+    }
+    QString data_file(const std::string& name, const std::string& text) {
+        write_file(folder_.file(name), text);
+        return QString::fromStdString(folder_.file(name).string());
+    }
+    void click(const char* name) {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
+    // Clicks the scroll bar's arrows until it shows `value`.
+    void scroll_to(int value) {
+        auto* scroll = control<QScrollBar>("HScroll1");
+        const QPoint left_arrow(3, scroll->height() / 2);
+        const QPoint right_arrow(scroll->width() - 3, scroll->height() / 2);
+        for (int clicks = 0; clicks < 8 && scroll->value() != value; ++clicks)
+            QTest::mouseClick(scroll, Qt::LeftButton, {},
+                              scroll->value() < value ? right_arrow : left_arrow);
+        ASSERT_EQ(scroll->value(), value);
+    }
+    bool run_controls_enabled() {
+        const bool calculate = control<QWidget>("Command1")->isEnabled();
+        for (const char* name : {"Command2", "Command3", "HScroll1"})
+            EXPECT_EQ(control<QWidget>(name)->isEnabled(), calculate) << name;
+        return calculate;
+    }
+    QString cell(int row, int column) {
+        return control<tamsor::ResultsGrid>("MSFlexGrid1")->text(row, column);
+    }
+
+    ScratchFolder folder_;
+    tamsor::IsolDef isoldef_;
+    tamsor::EngineBinding engine_;
+    ScriptedDesktopServices services_;
+    std::unique_ptr<ISOLMAIN> window_;
+};
+
+TEST_F(MainWindow, StartsMaximisedWithTheRunControlsDisabled) {
+    EXPECT_EQ(window_->windowTitle(), "TAMSOR");
+    EXPECT_TRUE(window_->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(run_controls_enabled());
+    EXPECT_TRUE(control<QRadioButton>("Option1_0")->isChecked());
+    EXPECT_FALSE(control<QRadioButton>("Option1_1")->isChecked());
+    EXPECT_EQ(control<QRadioButton>("Option1_1")->text(), "Method2");
+    EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Solution Technique:");
+    EXPECT_EQ(control<QPushButton>("Command1")->text(), "Calculate");
+    EXPECT_EQ(control<QPushButton>("Command2")->text(), "Zoom");
+    EXPECT_EQ(control<QLabel>("Label1")->text(), "No. of Partitions:");
+    auto* scroll = control<QScrollBar>("HScroll1");
+    EXPECT_EQ(scroll->minimum(), 1);
+    EXPECT_EQ(scroll->maximum(), 8);
+    EXPECT_EQ(scroll->value(), 1);
+    EXPECT_EQ(cell(0, 1).trimmed(), "Number");
+    EXPECT_EQ(cell(0, 3).trimmed(), "Variance");
+    // The Zoom buttons sit inside their plots.
+    EXPECT_EQ(control<QWidget>("Command2")->parentWidget(), control<QWidget>("Picture1"));
+    EXPECT_EQ(control<QWidget>("Command3")->parentWidget(), control<QWidget>("Picture2"));
+    const auto menu = control<QMenu>("File_menu")->actions();
+    ASSERT_EQ(menu.size(), 2);
+    EXPECT_EQ(menu[0]->iconText(), "Open");
+    EXPECT_EQ(menu[1]->iconText(), "Exit");
+}
+
+TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
+    const QString path = copy_example("MUSEUM.DAT");
+    open(path);
+    EXPECT_EQ(services_.lastDialog.title, "Open File");
+    EXPECT_EQ(services_.lastDialog.filterLabel, "Data File");
+    EXPECT_EQ(services_.lastDialog.pattern, "*.DAT");
+    EXPECT_EQ(isoldef_.DataFileName, path.leftJustified(120));
+    EXPECT_TRUE(run_controls_enabled());
+
+    click("Command1");
+    EXPECT_TRUE(services_.messages.isEmpty());
+    EXPECT_EQ(engine_.calculations(), 1);
+    EXPECT_EQ(isoldef_.MethodFlag, 0);
+    EXPECT_EQ(cell(1, 0), " 1");
+    EXPECT_EQ(cell(1, 1), " 36");
+    EXPECT_EQ(cell(1, 2), " 1213.79");
+    EXPECT_EQ(cell(1, 3), " 93437.59");
+    EXPECT_EQ(isoldef_.ShownPartitions, 1);
+
+    scroll_to(5);
+    EXPECT_EQ(engine_.calculations(), 1);
+    EXPECT_EQ(isoldef_.ShownPartitions, 5);
+    int isolators = 0;
+    for (int row = 1; row <= 5; ++row)
+        isolators += cell(row, 1).toInt();
+    EXPECT_EQ(isolators, 36);
+    EXPECT_EQ(cell(6, 0), "");
+    scroll_to(8);
+    EXPECT_EQ(cell(8, 0), " 8");
+    EXPECT_EQ(engine_.calculations(), 1);
+
+    // The other technique recalculates at once and keeps the partition count.
+    click("Option1_1");
+    EXPECT_EQ(engine_.calculations(), 2);
+    EXPECT_EQ(isoldef_.MethodFlag, 1);
+    EXPECT_EQ(isoldef_.ShownPartitions, 8);
+    EXPECT_TRUE(services_.messages.isEmpty());
+}
+
+TEST_F(MainWindow, ChoosingATechniqueWithoutAFileOnlyMovesTheSelection) {
+    click("Option1_1");
+    EXPECT_TRUE(control<QRadioButton>("Option1_1")->isChecked());
+    EXPECT_EQ(engine_.calculations(), 0);
+    open(copy_example("LABS.DAT"));
+    EXPECT_EQ(engine_.calculations(), 0);
+    click("Command1");
+    EXPECT_EQ(isoldef_.MethodFlag, 1);
+    EXPECT_TRUE(services_.messages.isEmpty());
+}
+
+TEST_F(MainWindow, EngineFailuresDisableTheRunControlsWithTheirMessage) {
+    open(data_file("few.DAT", "100\n200\n300\n"));
+    click("Command1");
+    EXPECT_EQ(
+        services_.messages,
+        QStringList{
+            "Error reading loads from data file or there are too few isolators, Minimum = 11"});
+    EXPECT_FALSE(run_controls_enabled());
+    // Nothing recalculates until a file is chosen again.
+    click("Option1_1");
+    EXPECT_EQ(engine_.calculations(), 1);
+
+    // An outlier empties the top isolator type of the equal-range start.
+    open(data_file("outlier.DAT", "100\n100\n100\n100\n100\n100\n100\n100\n100\n100\n1000\n"));
+    click("Option1_0");
+    EXPECT_EQ(services_.messages.size(), 2);
+    EXPECT_EQ(services_.messages.last(), "Cannot calculate optimum solution");
+    EXPECT_FALSE(run_controls_enabled());
+}
+
+TEST_F(MainWindow, AMissingEngineLibraryEndsTheRunWithItsMessage) {
+    tamsor::EngineBinding missing(folder_.file("libnothing.so").c_str());
+    ISOLMAIN window(isoldef_, missing, services_);
+    services_.answerNextFileDialog(copy_example("MUSEUM.DAT"));
+    window.findChild<QAction*>("FOpen_menu")->trigger();
+    QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(services_.messages, QStringList{"Cannot Calculate Isolator Distribution"});
+    EXPECT_FALSE(window.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_FALSE(window.findChild<QScrollBar*>("HScroll1")->isEnabled());
+}
+
+TEST_F(MainWindow, ACancelledDialogKeepsThePathAndEnablesTheControls) {
+    open(std::nullopt);
+    EXPECT_EQ(isoldef_.DataFileName, QString(120, ' '));
+    EXPECT_TRUE(run_controls_enabled());
+    click("Command1");  // the engine cannot open a blank path
+    EXPECT_EQ(services_.messages.size(), 1);
+    EXPECT_FALSE(run_controls_enabled());
+
+    const QString path = copy_example("MUSEUM.DAT");
+    open(path);
+    open(std::nullopt);
+    EXPECT_EQ(isoldef_.DataFileName.trimmed(), path);
+    EXPECT_TRUE(run_controls_enabled());
+}
+
+TEST_F(MainWindow, ALongerPathIsCutTo120Characters) {
+    open(QString(150, 'x'));
+    EXPECT_EQ(isoldef_.DataFileName, QString(120, 'x'));
+}
+
+TEST_F(MainWindow, TheScrollBarBeforeAnyResultsDrawsWhatItCanAndCarriesOn) {
+    open(copy_example("MUSEUM.DAT"));
+    scroll_to(2);
+    EXPECT_TRUE(services_.messages.isEmpty());
+    EXPECT_EQ(isoldef_.ShownPartitions, 0);
+    EXPECT_EQ(cell(2, 0), " 2");
+    EXPECT_EQ(cell(2, 1), " 0");
+    EXPECT_EQ(control<tamsor::Canvas>("Picture1")->segments().size(), 4u);  // axes only
+    EXPECT_TRUE(run_controls_enabled());
+}
+
+TEST_F(MainWindow, ShowsResultsWhenEveryIsolatorCarriesTheSameLoad) {
+    std::string twenty_equal;
+    for (int i = 0; i < 20; ++i)
+        twenty_equal += "500\n";
+    open(data_file("equal.DAT", twenty_equal));
+    click("Option1_1");
+    click("Command1");
+    EXPECT_TRUE(services_.messages.isEmpty());
+    EXPECT_EQ(cell(1, 1), " 20");
+    EXPECT_EQ(cell(1, 2), " 500");
+    EXPECT_EQ(cell(1, 3), " 0");
+    // The variance plot lies on its axis.
+    for (const auto& segment : control<tamsor::Canvas>("Picture2")->segments())
+        EXPECT_EQ(segment.from.y(), 0);
+}
+
+TEST_F(MainWindow, ZoomOpensTheChartWindowModallyAndReturns) {
+    open(copy_example("MUSEUM.DAT"));
+    click("Command1");
+    scroll_to(4);
+    int opened = 0;
+    const auto close_chart_window = [&] {
+        auto* chart = qobject_cast<tamsor::IsolZoom*>(QApplication::activeModalWidget());
+        ASSERT_NE(chart, nullptr);
+        ++opened;
+        EXPECT_EQ(chart->windowTitle(), "ISOLZOOM");
+        chart->findChild<QAction*>("Exit_Menu")->trigger();
+    };
+    QTimer::singleShot(0, close_chart_window);
+    click("Command2");
+    EXPECT_EQ(isoldef_.ZoomMeanChart, tamsor::kTrue);
+    QTimer::singleShot(0, close_chart_window);
+    click("Command3");
+    EXPECT_EQ(isoldef_.ZoomMeanChart, tamsor::kFalse);
+    EXPECT_EQ(opened, 2);
+    // The main window is usable and unchanged.
+    EXPECT_TRUE(run_controls_enabled());
+    EXPECT_EQ(cell(4, 0), " 4");
+    EXPECT_EQ(engine_.calculations(), 1);
+}
+
+}  // namespace
