@@ -130,6 +130,8 @@ ReadOutcome LoadTextReader::finish() {
 }
 
 ReadOutcome read_loads(std::FILE* file, EngineState& state) {
+    // Read straight into the chunk below, not through a second stdio buffer.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     LoadTextReader reader(state);
     std::array<char, 4096> chunk;
     for (;;) {

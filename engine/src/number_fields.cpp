@@ -23,7 +23,17 @@ void write_seven_digits(std::uint32_t value, std::array<char, 7>& digits) {
 // exact value. Returns false outside that range.
 bool seven_digits_by_scaling(double magnitude, SignificantDigits& result) {
     if (!(magnitude >= 1e-5 && magnitude < 1e7)) return false;
-    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    // First guess of the decimal exponent from the table; the exact scaled
+    // value then confirms or corrects it.
+    int exponent = 0;
+    if (magnitude >= 1) {
+        while (exponent < 6 && magnitude >= kPowersOfTen[exponent + 1])
+            ++exponent;
+    } else {
+        exponent = -1;
+        while (exponent > -5 && magnitude * kPowersOfTen[-exponent] < 1)
+            --exponent;
+    }
     for (;;) {
         const int shift = 6 - exponent;
         if (shift < 0 || shift > 11) return false;
@@ -33,7 +43,10 @@ bool seven_digits_by_scaling(double magnitude, SignificantDigits& result) {
         } else if (scaled < 1e6) {
             --exponent;
         } else {
-            double rounded = std::round(scaled);  // halves away from zero
+            // Halves away from zero; scaled is positive and below 2^24, so
+            // its fraction is exact.
+            const double whole = std::floor(scaled);
+            double rounded = scaled - whole >= 0.5 ? whole + 1 : whole;
             if (rounded >= 1e7) {
                 rounded = 1e6;
                 ++exponent;
@@ -104,9 +117,16 @@ void FieldLine::right_justified(int width, std::string_view digits) {
 }
 
 void FieldLine::integer(int width, std::int64_t value) {
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::array<char, 24> text;
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
-    right_justified(width, {text.data(), static_cast<std::size_t>(written.ptr - text.data())});
+    char* first = text.data() + text.size();
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--first = '-';
+    right_justified(width, {first, static_cast<std::size_t>(text.data() + text.size() - first)});
 }
 
 void FieldLine::fixed2(int width, Real value) {
@@ -130,32 +150,55 @@ void FieldLine::fixed2(int width, Real value) {
 void FieldLine::plot_load(Real value) {
     constexpr int kWidth = 16;
     if (!std::isfinite(value)) return stars(kWidth);
-    const SignificantDigits significant = seven_significant_digits(value);
-    const auto digit = [&](int i) { return i < 7 ? significant.digits[i] : '0'; };
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (magnitude >= 1 && magnitude < 1e7) return plot_load_fixed(value < 0, magnitude);
 
+    const SignificantDigits significant = seven_significant_digits(value);
     std::array<char, 24> text;
     char* out = text.data();
     if (value < 0) *out++ = '-';
-    const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude >= 1 && magnitude < 1e7) {
-        const int whole_digits = significant.exponent + 1;
-        for (int i = 0; i < whole_digits; ++i)
-            *out++ = digit(i);
-        *out++ = '.';
-        for (int i = whole_digits; i < whole_digits + 6; ++i)
-            *out++ = digit(i);
-    } else {
-        *out++ = significant.digits[0];
-        *out++ = '.';
-        for (int i = 1; i < 7; ++i)
-            *out++ = significant.digits[i];
-        *out++ = 'E';
-        *out++ = significant.exponent < 0 ? '-' : '+';
-        const int exponent = std::abs(significant.exponent);
-        *out++ = static_cast<char>('0' + exponent / 10);
-        *out++ = static_cast<char>('0' + exponent % 10);
-    }
+    *out++ = significant.digits[0];
+    *out++ = '.';
+    for (int i = 1; i < 7; ++i)
+        *out++ = significant.digits[i];
+    *out++ = 'E';
+    *out++ = significant.exponent < 0 ? '-' : '+';
+    const int exponent = std::abs(significant.exponent);
+    *out++ = static_cast<char>('0' + exponent / 10);
+    *out++ = static_cast<char>('0' + exponent % 10);
     right_justified(kWidth, {text.data(), static_cast<std::size_t>(out - text.data())});
+}
+
+// The common case, written straight into the line: 10^e <= magnitude < 10^(e+1)
+// with e from 0 to 6, seven significant digits, six decimals.
+void FieldLine::plot_load_fixed(bool negative, double magnitude) {
+    constexpr int kWidth = 16;
+    int exponent = 0;
+    while (exponent < 6 && magnitude >= kPowersOfTen[exponent + 1])
+        ++exponent;
+    // Exact (see seven_digits_by_scaling); halves away from zero.
+    const double scaled = magnitude * kPowersOfTen[6 - exponent];
+    const double whole = std::floor(scaled);
+    auto digits = static_cast<std::uint32_t>(whole) + (scaled - whole >= 0.5 ? 1u : 0u);
+    // 9999999.5 x 10^-k rounds up into the next decade; never past 10^6, as
+    // no float between 9999999 and 1e7 exists.
+    if (digits == 10000000) {
+        digits = 1000000;
+        ++exponent;
+    }
+
+    char* const field = buffer_.data() + size_;
+    char* out = field + kWidth;
+    for (int i = 0; i < exponent; ++i)
+        *--out = '0';  // decimals past the seventh digit
+    for (int i = 0; i < 7; ++i) {
+        if (i == 6 - exponent) *--out = '.';
+        *--out = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    if (negative) *--out = '-';
+    std::memset(field, ' ', static_cast<std::size_t>(out - field));
+    size_ += kWidth;
 }
 
 void FieldLine::end_line() {

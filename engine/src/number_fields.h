@@ -35,6 +35,7 @@ class FieldLine {
     void clear() { size_ = 0; }
 
   private:
+    void plot_load_fixed(bool negative, double magnitude);
     void right_justified(int width, std::string_view digits);
     void stars(int width);
 

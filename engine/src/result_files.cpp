@@ -1,21 +1,35 @@
 #include "result_files.h"
 
+#include <cstring>
+
 namespace engine {
 
 bool ResultFile::open(const char* name) {
     file_ = std::fopen(name, "wb");
     failed_ = file_ == nullptr;
+    // The lines are gathered here already; stdio need not copy them again.
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+    pending_size_ = 0;
     return file_ != nullptr;
 }
 
 void ResultFile::write(const FieldLine& line) {
     if (file_ == nullptr) return;
     const auto text = line.text();
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
+    if (pending_size_ + text.size() > pending_.size()) flush();
+    std::memcpy(pending_.data() + pending_size_, text.data(), text.size());
+    pending_size_ += text.size();
+}
+
+void ResultFile::flush() {
+    if (pending_size_ > 0 && std::fwrite(pending_.data(), 1, pending_size_, file_) != pending_size_)
+        failed_ = true;
+    pending_size_ = 0;
 }
 
 bool ResultFile::close() {
     if (file_ != nullptr) {
+        flush();
         if (std::ferror(file_)) failed_ = true;
         if (std::fclose(file_) != 0) failed_ = true;
         file_ = nullptr;

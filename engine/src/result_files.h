@@ -2,6 +2,8 @@
 #ifndef VORBECK1_RESULT_FILES_H
 #define VORBECK1_RESULT_FILES_H
 
+#include <array>
+#include <cstddef>
 #include <cstdio>
 
 #include "engine_state.h"
@@ -9,8 +11,9 @@
 
 namespace engine {
 
-// A result file opened for writing from its start; remembers whether any
-// write failed, so that a full disk is reported rather than ignored.
+// A result file opened for writing from its start. Lines gather in a buffer
+// and go to the file in large writes; a failed write is remembered, so that a
+// full disk is reported rather than ignored.
 class ResultFile {
   public:
     ResultFile() = default;
@@ -24,8 +27,12 @@ class ResultFile {
     bool close();  // true when every write since open reached the file
 
   private:
+    void flush();
+
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    std::array<char, 8192> pending_;
+    std::size_t pending_size_ = 0;
 };
 
 // Formats the result set for the current partition count (boundaries, means,
