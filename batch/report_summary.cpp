@@ -1,27 +1,58 @@
 #include "report_summary.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <limits>
 
 #include "tamsor/free_form_reader.h"
 
 namespace tamsor {
+namespace {
+
+// The number in columns [start, start + width) of a report line; a field of
+// asterisks (a figure too large for its columns) reads as NaN.
+double field(const std::string& line, std::size_t start, std::size_t width) {
+    if (start >= line.size())
+        throw ReadError(ReadError::Kind::kPastEnd, "a report line ends early");
+    std::string text = line.substr(start, width);
+    text.erase(0, text.find_first_not_of(' '));
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
+        text.pop_back();
+    if (!text.empty() && text.find_first_not_of('*') == std::string::npos)
+        return std::numeric_limits<double>::quiet_NaN();
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        throw ReadError(ReadError::Kind::kNotANumber, "not a number in the report: " + text);
+    return value;
+}
+
+}  // namespace
 
 std::vector<ResultSet> read_report(const std::string& path) {
-    FreeFormReader reader(path);
+    std::ifstream report(path, std::ios::binary);
+    if (!report) throw ReadError(ReadError::Kind::kCannotOpen, "cannot open " + path);
     std::vector<ResultSet> sets;
-    while (!reader.at_end()) {
+    std::string first_line;
+    std::string second_line;
+    // Line 1: (I4,F12.2,I9,10I10); line 2: (19X,10(1X,F10.2)).
+    while (std::getline(report, first_line) && std::getline(report, second_line)) {
         ResultSet set;
-        set.type_count = reader.read_integer();
-        if (set.type_count < 1 || set.type_count > 9)
+        const double count = field(first_line, 0, 4);
+        if (!(count >= 1 && count <= 9))
             throw ReadError(ReadError::Kind::kNotANumber, "not a partition report: " + path);
-        set.pooled_variance = reader.read_single();
-        set.operation_count = reader.read_long();
-        std::vector<std::int32_t> first_positions;
-        for (int k = 0; k <= set.type_count; ++k)
-            first_positions.push_back(reader.read_long());
-        for (int k = 0; k < set.type_count; ++k)
-            set.types.push_back(
-                {first_positions[k + 1] - first_positions[k], reader.read_single()});
+        set.type_count = static_cast<int>(count);
+        set.pooled_variance = static_cast<float>(field(first_line, 4, 12));
+        const double operations = field(first_line, 16, 9);
+        set.operation_count = std::isnan(operations) ? -1 : static_cast<std::int32_t>(operations);
+        for (int k = 0; k < set.type_count; ++k) {
+            const double first = field(first_line, 25 + 10 * static_cast<std::size_t>(k), 10);
+            const double next = field(first_line, 35 + 10 * static_cast<std::size_t>(k), 10);
+            const double mean = field(second_line, 20 + 11 * static_cast<std::size_t>(k), 10);
+            set.types.push_back({static_cast<int>(next - first), static_cast<float>(mean)});
+        }
         sets.push_back(std::move(set));
     }
     return sets;
@@ -31,12 +62,18 @@ void print_summary(std::ostream& out, const std::vector<ResultSet>& sets) {
     out << "  types   pooled variance   per type: isolators x mean load\n";
     char text[64];
     for (const auto& set : sets) {
-        std::snprintf(text, sizeof text, "%7d %17.2f  ", set.type_count,
-                      static_cast<double>(set.pooled_variance));
+        if (std::isnan(set.pooled_variance))
+            std::snprintf(text, sizeof text, "%7d %17s  ", set.type_count, "************");
+        else
+            std::snprintf(text, sizeof text, "%7d %17.2f  ", set.type_count,
+                          static_cast<double>(set.pooled_variance));
         out << text;
         for (const auto& type : set.types) {
-            std::snprintf(text, sizeof text, " %3d x %9.2f", type.isolators,
-                          static_cast<double>(type.mean_load));
+            if (std::isnan(type.mean_load))
+                std::snprintf(text, sizeof text, " %3d x %9s", type.isolators, "**********");
+            else
+                std::snprintf(text, sizeof text, " %3d x %9.2f", type.isolators,
+                              static_cast<double>(type.mean_load));
             out << text;
         }
         out << '\n';

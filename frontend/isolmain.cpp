@@ -103,6 +103,7 @@ void ISOLMAIN::buildControls() {
                    "Label4");
     Label4->setWordWrap(true);
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
     elastic->addWidget(Label1, QRect(240, 3480, 1335, 255));
     elastic->addWidget(Label2, QRect(480, 4200, 252, 252));
