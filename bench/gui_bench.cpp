@@ -1,0 +1,86 @@
+// The desktop program's own speed: from the Calculate click to the finished
+// display (engine, loading of the result files, drawing, painting) and from
+// constructing the main window to its first painted frame. Run it under Xvfb
+// (QT_QPA_PLATFORM=xcb) for a real window system; offscreen is the default.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWindow>
+
+#include "bench_cases.h"
+#include "desktop_services.h"
+#include "engine_binding.h"
+#include "isoldef.h"
+#include "isolmain.h"
+
+namespace {
+
+// Answers the Open dialog with the benchmark's input; shows no message.
+class BenchServices final : public tamsor::DesktopServices {
+  public:
+    QString path;
+    int messages = 0;
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
+                                            const QString&) override {
+        return path;
+    }
+    void showMessage(QWidget*, const QString&) override { ++messages; }
+};
+
+// Shows the window and waits until the platform has exposed it, so that
+// painting really happens.
+void show_exposed(QWidget& window) {
+    window.resize(1280, 800);
+    window.show();
+    for (int spins = 0;
+         spins < 2000 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++spins)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "gui_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+void BM_CalculateToDisplay(benchmark::State& state) {
+    application();
+    const auto& bench = tamsor::bench::bench_case(static_cast<int>(state.range(0)), 1);
+    tamsor::IsolDef isoldef;
+    tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
+    BenchServices services;
+    services.path = QString::fromStdString(bench.input.string());
+    tamsor::ISOLMAIN window(isoldef, engine, services);
+    show_exposed(window);
+    window.findChild<QAction*>(QStringLiteral("FOpen_menu"))->trigger();
+    window.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(5);
+    auto* calculate = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    for (auto _ : state) {
+        calculate->click();
+        window.repaint();  // the finished frame, painted now rather than at the next event
+    }
+    if (services.messages != 0) state.SkipWithError("the calculation reported a failure");
+    state.SetLabel("status " + std::to_string(bench.status));
+}
+BENCHMARK(BM_CalculateToDisplay)->Arg(100)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowToFirstFrame(benchmark::State& state) {
+    application();
+    BenchServices services;
+    for (auto _ : state) {
+        tamsor::IsolDef isoldef;
+        tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
+        tamsor::ISOLMAIN window(isoldef, engine, services);
+        show_exposed(window);
+        window.repaint();
+    }
+}
+BENCHMARK(BM_MainWindowToFirstFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
