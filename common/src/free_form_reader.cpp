@@ -1,5 +1,7 @@
 #include "tamsor/free_form_reader.h"
 
+#include "tamsor/decimal_syntax.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,34 +16,6 @@ bool is_blank(int c) {
 bool is_line_end(int c) {
     return c == '\r' || c == '\n';
 }
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Sign, digits with an optional point, optional exponent; nothing else.
-bool is_decimal_number(const std::string& text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && is_digit(text[i]))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && is_digit(text[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        std::size_t exponent_digits = 0;
-        while (i < text.size() && is_digit(text[i]))
-            ++i, ++exponent_digits;
-        if (exponent_digits == 0) return false;
-    }
-    return i == text.size();
-}
-
 // For a decimal number too small or too large for its target: whether its
 // magnitude is below 1 (it then reads as zero) rather than huge.
 bool magnitude_below_one(const std::string& text) {

@@ -3,12 +3,11 @@
 #include <charconv>
 #include <system_error>
 
+#include "tamsor/decimal_syntax.h"
+
 namespace engine {
 namespace {
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
 bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -22,34 +21,15 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 bool parse_load(std::string_view text, Real& value) {
-    std::size_t i = 0;
-    const std::size_t size = text.size();
-    if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < size && is_digit(text[i]))
-        ++i, ++digits;
-    if (i < size && text[i] == '.') {
-        ++i;
-        while (i < size && is_digit(text[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < size && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
-        std::size_t exponent_digits = 0;
-        while (i < size && is_digit(text[i]))
-            ++i, ++exponent_digits;
-        if (exponent_digits == 0) return false;
-    }
-    if (i != size) return false;
+    if (!tamsor::is_decimal_number(text)) return false;
 
     // from_chars takes a leading minus but no plus; it rounds to nearest and
     // ignores the locale, which the desktop program may have changed.
     const std::size_t start = text[0] == '+' ? 1 : 0;
     Real parsed = 0;
-    const auto [end, error] = std::from_chars(text.data() + start, text.data() + size, parsed);
-    if (error != std::errc{} || end != text.data() + size) return false;
+    const auto [end, error] =
+        std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+    if (error != std::errc{} || end != text.data() + text.size()) return false;
     value = parsed;
     return true;
 }
