@@ -40,17 +40,7 @@ void show_exposed(QWidget& window) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "gui_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void BM_CalculateToDisplay(benchmark::State& state) {
-    application();
     const auto& bench = tamsor::bench::bench_case(static_cast<int>(state.range(0)), 1);
     tamsor::IsolDef isoldef;
     tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
@@ -71,7 +61,6 @@ void BM_CalculateToDisplay(benchmark::State& state) {
 BENCHMARK(BM_CalculateToDisplay)->Arg(100)->Arg(50)->Unit(benchmark::kMillisecond);
 
 void BM_MainWindowToFirstFrame(benchmark::State& state) {
-    application();
     BenchServices services;
     for (auto _ : state) {
         tamsor::IsolDef isoldef;
@@ -84,3 +73,15 @@ void BM_MainWindowToFirstFrame(benchmark::State& state) {
 BENCHMARK(BM_MainWindowToFirstFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The benchmarks run inside one application, which must go before Qt's own
+// globals do at exit.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -52,12 +52,23 @@ LineChartPlot::LineChartPlot(const ChartContent& content, const ChartStyle& styl
     setView(newChartView(chart_, this));
 }
 
+// Each label sits above its marker, on the side the line leaves free: to the
+// right where the line comes down into the point, to the left where it comes
+// up, centred where it is flat or where the line only leaves the point.
 void LineChartPlot::placeValueLabels() {
-    for (qsizetype i = 0; i < valueLabels_.size(); ++i) {
+    const qsizetype count = valueLabels_.size();
+    for (qsizetype i = 0; i < count; ++i) {
         const QPointF point = chart_->mapToPosition(series_->at(i), series_);
         const QRectF box = valueLabels_[i]->boundingRect();
-        valueLabels_[i]->setPos(point.x() - box.width() / 2,
-                                point.y() - kMarkerSize / 2 - kLabelGap - box.height());
+        const double above = point.y() - kMarkerSize / 2 - kLabelGap - box.height();
+        double left = point.x() - box.width() / 2;
+        const double previous = i > 0 ? series_->at(i - 1).y() : series_->at(i).y();
+        const double here = series_->at(i).y();
+        if (previous > here)
+            left = point.x() + kMarkerSize / 2;
+        else if (previous < here)
+            left = point.x() - kMarkerSize / 2 - box.width();
+        valueLabels_[i]->setPos(left, above);
     }
 }
 

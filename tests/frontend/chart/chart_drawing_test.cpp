@@ -97,12 +97,17 @@ TEST_F(ChartDrawingTest, VarianceChartIsALineWithMarkersOverThePointLabels) {
     ASSERT_EQ(plot->valueLabels().size(), 7);
     EXPECT_EQ(plot->valueLabels()[0]->text(), "45210.5");
     EXPECT_EQ(plot->valueLabels()[6]->text(), "2101.7");
-    // Each value sits just above its own marker.
+    // Each value sits just above its own marker: the first centred, the
+    // others right of it, clear of the falling line that comes into the point.
     for (int i = 0; i < 7; ++i) {
         const QPointF point = plot->chart()->mapToPosition(plot->series()->at(i), plot->series());
         const QRectF label =
             plot->valueLabels()[i]->mapRectToParent(plot->valueLabels()[i]->boundingRect());
-        EXPECT_NEAR(label.center().x(), point.x(), 1.0) << "point " << i;
+        if (i == 0)
+            EXPECT_NEAR(label.center().x(), point.x(), 1.0);
+        else
+            EXPECT_GE(label.left(), point.x()) << "point " << i;
+        EXPECT_LT(label.left(), point.x() + 20) << "point " << i;
         EXPECT_LT(label.bottom(), point.y()) << "point " << i;
         EXPECT_GT(label.bottom(), point.y() - 20) << "point " << i;
     }
