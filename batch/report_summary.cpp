@@ -1,10 +1,12 @@
 #include "report_summary.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <string>
 
 #include "tamsor/free_form_reader.h"
 
@@ -58,23 +60,31 @@ std::vector<ResultSet> read_report(const std::string& path) {
     return sets;
 }
 
+namespace {
+
+// A figure with two decimals in `width` columns, or asterisks where the
+// report had no room for it.
+std::string figure(double value, int width) {
+    char text[64];
+    if (std::isnan(value))
+        std::snprintf(text, sizeof text, "%*s", width,
+                      std::string(static_cast<std::size_t>(std::min(width, 12)), '*').c_str());
+    else
+        std::snprintf(text, sizeof text, "%*.2f", width, value);
+    return text;
+}
+
+}  // namespace
+
 void print_summary(std::ostream& out, const std::vector<ResultSet>& sets) {
     out << "  types   pooled variance   per type: isolators x mean load\n";
-    char text[64];
+    char text[32];
     for (const auto& set : sets) {
-        if (std::isnan(set.pooled_variance))
-            std::snprintf(text, sizeof text, "%7d %17s  ", set.type_count, "************");
-        else
-            std::snprintf(text, sizeof text, "%7d %17.2f  ", set.type_count,
-                          static_cast<double>(set.pooled_variance));
-        out << text;
+        std::snprintf(text, sizeof text, "%7d ", set.type_count);
+        out << text << figure(set.pooled_variance, 17) << "  ";
         for (const auto& type : set.types) {
-            if (std::isnan(type.mean_load))
-                std::snprintf(text, sizeof text, " %3d x %9s", type.isolators, "**********");
-            else
-                std::snprintf(text, sizeof text, " %3d x %9.2f", type.isolators,
-                              static_cast<double>(type.mean_load));
-            out << text;
+            std::snprintf(text, sizeof text, " %3d x ", type.isolators);
+            out << text << figure(type.mean_load, 9);
         }
         out << '\n';
     }

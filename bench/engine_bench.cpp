@@ -42,18 +42,24 @@ void BM_FullCall(benchmark::State& state) {
     label_outcome(state, bench);
 }
 
+// The case's loads read into `engine_state` as the engine reads them; on
+// failure the benchmark is skipped.
+bool read_case_loads(const BenchCase& bench, engine::EngineState& engine_state,
+                     benchmark::State& state) {
+    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
+    const bool read =
+        input != nullptr && engine::read_loads(input, engine_state) == engine::ReadOutcome::kOk;
+    if (input != nullptr) std::fclose(input);
+    if (!read) state.SkipWithError("cannot read the benchmark input");
+    return read;
+}
+
 // (b) The computation alone on the loads already read: sorting, the result
 // sets for 1 to 9 types, and nothing written.
 void BM_Computation(benchmark::State& state) {
     const BenchCase& bench = case_of(state);
     engine::EngineState engine_state;
-    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
-    if (input == nullptr || engine::read_loads(input, engine_state) != engine::ReadOutcome::kOk) {
-        if (input != nullptr) std::fclose(input);
-        state.SkipWithError("cannot read the benchmark input");
-        return;
-    }
-    std::fclose(input);
+    if (!read_case_loads(bench, engine_state, state)) return;
     const auto unsorted = engine_state.loads;
     DiscardResultSets sink;
     for (auto _ : state) {
@@ -117,13 +123,7 @@ class KeepResultSets final : public engine::ResultSetSink {
 void BM_Formatting(benchmark::State& state) {
     const BenchCase& bench = case_of(state);
     engine::EngineState engine_state;
-    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
-    if (input == nullptr || engine::read_loads(input, engine_state) != engine::ReadOutcome::kOk) {
-        if (input != nullptr) std::fclose(input);
-        state.SkipWithError("cannot read the benchmark input");
-        return;
-    }
-    std::fclose(input);
+    if (!read_case_loads(bench, engine_state, state)) return;
     KeepResultSets kept;
     std::int32_t status = 0;
     engine::compute_result_sets(engine_state, bench.method_flag, status, kept);
