@@ -1,0 +1,30 @@
+// One run's summary as one JSON document, written on one line ended by LF, so
+// that the documents of several data files in a row form JSON Lines.
+//
+// {"data_file":"BLDG1.DAT","technique":"Method2",
+//  "result_sets":[{"type_count":1,"status":"ok","pooled_variance":93437.59,
+//    "types":[{"type":1,"isolators":36,"smallest":650.7,"largest":1844.9,"mean":1213.79}]},
+//   {"type_count":9,"status":"not reached","pooled_variance":null,"types":[]}],
+//  "schedule":{"type_count":1,"types":[{"type":1,"isolators":36,"smallest":650.7,
+//    "largest":1844.9,"mean":1213.79,"spread":1194.20,"largest_above_mean_percent":52.0}],
+//   "isolators":[{"line":1,"load":661.5,"type":1,"label":"axis A/1"},...]}}
+//
+// "schedule" is null when none was asked for. Numbers are JSON numbers in the
+// figures of the other outputs (loads exact, means, spreads and variances with
+// 2 decimals, percentages with 1); a value not known or not finite is null.
+// Strings are UTF-8 with quotes, backslashes and control characters escaped;
+// a byte that is not part of well-formed UTF-8 becomes U+FFFD.
+#ifndef TAMSOR_RUN_SUMMARY_JSON_H
+#define TAMSOR_RUN_SUMMARY_JSON_H
+
+#include <ostream>
+
+#include "tamsor/run_summary.h"
+
+namespace tamsor {
+
+void writeRunSummaryJson(std::ostream& out, const RunSummary& run);
+
+}  // namespace tamsor
+
+#endif

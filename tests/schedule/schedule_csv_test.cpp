@@ -1,0 +1,141 @@
+#include "tamsor/schedule_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "comma_decimal_locale.h"
+#include "hand_worked_building.h"
+
+namespace tamsor {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+// A strict reader of RFC 4180 text with CR LF line ends: a field is either
+// plain (no quote, CR or LF) or wholly quoted with its quotes doubled, and it
+// ends at a comma or CR LF. Anything else throws.
+Records readCsv(std::string_view text) {
+    Records records;
+    std::vector<std::string> record;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::string field;
+        if (text[i] == '"') {
+            for (++i;; ++i) {
+                if (i >= text.size()) throw std::runtime_error("unterminated quoted field");
+                if (text[i] == '"' && text.substr(i, 2) != "\"\"") break;
+                if (text[i] == '"') ++i;
+                field += text[i];
+            }
+            ++i;
+        } else {
+            for (; i < text.size() && text[i] != ',' && text[i] != '\r'; ++i) {
+                if (text[i] == '"' || text[i] == '\n')
+                    throw std::runtime_error("quote or LF in a plain field at " +
+                                             std::to_string(i));
+                field += text[i];
+            }
+        }
+        record.push_back(field);
+        if (text.substr(i, 1) == ",") {
+            ++i;
+        } else if (text.substr(i, 2) == "\r\n") {
+            i += 2;
+            records.push_back(record);
+            record.clear();
+        } else {
+            throw std::runtime_error("a field ends without comma or CR LF at " + std::to_string(i));
+        }
+    }
+    if (!record.empty()) throw std::runtime_error("the last line has no line end");
+    return records;
+}
+
+TEST(ScheduleCsv, HandWorkedScheduleByteForByteWhateverTheStreamLocale) {
+    std::ostringstream out;
+    out.imbue(commaDecimalLocale());
+    writeScheduleCsv(out, handWorkedSchedule());
+    EXPECT_EQ(out.str(),
+              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
+              "1,2,640,980,810.00,340.00,21.0\r\n"
+              "2,3,980,1250.5,1110.17,270.50,12.6\r\n"
+              "3,2,1250.5,2010,1630.25,759.50,23.3\r\n"
+              "\r\n"
+              "line,load,type,label\r\n"
+              "2,1250.5,2,axis B/4\r\n"
+              "3,980,1,\"column C, north\"\r\n"
+              "5,1250.5,3,\"pier \"\"P7\"\"\"\r\n"
+              "6,640,1,S\xC3\xA4ule \xC3\x84/3\r\n"
+              "7,1100,2,\r\n"
+              "9,980,2,corner A/1\r\n"
+              "10,2010,3,\"core wall, \"\"east\"\"\"\r\n");
+}
+
+TEST(ScheduleCsv, EveryLabelReadsBackWithAStrictReader) {
+    auto loads = handWorkedLoads();
+    const std::vector<std::string> awkward = {
+        "\"",       "\"\"", "\"quoted\" start", "ends with a comma,", "line\r\nbreak",
+        "bare\rCR", ",,,",  "tab\there",
+    };
+    for (std::size_t i = 0; i < awkward.size(); ++i)
+        loads.push_back({20 + static_cast<int>(i), 3000.0f + static_cast<float>(i), awkward[i]});
+    loads.push_back(
+        {40, 0.5f, "\xE4 \xC0\xAF \xE0\x80\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xF0\x9F\x8F\x97"});
+    const std::vector<int> grouping = {1, 3, 6, static_cast<int>(loads.size()) + 1};
+    std::ostringstream out;
+    writeScheduleCsv(out, makeIsolatorSchedule(loads, grouping));
+
+    Records records;
+    ASSERT_NO_THROW(records = readCsv(out.str())) << out.str();
+    ASSERT_EQ(records.size(), 1 + 3 + 1 + 1 + loads.size());
+    for (std::size_t r = 0; r < 4; ++r)
+        EXPECT_EQ(records[r].size(), 7u);
+    EXPECT_EQ(records[4], std::vector<std::string>{""});
+    EXPECT_EQ(records[5], (std::vector<std::string>{"line", "load", "type", "label"}));
+    for (std::size_t i = 0; i + 1 < loads.size(); ++i) {
+        const auto& record = records[6 + i];
+        ASSERT_EQ(record.size(), 4u);
+        EXPECT_EQ(record[0], std::to_string(loads[i].line));
+        EXPECT_EQ(record[3], loads[i].label);
+    }
+    // Each byte outside well-formed UTF-8 (Latin-1, overlong, surrogate, beyond
+    // U+10FFFF) becomes U+FFFD, so the file stays valid UTF-8; U+1F3D7 passes.
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(records.back()[3], r + " " + r + r + " " + r + r + r + " " + r + r + r + " " + r + r +
+                                     r + r + " \xF0\x9F\x8F\x97");
+    EXPECT_EQ(records.back()[1], "0.5");
+}
+
+TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
+    const auto loads = handWorkedLoads();
+    RunSummary run;
+    run.dataFile = "hall, west.DAT";
+    run.technique = "Method 1";
+    run.resultSets = {
+        {1, ResultSetStatus::kOk, 153785.357142857,
+         typeSummaries(makeIsolatorSchedule(loads, std::vector{1, 8}))},
+        // A pooled variance too large for the report's field is not shown.
+        {2, ResultSetStatus::kOk, std::nullopt,
+         typeSummaries(makeIsolatorSchedule(loads, std::vector{1, 5, 8}))},
+        {3, ResultSetStatus::kNotReached, std::nullopt, {}},
+    };
+    std::ostringstream out;
+    out.imbue(commaDecimalLocale());
+    writeSummaryCsvHeader(out);
+    writeSummaryCsvRows(out, run);
+    EXPECT_EQ(out.str(),
+              "data file,technique,type count,status,pooled variance,type,isolators,smallest,"
+              "largest,mean\r\n"
+              "\"hall, west.DAT\",Method 1,1,ok,153785.36,1,7,640,2010,1173.00\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,1,4,640,1100,925.00\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,2,3,1250.5,2010,1503.67\r\n"
+              "\"hall, west.DAT\",Method 1,3,not reached,,,,,,\r\n");
+}
+
+}  // namespace
+}  // namespace tamsor
