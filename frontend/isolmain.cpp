@@ -14,7 +14,7 @@
 #include "canvas.h"
 #include "elastic_layout.h"
 #include "isolzoom.h"
-#include "results_grid.h"
+#include "results_table.h"
 
 namespace tamsor {
 namespace {
@@ -88,10 +88,13 @@ void ISOLMAIN::buildControls() {
     HScroll1->setValue(1);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
+    // A tab stop, as designed. Like a slider, Right, Up and the wheel turned up
+    // give more partitions (a scroll bar's own setting turns Left and Right round).
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setInvertedControls(false);
     elastic->addWidget(HScroll1, QRect(480, 3840, 3612, 252));
 
-    MSFlexGrid1 = named(new ResultsGrid(), "MSFlexGrid1");
-    MSFlexGrid1->setFormatString(kGridFormat);
+    MSFlexGrid1 = named(new ResultsTable(9, kGridFormat), "MSFlexGrid1");
     elastic->addWidget(MSFlexGrid1, QRect(4560, 3240, 3135, 2175));
 
     Label1 = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");

@@ -13,7 +13,6 @@
 #include "isolmain.h"
 #include "isolzoom.h"
 #include "results_display.h"
-#include "results_grid.h"
 #include "results_loading.h"
 
 namespace tamsor {

@@ -3,7 +3,7 @@
 #include <QColor>
 
 #include "canvas.h"
-#include "results_grid.h"
+#include "results_table.h"
 #include "runtime/cell_text.h"
 #include "runtime/checked_arithmetic.h"
 #include "runtime/runtime_error.h"
@@ -50,11 +50,11 @@ void draw_variance_plot(const IsolDef& m, Canvas& canvas) {
     canvas.print(QStringLiteral("8"));
 }
 
-void set_cell(ResultsGrid& grid, std::int16_t row, std::int16_t column, const QString& text) {
-    grid.setTextArray(grid_cell_index(grid, row, column), text);
+void set_cell(ResultsTable& grid, std::int16_t row, std::int16_t column, const QString& text) {
+    grid.setTextArray(Fgi(grid, row, column), text);
 }
 
-void fill_table(IsolDef& m, ResultsGrid& grid, int partitions) {
+void fill_table(IsolDef& m, ResultsTable& grid, int partitions) {
     for (std::int16_t row = 1; row <= 8; ++row)
         for (std::int16_t column = 0; column <= 3; ++column)
             set_cell(grid, row, column, QString());
@@ -93,8 +93,8 @@ void draw_partition_overlay(const IsolDef& m, Canvas& canvas, int partitions) {
 
 }  // namespace
 
-std::int16_t grid_cell_index(const ResultsGrid& grid, std::int16_t row, std::int16_t column) {
-    const std::int32_t index = std::int32_t{row} * grid.cols() + column;
+std::int16_t Fgi(const ResultsTable& grid, std::int16_t row, std::int16_t col) {
+    const std::int32_t index = std::int32_t{row} * grid.cols() + col;
     if (index < -32768 || index > 32767)
         throw RuntimeError(RuntimeErrorKind::kOverflow, "grid cell index beyond 16 bits");
     return static_cast<std::int16_t>(index);

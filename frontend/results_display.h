@@ -10,12 +10,12 @@
 namespace tamsor {
 
 class Canvas;
-class ResultsGrid;
+class ResultsTable;
 
 struct ResultViews {
     Canvas& loadPlot;      // Picture1
     Canvas& variancePlot;  // Picture2
-    ResultsGrid& table;    // MSFlexGrid1
+    ResultsTable& table;   // MSFlexGrid1
 };
 
 // Draws the results for `partitions` (P, 1 to 8) and records PartCount and,
@@ -25,9 +25,9 @@ struct ResultViews {
 // and raises the run-time error.
 void draw_results(IsolDef& isoldef, const ResultViews& views, int partitions);
 
-// The grid's linear cell index, row x column count + column; a result outside
-// 16 bits raises an overflow.
-std::int16_t grid_cell_index(const ResultsGrid& grid, std::int16_t row, std::int16_t column);
+// The grid's linear cell index, row x column count + column, the header row
+// and column counted; a result outside 16 bits raises an overflow.
+std::int16_t Fgi(const ResultsTable& grid, std::int16_t row, std::int16_t col);
 
 }  // namespace tamsor
 

@@ -20,7 +20,8 @@
 #include "engine_binding.h"
 #include "isoldef.h"
 #include "isolzoom.h"
-#include "results_grid.h"
+#include "results_table.h"
+#include "results_table_cells.h"
 #include "scratch_folder.h"
 #include "scripted_desktop_services.h"
 
@@ -82,7 +83,8 @@ class MainWindow : public ::testing::Test {
         return calculate;
     }
     QString cell(int row, int column) {
-        return control<tamsor::ResultsGrid>("MSFlexGrid1")->text(row, column);
+        return tamsor::testing::designCell(*control<tamsor::ResultsTable>("MSFlexGrid1"), row,
+                                           column);
     }
 
     ScratchFolder folder_;
@@ -107,8 +109,9 @@ TEST_F(MainWindow, StartsMaximisedWithTheRunControlsDisabled) {
     EXPECT_EQ(scroll->minimum(), 1);
     EXPECT_EQ(scroll->maximum(), 8);
     EXPECT_EQ(scroll->value(), 1);
-    EXPECT_EQ(cell(0, 1).trimmed(), "Number");
-    EXPECT_EQ(cell(0, 3).trimmed(), "Variance");
+    EXPECT_EQ(cell(0, 0), "Partition");
+    EXPECT_EQ(cell(0, 1), "Number");
+    EXPECT_EQ(cell(0, 3), "Variance");
     // The Zoom buttons sit inside their plots.
     EXPECT_EQ(control<QWidget>("Command2")->parentWidget(), control<QWidget>("Picture1"));
     EXPECT_EQ(control<QWidget>("Command3")->parentWidget(), control<QWidget>("Picture2"));
@@ -135,6 +138,17 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(cell(1, 2), " 1213.79");
     EXPECT_EQ(cell(1, 3), " 93437.59");
+    EXPECT_EQ(isoldef_.ShownPartitions, 1);
+
+    // Tab leaves the table for the scroll bar, as designed, rather than moving among its cells.
+    control<QWidget>("MSFlexGrid1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("HScroll1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("Command3"));
+    QTest::keyClick(control<QWidget>("HScroll1"), Qt::Key_Right);
+    EXPECT_EQ(isoldef_.ShownPartitions, 2);
+    QTest::keyClick(control<QWidget>("HScroll1"), Qt::Key_Left);
     EXPECT_EQ(isoldef_.ShownPartitions, 1);
 
     scroll_to(5);

@@ -6,7 +6,8 @@
 
 #include "canvas.h"
 #include "isoldef.h"
-#include "results_grid.h"
+#include "results_table.h"
+#include "results_table_cells.h"
 #include "runtime/runtime_error.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using tamsor::Canvas;
 using tamsor::CanvasSegment;
 using tamsor::IsolDef;
-using tamsor::ResultsGrid;
+using tamsor::ResultsTable;
 
 const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
@@ -60,14 +61,14 @@ class ResultsDisplay : public ::testing::Test {
     QStringList row(int r) const {
         QStringList texts;
         for (int c = 0; c < 4; ++c)
-            texts << grid_.text(r, c);
+            texts << tamsor::testing::designCell(grid_, r, c);
         return texts;
     }
 
     IsolDef model_ = twenty_loads();
     Canvas loadPlot_{QSize(4092, 3252)};
     Canvas variancePlot_{QSize(3132, 1692)};
-    ResultsGrid grid_;
+    ResultsTable grid_{9, QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ")};
 };
 
 TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
@@ -170,9 +171,9 @@ TEST_F(ResultsDisplay, StopsAtTheFirstFaultBeforeAnyResults) {
 }
 
 TEST_F(ResultsDisplay, LinearCellIndexAndItsOverflow) {
-    EXPECT_EQ(tamsor::grid_cell_index(grid_, 1, 0), 4);
-    EXPECT_EQ(tamsor::grid_cell_index(grid_, 8, 3), 35);
-    EXPECT_THROW(tamsor::grid_cell_index(grid_, 9000, 0), tamsor::RuntimeError);
+    EXPECT_EQ(tamsor::Fgi(grid_, 1, 0), 4);
+    EXPECT_EQ(tamsor::Fgi(grid_, 8, 3), 35);
+    EXPECT_THROW(tamsor::Fgi(grid_, 9000, 0), tamsor::RuntimeError);
     // Partitions outside the scroll bar's range reach outside the model.
     EXPECT_THROW(draw(0), tamsor::RuntimeError);
     EXPECT_THROW(draw(9), tamsor::RuntimeError);
