@@ -106,8 +106,8 @@ void IsolZoom::showModal() {
 
 void IsolZoom::Form_Load() {
     setWindowState(windowState() | Qt::WindowMaximized);
-    isoldef_.ZoomMeansShown = kTrue;
-    std::int32_t viewCode = isoldef_.ZoomMeanChart != 0 ? 1 : 0;
+    isoldef_.ZoomMeansShown = true;
+    std::int32_t viewCode = isoldef_.ZoomMeanChart ? 1 : 0;
     ShowGraph(viewCode);
 }
 
@@ -130,7 +130,7 @@ void IsolZoom::MeanLoadGraph() {
                     QStringLiteral("Isolator Type"),
                     {}};
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{isoldef_.PartMean(n - 1, i - 1), {}});
+        chart.points.append(ChartPoint{isoldef_.PartMean[n - 1][i - 1], {}});
     Graph2->showChart(chart);
 }
 
@@ -144,7 +144,7 @@ void IsolZoom::DistributionGraph() {
     ChartSpec chart{
         chosenStyle_, QStringLiteral("Number of Isolators"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{static_cast<double>(isoldef_.PartCount(i - 1)), {}});
+        chart.points.append(ChartPoint{static_cast<double>(isoldef_.PartCount[i - 1]), {}});
     Graph2->showChart(chart);
 }
 
@@ -158,19 +158,19 @@ void IsolZoom::VarianceGraph() {
         ChartKind::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= 7; ++i) {
         // Undoes the normalisation: the variance as the engine wrote it.
-        const float variance = isoldef_.SetVariance(i) * isoldef_.SetVarianceMax;
+        const float variance = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
         chart.points.append(ChartPoint{variance, QString::number(i + 1)});
     }
     Graph1->showChart(chart);
 }
 
 void IsolZoom::MeanLoad_menu_Click() {
-    isoldef_.ZoomMeansShown = kTrue;
+    isoldef_.ZoomMeansShown = true;
     MeanLoadGraph();
 }
 
 void IsolZoom::IsolDistribution_menu_Click() {
-    isoldef_.ZoomMeansShown = kFalse;
+    isoldef_.ZoomMeansShown = false;
     DistributionGraph();
 }
 
@@ -200,7 +200,7 @@ void IsolZoom::Exit_Menu_Click() {
 // the new style.
 void IsolZoom::chooseStyle(ChartKind style) {
     chosenStyle_ = style;
-    if (isoldef_.ZoomMeansShown != 0)
+    if (isoldef_.ZoomMeansShown)
         MeanLoadGraph();
     else
         DistributionGraph();

@@ -35,14 +35,14 @@ IsolDef five_types_shown() {
     const float means[] = {412.5f, 868.3f, 1225.0f, 1640.2f, 2210.8f};
     const int counts[] = {12, 18, 9, 14, 7};
     for (int k = 0; k < 5; ++k) {
-        m.PartMean(4, k) = means[k];
-        m.PartCount(k) = counts[k];
+        m.PartMean[4][k] = means[k];
+        m.PartCount[k] = counts[k];
     }
-    m.PartMean(0, 0) = 1234.5f;
-    m.PartMean(7, 7) = 2500.0f;
+    m.PartMean[0][0] = 1234.5f;
+    m.PartMean[7][7] = 2500.0f;
     m.SetVarianceMax = 45000;
     for (int d = 0; d <= 8; ++d)
-        m.SetVariance(d) = 1.0f / (d + 1);
+        m.SetVariance[d] = 1.0f / (d + 1);
     return m;
 }
 
@@ -50,14 +50,14 @@ IsolDef five_types_shown() {
 ChartSpec mean_load_chart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
     ChartSpec chart{kind, "Mean Sustained Load", "Isolator Type", {}};
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{m.PartMean(n - 1, i - 1), {}});
+        chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
 }
 
 ChartSpec distribution_chart(const IsolDef& m, int n, ChartKind kind) {
     ChartSpec chart{kind, "Number of Isolators", "Isolator Types", {}};
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{static_cast<double>(m.PartCount(i - 1)), {}});
+        chart.points.append(ChartPoint{static_cast<double>(m.PartCount[i - 1]), {}});
     return chart;
 }
 
@@ -65,7 +65,7 @@ class ChartWindow : public ::testing::Test {
   protected:
     // Opens the window modally, runs `inside` while it is open, then closes it.
     void open(bool meanChart, const std::function<void()>& inside) {
-        isoldef_.ZoomMeanChart = meanChart ? tamsor::kTrue : tamsor::kFalse;
+        isoldef_.ZoomMeanChart = meanChart;
         bool ran = false;
         QTimer::singleShot(0, [&] {
             ran = true;
@@ -120,7 +120,7 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
             ASSERT_NE(bars, nullptr);
             EXPECT_EQ(bars->barSets().front()->count(), n);
         });
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kTrue);
+        EXPECT_TRUE(isoldef_.ZoomMeansShown);
     }
 }
 
@@ -128,7 +128,7 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
         ChartSpec variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
         for (int i = 1; i <= 7; ++i) {
-            const float restored = isoldef_.SetVariance(i) * isoldef_.SetVarianceMax;
+            const float restored = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
             variance.points.append(ChartPoint{restored, QString::number(i + 1)});
         }
         EXPECT_EQ(graph("Graph1")->spec(), variance);
@@ -158,7 +158,7 @@ TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
 
         // A bar style stays in force for the distribution.
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kFalse);
+        EXPECT_FALSE(isoldef_.ZoomMeansShown);
         EXPECT_EQ(chart->spec(), distribution_chart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_TRUE(item("pie2D_menu")->isEnabled());
         EXPECT_TRUE(item("pie3D_menu")->isEnabled());
@@ -194,7 +194,7 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
     open(true, [&] {
         EXPECT_EQ(graph("Graph2")->spec(), mean_load_chart(isoldef_, 5));
         EXPECT_TRUE(view_options_enabled());
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kTrue);
+        EXPECT_TRUE(isoldef_.ZoomMeansShown);
     });
     // Exit closes the window too.
     bool ran = false;

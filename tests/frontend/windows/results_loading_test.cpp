@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "isoldef.h"
@@ -58,26 +59,26 @@ TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
     write_file(folder_.file("b.plt"), plot_text());
     write_file(folder_.file("b.out"), report_text(9, kVariances) + "extra 1 2 3\r\n");
     choose("b.DAT");
-    tamsor::load_results(isoldef_);
+    tamsor::loadResults(isoldef_);
 
     EXPECT_EQ(isoldef_.PlotLast, 21);
     EXPECT_EQ(isoldef_.PlotXMax, 12.0f);
     EXPECT_EQ(isoldef_.PlotYMax, 1100.0f);
-    EXPECT_EQ(isoldef_.PlotX(0), 1.0f / 12.0f);
-    EXPECT_EQ(isoldef_.PlotX(21), 1.0f);
-    EXPECT_EQ(isoldef_.PlotY(21), 1.0f);
+    EXPECT_EQ(isoldef_.PlotX[0], 1.0f / 12.0f);
+    EXPECT_EQ(isoldef_.PlotX[21], 1.0f);
+    EXPECT_EQ(isoldef_.PlotY[21], 1.0f);
 
     // The largest variance of sets 1 to 7 divides; set 0 may exceed 1.
     EXPECT_EQ(isoldef_.SetVarianceMax, 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance(0), 2.25f);
-    EXPECT_EQ(isoldef_.SetVariance(1), 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance(7), 60.0f / 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance(8), 0.0f);  // the ninth set is never read
-    EXPECT_EQ(isoldef_.SetOpCount(7), 800);
-    EXPECT_EQ(isoldef_.PartBound(7, 0), 1.0f);
-    EXPECT_EQ(isoldef_.PartBound(7, 8), 81.0f);
-    EXPECT_EQ(isoldef_.PartMean(7, 7), 800.0f);
-    EXPECT_EQ(isoldef_.PartMean(2, 2), 300.0f);
+    EXPECT_EQ(isoldef_.SetVariance[0], 2.25f);
+    EXPECT_EQ(isoldef_.SetVariance[1], 1.0f);
+    EXPECT_EQ(isoldef_.SetVariance[7], 60.0f / 4000.0f);
+    EXPECT_EQ(isoldef_.SetVariance[8], 0.0f);  // the ninth set is never read
+    EXPECT_EQ(isoldef_.SetOpCount[7], 800);
+    EXPECT_EQ(isoldef_.PartBound[7][0], 1.0f);
+    EXPECT_EQ(isoldef_.PartBound[7][8], 81.0f);
+    EXPECT_EQ(isoldef_.PartMean[7][7], 800.0f);
+    EXPECT_EQ(isoldef_.PartMean[2][2], 300.0f);
 }
 
 TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
@@ -85,10 +86,10 @@ TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
     write_file(folder_.file("b.plt"), plot_text());
     write_file(folder_.file("b.out"), report_text(8, zero_after_first));
     choose("b.DAT");
-    tamsor::load_results(isoldef_);
+    tamsor::loadResults(isoldef_);
     EXPECT_EQ(isoldef_.SetVarianceMax, 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance(0), 2500.0f);
-    EXPECT_EQ(isoldef_.SetVariance(4), 0.0f);
+    EXPECT_EQ(isoldef_.SetVariance[0], 2500.0f);
+    EXPECT_EQ(isoldef_.SetVariance[4], 0.0f);
 }
 
 TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
@@ -96,28 +97,36 @@ TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
     write_file(folder_.file("job v1.2/bldg.plt"), plot_text());
     write_file(folder_.file("job v1.2/bldg.out"), report_text(8, kVariances));
     choose("job v1.2/bldg.DAT");
-    EXPECT_NO_THROW(tamsor::load_results(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
 
     std::filesystem::create_directory(folder_.file("v2.0"));
     write_file(folder_.file("v2.0/bldg.plt"), plot_text());
     write_file(folder_.file("v2.0/bldg.out"), report_text(8, kVariances));
     choose("v2.0/bldg");
-    EXPECT_NO_THROW(tamsor::load_results(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
 }
 
-TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFiles) {
+TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     choose("b.DAT");
-    const auto fails_with = [&](const std::string& plot, const std::string& report) {
+    write_file(folder_.file("b.plt"), plot_text());
+    write_file(folder_.file("b.out"), report_text(8, kVariances));
+    tamsor::loadResults(isoldef_);
+    isoldef_.ShownPartitions = 3;
+    const IsolDef loaded = isoldef_;
+    // Nothing for a file: there is none.
+    const auto fails_with = [&](const std::optional<std::string>& plot,
+                                const std::optional<std::string>& report) {
         std::filesystem::remove(folder_.file("b.plt"));
         std::filesystem::remove(folder_.file("b.out"));
-        if (!plot.empty()) write_file(folder_.file("b.plt"), plot);
-        if (!report.empty()) write_file(folder_.file("b.out"), report);
-        EXPECT_THROW(tamsor::load_results(isoldef_), std::exception);
+        if (plot) write_file(folder_.file("b.plt"), *plot);
+        if (report) write_file(folder_.file("b.out"), *report);
+        EXPECT_THROW(tamsor::loadResults(isoldef_), std::exception);
+        EXPECT_TRUE(isoldef_ == loaded) << "a failed load stores nothing";
     };
     const std::string report = report_text(8, kVariances);
 
-    fails_with("", report);                               // no plot file
-    fails_with(plot_text(), "");                          // no report
+    fails_with(std::nullopt, report);                     // no plot file
+    fails_with(plot_text(), std::nullopt);                // no report
     fails_with(plot_text(), report_text(7, kVariances));  // ends before the eighth set
     fails_with("1 100\r\n2", report);                     // plot ends inside a point
     fails_with("1 -100\r\n2 0\r\n", report);              // no load above 0: 0 / 0
@@ -130,6 +139,11 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFiles) {
     fails_with(too_many_points, report);
     const float all_zero[9] = {};
     fails_with("1 0\r\n2 0\r\n", report_text(8, all_zero));  // loads of 0 only
+    fails_with("", report);                                  // no point at all
+    // Figures that no drawing could show: a point beyond single precision
+    // once divided by its maximum, a partition of more than 2^31 isolators.
+    fails_with("1e-30 100\r\n-3e38 100\r\n", report);
+    fails_with(plot_text(), "1 1 1 0 3e9 50\r\n" + report);
 }
 
 }  // namespace
