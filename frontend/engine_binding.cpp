@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "runtime/runtime_error.h"
+#include "runtime_error.h"
 
 namespace tamsor {
 

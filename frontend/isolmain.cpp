@@ -44,7 +44,7 @@ ISOLMAIN::ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& ser
       CommonDialog1(services) {
     setObjectName(QStringLiteral("ISOLMAIN"));
     setWindowTitle(QStringLiteral("TAMSOR"));
-    setWindowIcon(application_icon());
+    setWindowIcon(applicationIcon());
     buildControls();
     buildMenus();
     connectEvents();

@@ -1,7 +1,6 @@
 // The event procedures of the main window and the calculation run.
 #include <exception>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>

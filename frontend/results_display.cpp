@@ -5,8 +5,8 @@
 #include <QColor>
 
 #include "canvas.h"
+#include "cell_text.h"
 #include "results_table.h"
-#include "runtime/cell_text.h"
 
 namespace tamsor {
 namespace {
@@ -64,7 +64,7 @@ void drawVariancePlot(const IsolDef& m, Canvas& canvas) {
         const float nextX = static_cast<float>(p + 1) / 8;
         canvas.drawLine(x, m.SetVariance[p - 1], nextX, m.SetVariance[p], kData);
         canvas.setTextPosition(x, -0.05);
-        canvas.print(cell_text(std::int64_t{p}));
+        canvas.print(cellText(std::int64_t{p}));
     }
     canvas.setTextPosition(1, -0.05);
     canvas.print(QStringLiteral("8"));
@@ -80,13 +80,13 @@ void fillTable(IsolDef& m, ResultsTable& grid, int partitions) {
             setCell(grid, row, col, QString());
     const int d = partitions - 1;
     for (std::int16_t r = 1; r <= partitions; ++r) {
-        setCell(grid, r, 0, cell_text(std::int64_t{r}));
+        setCell(grid, r, 0, cellText(std::int64_t{r}));
         // To the nearest isolator, halves to the even neighbour.
         m.PartCount[r - 1] = static_cast<std::int32_t>(std::nearbyint(figuresOf(m, d, r).count));
-        setCell(grid, r, 1, cell_text(std::int64_t{m.PartCount[r - 1]}));
-        setCell(grid, r, 2, cell_text(m.PartMean[d][r - 1]));
+        setCell(grid, r, 1, cellText(std::int64_t{m.PartCount[r - 1]}));
+        setCell(grid, r, 2, cellText(m.PartMean[d][r - 1]));
     }
-    setCell(grid, 1, 3, cell_text(restoredVariance(m, d)));
+    setCell(grid, 1, 3, cellText(restoredVariance(m, d)));
 }
 
 // Dashed mean level per partition, 0.4 wide around its middle, and a solid

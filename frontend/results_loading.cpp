@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "results_display.h"
-#include "runtime/runtime_error.h"
+#include "runtime_error.h"
 #include "tamsor/free_form_reader.h"
 #include "tamsor/result_names.h"
 

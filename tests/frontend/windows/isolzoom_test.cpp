@@ -29,7 +29,7 @@ using tamsor::IsolDef;
 using tamsor::IsolZoom;
 
 // The results of a five-type partitioning on display.
-IsolDef five_types_shown() {
+IsolDef fiveTypesShown() {
     IsolDef m;
     m.ShownPartitions = 5;
     const float means[] = {412.5f, 868.3f, 1225.0f, 1640.2f, 2210.8f};
@@ -47,14 +47,14 @@ IsolDef five_types_shown() {
 }
 
 // The mean loads of the n-partition set on display, as point values.
-ChartSpec mean_load_chart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
+ChartSpec meanLoadChart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
     ChartSpec chart{kind, "Mean Sustained Load", "Isolator Type", {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
 }
 
-ChartSpec distribution_chart(const IsolDef& m, int n, ChartKind kind) {
+ChartSpec distributionChart(const IsolDef& m, int n, ChartKind kind) {
     ChartSpec chart{kind, "Number of Isolators", "Isolator Types", {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{static_cast<double>(m.PartCount[i - 1]), {}});
@@ -77,11 +77,11 @@ class ChartWindow : public ::testing::Test {
     }
     ChartWidget* graph(const char* name) { return window_.findChild<ChartWidget*>(name); }
     QAction* item(const char* name) { return window_.findChild<QAction*>(name); }
-    bool view_options_enabled() {
+    bool viewOptionsEnabled() {
         return window_.findChild<QMenu*>("View_menu")->menuAction()->isEnabled();
     }
 
-    IsolDef isoldef_ = five_types_shown();
+    IsolDef isoldef_ = fiveTypesShown();
     IsolZoom window_{isoldef_, nullptr};
 };
 
@@ -106,11 +106,11 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
     for (const int n : {0, 1, 5, 8}) {
         isoldef_.ShownPartitions = static_cast<std::int16_t>(n);
         open(true, [&] {
-            EXPECT_EQ(graph("Graph2")->spec(), mean_load_chart(isoldef_, n));
+            EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, n));
             EXPECT_FALSE(graph("Graph1")->spec().has_value());
             EXPECT_TRUE(graph("Graph2")->isVisible());
             EXPECT_FALSE(graph("Graph1")->isVisible());
-            EXPECT_TRUE(view_options_enabled());
+            EXPECT_TRUE(viewOptionsEnabled());
             EXPECT_FALSE(item("pie2D_menu")->isEnabled());
             EXPECT_FALSE(item("pie3D_menu")->isEnabled());
             EXPECT_TRUE(item("Bar2D_menu")->isEnabled());
@@ -135,15 +135,15 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
         EXPECT_FALSE(graph("Graph2")->spec().has_value());
         EXPECT_TRUE(graph("Graph1")->isVisible());
         EXPECT_FALSE(graph("Graph2")->isVisible());
-        EXPECT_FALSE(view_options_enabled());
+        EXPECT_FALSE(viewOptionsEnabled());
         auto* line = qobject_cast<tamsor::LineChart*>(graph("Graph1")->chart());
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->series()->count(), 7);
 
         // "Sustained Load" brings the mean loads back, as a 2D bar chart.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(graph("Graph2")->spec(), mean_load_chart(isoldef_, 5));
-        EXPECT_TRUE(view_options_enabled());
+        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(graph("Graph2")->isVisible());
         EXPECT_FALSE(graph("Graph1")->isVisible());
     });
@@ -153,28 +153,28 @@ TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
     open(true, [&] {
         auto* chart = graph("Graph2");
         item("bar3D_menu")->trigger();
-        EXPECT_EQ(chart->spec(), mean_load_chart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_NE(dynamic_cast<const tamsor::Bar3DRenderer*>(chart->renderer()), nullptr);
 
         // A bar style stays in force for the distribution.
         item("IsolDistribution_menu")->trigger();
         EXPECT_FALSE(isoldef_.ZoomMeansShown);
-        EXPECT_EQ(chart->spec(), distribution_chart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_TRUE(item("pie2D_menu")->isEnabled());
         EXPECT_TRUE(item("pie3D_menu")->isEnabled());
 
         item("pie3D_menu")->trigger();
-        EXPECT_EQ(chart->spec(), distribution_chart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
 
         // Mean loads are no shares of a whole: under the 3D pie they are
         // drawn as 3D bars, and the distribution gets its pie back.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->spec(), mean_load_chart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(chart->spec(), distribution_chart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
         item("pie2D_menu")->trigger();
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->spec(), mean_load_chart(isoldef_, 5, ChartKind::kBar2D));
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar2D));
 
         // The same chart again draws the same.
         item("IsolDistribution_menu")->trigger();
@@ -192,8 +192,8 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
         item("Variance_Menu")->trigger();
     });
     open(true, [&] {
-        EXPECT_EQ(graph("Graph2")->spec(), mean_load_chart(isoldef_, 5));
-        EXPECT_TRUE(view_options_enabled());
+        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(isoldef_.ZoomMeansShown);
     });
     // Exit closes the window too.

@@ -23,7 +23,7 @@ const QColor kBlue(0, 0, 255);
 // The model that loading the engine's files for these loads would give: a
 // step per load (40 points at positions 1 to 21) and, for d + 1 partitions,
 // partitions of two loads and a last one with the rest.
-IsolDef twenty_loads() {
+IsolDef twentyLoads() {
     IsolDef m;
     m.PlotXMax = 21;
     m.PlotYMax = 200;
@@ -51,7 +51,7 @@ class ResultsDisplay : public ::testing::Test {
     void draw(int partitions) {
         tamsor::drawResults(model_, {loadPlot_, variancePlot_, grid_}, partitions);
     }
-    std::vector<CanvasSegment> segments_of(const QColor& color, bool dashed) const {
+    std::vector<CanvasSegment> segmentsOf(const QColor& color, bool dashed) const {
         std::vector<CanvasSegment> found;
         for (const auto& segment : loadPlot_.segments())
             if (segment.color == color && segment.dashed == dashed) found.push_back(segment);
@@ -64,7 +64,7 @@ class ResultsDisplay : public ::testing::Test {
         return texts;
     }
 
-    IsolDef model_ = twenty_loads();
+    IsolDef model_ = twentyLoads();
     Canvas loadPlot_{QSize(4092, 3252)};
     Canvas variancePlot_{QSize(3132, 1692)};
     ResultsTable grid_{9, QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ")};
@@ -85,13 +85,13 @@ TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
     EXPECT_EQ(all[41].color, kBlack);
     EXPECT_EQ(all[42].color, kBlack);
 
-    const auto mean = segments_of(kBlue, true);
+    const auto mean = segmentsOf(kBlue, true);
     ASSERT_EQ(mean.size(), 1u);
     const float middle = (1.0f / 21 + 1.0f) / 2;
     EXPECT_FLOAT_EQ(mean[0].from.x(), middle - 0.2f);
     EXPECT_FLOAT_EQ(mean[0].to.x(), middle + 0.2f);
     EXPECT_FLOAT_EQ(mean[0].from.y(), 105.0f / 200);
-    const auto starts = segments_of(kBlue, false);
+    const auto starts = segmentsOf(kBlue, false);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_FLOAT_EQ(starts[0].from.x(), 1.0f / 21);
     EXPECT_EQ(starts[0].from.y(), 0);
@@ -129,8 +129,8 @@ TEST_F(ResultsDisplay, VariancePlotIsTheSameWhateverThePartitions) {
 
 TEST_F(ResultsDisplay, EightPartitionsFillTheTableAndDrawEightStarts) {
     draw(8);
-    EXPECT_EQ(segments_of(kBlue, false).size(), 8u);
-    EXPECT_EQ(segments_of(kBlue, true).size(), 8u);
+    EXPECT_EQ(segmentsOf(kBlue, false).size(), 8u);
+    EXPECT_EQ(segmentsOf(kBlue, true).size(), 8u);
     EXPECT_EQ(row(1), (QStringList{" 1", " 2", " 15", " 125"}));
     EXPECT_EQ(row(7), (QStringList{" 7", " 2", " 135", ""}));
     EXPECT_EQ(row(8), (QStringList{" 8", " 6", " 175", ""}));
