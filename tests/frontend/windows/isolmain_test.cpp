@@ -112,6 +112,8 @@ TEST_F(MainWindow, StartsMaximisedWithTheRunControlsDisabled) {
     EXPECT_EQ(cell(0, 0), "Partition");
     EXPECT_EQ(cell(0, 1), "Number");
     EXPECT_EQ(cell(0, 3), "Variance");
+    for (const char* name : {"Picture1", "Picture2", "MSFlexGrid1"})
+        EXPECT_FALSE(control<QWidget>(name)->accessibleName().isEmpty()) << name;
     // The Zoom buttons sit inside their plots.
     EXPECT_EQ(control<QWidget>("Command2")->parentWidget(), control<QWidget>("Picture1"));
     EXPECT_EQ(control<QWidget>("Command3")->parentWidget(), control<QWidget>("Picture2"));
