@@ -55,6 +55,7 @@ ResultsTable::ResultsTable(int designRows, const QString& format, QWidget* paren
     setTabKeyNavigation(false);  // Tab moves on to the next control
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The header column is as wide as the corner's title and a header's margins.
     verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(cornerText_) + 12);
 
     // Qt's corner button draws an empty header section; this one shows the
