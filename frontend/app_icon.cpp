@@ -6,7 +6,7 @@
 namespace tamsor {
 namespace {
 
-QPixmap icon_pixmap(int size) {
+QPixmap iconPixmap(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -29,10 +29,10 @@ QPixmap icon_pixmap(int size) {
 
 }  // namespace
 
-QIcon application_icon() {
+QIcon applicationIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(icon_pixmap(size));
+        icon.addPixmap(iconPixmap(size));
     return icon;
 }
 

@@ -6,7 +6,7 @@
 namespace tamsor {
 
 // The program's icon: a building resting on isolators, drawn at every size.
-QIcon application_icon();
+QIcon applicationIcon();
 
 }  // namespace tamsor
 

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "runtime/runtime_error.h"
+#include "runtime_error.h"
 
 namespace tamsor {
 
@@ -24,9 +24,7 @@ EngineBinding::EngineBinding(const QString& libraryPath) : library_(libraryPath)
 vorbeck1_entry EngineBinding::entry() {
     if (entry_ == nullptr) {
         entry_ = reinterpret_cast<vorbeck1_entry>(library_.resolve("vorbeck1"));
-        if (entry_ == nullptr)
-            throw RuntimeError(RuntimeErrorKind::kLibraryNotFound,
-                               library_.errorString().toStdString());
+        if (entry_ == nullptr) throw RuntimeError(library_.errorString().toStdString());
     }
     return entry_;
 }

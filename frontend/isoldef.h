@@ -5,52 +5,53 @@
 #ifndef TAMSOR_ISOLDEF_H
 #define TAMSOR_ISOLDEF_H
 
+#include <array>
 #include <cstdint>
 
 #include <QString>
 
-#include "runtime/checked_array.h"
-
 namespace tamsor {
-
-// Booleans shared between the windows: True = -1, False = 0; any non-zero
-// value is taken as True.
-using VbBoolean = std::int16_t;
-inline constexpr VbBoolean kTrue = -1;
-inline constexpr VbBoolean kFalse = 0;
 
 inline constexpr int kDataFileNameLength = 120;
 inline constexpr int kPlotPoints = 2001;  // indices 0 to 2000
 inline constexpr int kResultSets = 9;     // indices 0 to 8; sets 0 to 7 are loaded
 
+using ResultSetTable = std::array<std::array<float, kResultSets>, kResultSets>;
+
 struct IsolDef {
     // Full path of the chosen input data file, blank padded to 120 characters.
     QString DataFileName = QString(kDataFileNameLength, QLatin1Char(' '));
     std::int16_t MethodFlag = 0;  // 0 "Method 1", 1 "Method2"
-    VbBoolean ZoomMeanChart = kFalse;
-    VbBoolean ZoomMeansShown = kFalse;
+    bool ZoomMeanChart = false;   // the chart window opens on the mean loads, else the variance
+    bool ZoomMeansShown = false;  // the chart window's Graph2 shows mean loads, else counts
 
     // The load plot file's points, divided by their maxima.
-    CheckedArray<float, kPlotPoints> PlotX;
-    CheckedArray<float, kPlotPoints> PlotY;
+    std::array<float, kPlotPoints> PlotX{};
+    std::array<float, kPlotPoints> PlotY{};
     float PlotXMax = 0;
     float PlotYMax = 0;
     std::int16_t PlotLast = 0;
 
     // Result set d holds the result for d + 1 partitions.
-    CheckedArray<float, kResultSets> SetVariance;  // divided by SetVarianceMax
+    std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax
     float SetVarianceMax = 0;
-    CheckedArray<std::int32_t, kResultSets> SetOpCount;
-    CheckedMatrix<float, kResultSets, kResultSets> PartBound;  // first positions, then N + 1
-    CheckedMatrix<float, kResultSets, kResultSets> PartMean;
+    std::array<std::int32_t, kResultSets> SetOpCount{};
+    ResultSetTable PartBound{};  // [d][k]: first positions of the partitions, then N + 1
+    ResultSetTable PartMean{};   // [d][k]: mean load of partition k + 1
 
     // Written when the results are drawn: the partitioning on display.
-    CheckedArray<std::int32_t, kResultSets> PartCount;
+    std::array<std::int32_t, kResultSets> PartCount{};
     std::int16_t ShownPartitions = 0;
+
+    // A load is only stored when both maxima, which divide the points, are
+    // above 0; before the first one they are 0.
+    bool hasResults() const { return PlotXMax > 0 && PlotYMax > 0; }
+
+    friend bool operator==(const IsolDef&, const IsolDef&) = default;
 };
 
 // The path without its blank padding.
-inline QString chosen_path(const IsolDef& isoldef) {
+inline QString chosenPath(const IsolDef& isoldef) {
     QString path = isoldef.DataFileName;
     while (path.endsWith(QLatin1Char(' ')))
         path.chop(1);

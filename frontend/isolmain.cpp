@@ -14,7 +14,7 @@
 #include "canvas.h"
 #include "elastic_layout.h"
 #include "isolzoom.h"
-#include "results_grid.h"
+#include "results_table.h"
 
 namespace tamsor {
 namespace {
@@ -44,7 +44,7 @@ ISOLMAIN::ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& ser
       CommonDialog1(services) {
     setObjectName(QStringLiteral("ISOLMAIN"));
     setWindowTitle(QStringLiteral("TAMSOR"));
-    setWindowIcon(application_icon());
+    setWindowIcon(applicationIcon());
     buildControls();
     buildMenus();
     connectEvents();
@@ -60,7 +60,12 @@ void ISOLMAIN::buildControls() {
     VideoSoftElastic1->setLayout(elastic);
     setCentralWidget(VideoSoftElastic1);
 
+    // The plots are pictures to a screen reader: their names say what they show.
     Picture1 = named(new Canvas(kLoadPlotArea), "Picture1");
+    Picture1->setAccessibleName(QStringLiteral("Load plot"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("The sustained loads in ascending order, with the start and the mean load "
+                       "of each partition"));
     Command2 = named(new QPushButton(QStringLiteral("Zoom")), "Command2");
     Picture1->addChild(Command2, QRect(3480, 0, 612, 252));
     elastic->addWidget(Picture1, QRect(240, 120, 4092, 3252));
@@ -79,6 +84,9 @@ void ISOLMAIN::buildControls() {
     elastic->addWidget(Command1, QRect(6360, 240, 1332, 972));
 
     Picture2 = named(new Canvas(kVariancePlotArea), "Picture2");
+    Picture2->setAccessibleName(QStringLiteral("Variance plot"));
+    Picture2->setAccessibleDescription(
+        QStringLiteral("The pooled variance against the number of partitions, 2 to 8"));
     Command3 = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
     Picture2->addChild(Command3, QRect(2520, 0, 612, 252));
     elastic->addWidget(Picture2, QRect(4560, 1320, 3132, 1692));
@@ -88,10 +96,14 @@ void ISOLMAIN::buildControls() {
     HScroll1->setValue(1);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
+    // A tab stop, as designed. Like a slider, Right, Up and the wheel turned up
+    // give more partitions (a scroll bar's own setting turns Left and Right round).
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setInvertedControls(false);
     elastic->addWidget(HScroll1, QRect(480, 3840, 3612, 252));
 
-    MSFlexGrid1 = named(new ResultsGrid(), "MSFlexGrid1");
-    MSFlexGrid1->setFormatString(kGridFormat);
+    MSFlexGrid1 = named(new ResultsTable(9, kGridFormat), "MSFlexGrid1");
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Results"));
     elastic->addWidget(MSFlexGrid1, QRect(4560, 3240, 3135, 2175));
 
     Label1 = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");

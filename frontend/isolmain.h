@@ -24,7 +24,7 @@ class Canvas;
 class DesktopServices;
 class EngineBinding;
 class IsolZoom;
-class ResultsGrid;
+class ResultsTable;
 struct IsolDef;
 
 inline const QString kUnreadableLoadsMessage = QStringLiteral(
@@ -79,7 +79,7 @@ class ISOLMAIN : public QMainWindow {
     QPushButton* Command3 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     FileDialogControl CommonDialog1;
-    ResultsGrid* MSFlexGrid1 = nullptr;
+    ResultsTable* MSFlexGrid1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

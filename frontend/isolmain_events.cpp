@@ -1,7 +1,6 @@
 // The event procedures of the main window and the calculation run.
 #include <exception>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -13,7 +12,6 @@
 #include "isolmain.h"
 #include "isolzoom.h"
 #include "results_display.h"
-#include "results_grid.h"
 #include "results_loading.h"
 
 namespace tamsor {
@@ -42,21 +40,16 @@ void ISOLMAIN::Command1_Click() {
 }
 
 void ISOLMAIN::HScroll1_Change() {
-    try {
-        Graphplot();
-    } catch (const std::exception&) {
-        // Before any results are loaded the drawing meets 0 / 0 and stops where
-        // it stands; there is nothing to report, the program carries on.
-    }
+    Graphplot();
 }
 
 void ISOLMAIN::Command2_Click() {
-    isoldef_.ZoomMeanChart = kTrue;
+    isoldef_.ZoomMeanChart = true;
     openChartWindow();
 }
 
 void ISOLMAIN::Command3_Click() {
-    isoldef_.ZoomMeanChart = kFalse;
+    isoldef_.ZoomMeanChart = false;
     openChartWindow();
 }
 
@@ -65,7 +58,8 @@ void ISOLMAIN::Exit_Menu_Click() {
 }
 
 // The calculation run: the engine, then the results read back and drawn. Any
-// run-time error on the way ends in one message.
+// run-time error on the way (the engine's binding, the loading) ends in one
+// message; drawing a loaded model cannot fail.
 void ISOLMAIN::ReDraw() {
     try {
         isoldef_.MethodFlag = Option1[0]->isChecked() ? 0 : 1;
@@ -91,11 +85,11 @@ void ISOLMAIN::ReDraw() {
 }
 
 void ISOLMAIN::GetIsolData() {
-    load_results(isoldef_);
+    loadResults(isoldef_);
 }
 
 void ISOLMAIN::Graphplot() {
-    draw_results(isoldef_, {*Picture1, *Picture2, *MSFlexGrid1}, HScroll1->value());
+    drawResults(isoldef_, {*Picture1, *Picture2, *MSFlexGrid1}, HScroll1->value());
 }
 
 // Calculate, both Zoom buttons and the scroll bar always change together.

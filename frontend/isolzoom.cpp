@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "chart_control.h"
+#include "chart_widget.h"
 #include "elastic_layout.h"
 #include "isoldef.h"
 
@@ -18,32 +18,17 @@ constexpr QSize kClientArea(7365, 5190);
 constexpr QRect kMeanChartArea(600, 480, 6165, 4215);
 constexpr QRect kVarianceChartArea(600, 480, 6165, 4215);
 
-constexpr std::int32_t kPie2D = 1;
-constexpr std::int32_t kPie3D = 2;
-constexpr std::int32_t kBar2D = 3;
-constexpr std::int32_t kBar3D = 4;
-constexpr std::int32_t kVarianceLine = 6;
-
-QVariant integer16(int value) {
-    return QVariant::fromValue<qint16>(static_cast<qint16>(value));
-}
-QVariant integer32(std::int32_t value) {
-    return QVariant::fromValue<qint32>(value);
-}
-
 QAction* named(QAction* action, const char* name) {
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-// Starts one data set of `points` points with its titles.
-void start_chart(ChartControl& chart, int points, const QString& title,
-                 const QString& bottomTitle) {
-    chart.assign(kChartDataSetCount, integer16(1));
-    chart.assign(kChartCurrentDataSet, integer16(1));
-    chart.assign(kChartPointCount, integer16(points));
-    chart.assign(kChartTitle, title);
-    chart.assign(kChartBottomTitle, bottomTitle);
+// Mean loads are no shares of a whole: under a pie style they are drawn as
+// the matching bar style.
+ChartKind barStyleFor(ChartKind style) {
+    if (style == ChartKind::kPie2D) return ChartKind::kBar2D;
+    if (style == ChartKind::kPie3D) return ChartKind::kBar3D;
+    return style;
 }
 
 }  // namespace
@@ -101,15 +86,13 @@ void IsolZoom::loadControls() {
     delete Graph1;
     delete Graph2;
     auto* elastic = static_cast<ElasticLayout*>(VideoSoftElastic1->layout());
-    Graph2 = new ChartControl({ChartType::kBar2D, QStringLiteral("Mean Sustained Load"),
-                               QStringLiteral("Isolator Type")});
+    Graph2 = new ChartWidget;
     Graph2->setObjectName(QStringLiteral("Graph2"));
-    Graph1 = new ChartControl(
-        {ChartType::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types")});
+    Graph1 = new ChartWidget;
     Graph1->setObjectName(QStringLiteral("Graph1"));
     elastic->addWidget(Graph2, kMeanChartArea);
     elastic->addWidget(Graph1, kVarianceChartArea);
-    chosenStyle_ = kBar2D;
+    chosenStyle_ = ChartKind::kBar2D;
     for (QAction* item : {Exit_Menu, MeanLoad_menu, IsolDistribution_menu, Variance_Menu,
                           Bar2D_menu, pie2D_menu, pie3D_menu, bar3D_menu, View_menu->menuAction()})
         item->setEnabled(true);
@@ -123,8 +106,8 @@ void IsolZoom::showModal() {
 
 void IsolZoom::Form_Load() {
     setWindowState(windowState() | Qt::WindowMaximized);
-    isoldef_.ZoomMeansShown = kTrue;
-    std::int32_t viewCode = isoldef_.ZoomMeanChart != 0 ? 1 : 0;
+    isoldef_.ZoomMeansShown = true;
+    std::int32_t viewCode = isoldef_.ZoomMeanChart ? 1 : 0;
     ShowGraph(viewCode);
 }
 
@@ -142,16 +125,13 @@ void IsolZoom::MeanLoadGraph() {
     pie3D_menu->setEnabled(false);
     Graph1->setVisible(false);
     Graph2->setVisible(true);
-    // Mean loads are no shares of a whole: under a pie style they are drawn
-    // as the matching bar style.
-    if (chosenStyle_ == kPie2D) showStyleFor(kBar2D);
-    if (chosenStyle_ == kPie3D) showStyleFor(kBar3D);
-    start_chart(*Graph2, n, QStringLiteral("Mean Sustained Load"), QStringLiteral("Isolator Type"));
-    for (int i = 1; i <= n; ++i) {
-        Graph2->assign(kChartCurrentPoint, integer16(i));
-        Graph2->assign(kChartValue, QVariant::fromValue<float>(isoldef_.PartMean(n - 1, i - 1)));
-    }
-    Graph2->assign(kChartDraw, integer32(kChartDrawNow));
+    ChartSpec chart{barStyleFor(chosenStyle_),
+                    QStringLiteral("Mean Sustained Load"),
+                    QStringLiteral("Isolator Type"),
+                    {}};
+    for (int i = 1; i <= n; ++i)
+        chart.points.append(ChartPoint{isoldef_.PartMean[n - 1][i - 1], {}});
+    Graph2->showChart(chart);
 }
 
 void IsolZoom::DistributionGraph() {
@@ -161,42 +141,36 @@ void IsolZoom::DistributionGraph() {
     pie3D_menu->setEnabled(true);
     Graph1->setVisible(false);
     Graph2->setVisible(true);
-    showStyleFor(chosenStyle_);
-    start_chart(*Graph2, n, QStringLiteral("Number of Isolators"),
-                QStringLiteral("Isolator Types"));
-    for (int i = 1; i <= n; ++i) {
-        Graph2->assign(kChartCurrentPoint, integer16(i));
-        Graph2->assign(kChartValue, integer32(isoldef_.PartCount(i - 1)));
-    }
-    Graph2->assign(kChartDraw, integer32(kChartDrawNow));
+    ChartSpec chart{
+        chosenStyle_, QStringLiteral("Number of Isolators"), QStringLiteral("Isolator Types"), {}};
+    for (int i = 1; i <= n; ++i)
+        chart.points.append(ChartPoint{static_cast<double>(isoldef_.PartCount[i - 1]), {}});
+    Graph2->showChart(chart);
 }
 
+// The variance of the sets for 2 to 8 partitions, labelled with their
+// partition counts, under the chart's design titles.
 void IsolZoom::VarianceGraph() {
     Graph2->setVisible(false);
     Graph1->setVisible(true);
     View_menu->menuAction()->setEnabled(false);
-    Graph1->assign(kChartDataSetCount, integer16(1));
-    Graph1->assign(kChartCurrentDataSet, integer16(1));
-    Graph1->assign(kChartPointCount, integer16(7));
-    Graph1->assign(kChartType, integer32(kVarianceLine));
+    ChartSpec chart{
+        ChartKind::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= 7; ++i) {
-        Graph1->assign(kChartCurrentPoint, integer16(i));
         // Undoes the normalisation: the variance as the engine wrote it.
-        const float variance = isoldef_.SetVariance(i) * isoldef_.SetVarianceMax;
-        Graph1->assign(kChartValue, QVariant::fromValue<float>(variance));
-        Graph1->assign(kChartCurrentPoint, integer16(i));
-        Graph1->assign(kChartLabel, integer16(i + 1));
+        const float variance = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
+        chart.points.append(ChartPoint{variance, QString::number(i + 1)});
     }
-    Graph1->assign(kChartDraw, integer32(kChartDrawNow));
+    Graph1->showChart(chart);
 }
 
 void IsolZoom::MeanLoad_menu_Click() {
-    isoldef_.ZoomMeansShown = kTrue;
+    isoldef_.ZoomMeansShown = true;
     MeanLoadGraph();
 }
 
 void IsolZoom::IsolDistribution_menu_Click() {
-    isoldef_.ZoomMeansShown = kFalse;
+    isoldef_.ZoomMeansShown = false;
     DistributionGraph();
 }
 
@@ -206,37 +180,30 @@ void IsolZoom::Variance_Menu_Click() {
 }
 
 void IsolZoom::Bar2D_menu_Click() {
-    chooseStyle(kBar2D);
+    chooseStyle(ChartKind::kBar2D);
 }
 void IsolZoom::pie2D_menu_Click() {
-    chooseStyle(kPie2D);
+    chooseStyle(ChartKind::kPie2D);
 }
 void IsolZoom::pie3D_menu_Click() {
-    chooseStyle(kPie3D);
+    chooseStyle(ChartKind::kPie3D);
 }
 void IsolZoom::bar3D_menu_Click() {
-    chooseStyle(kBar3D);
+    chooseStyle(ChartKind::kBar3D);
 }
 
 void IsolZoom::Exit_Menu_Click() {
     close();
 }
 
-// A style command: the chart type of Graph2, then the current chart drawn
-// again, completely, in the new style.
-void IsolZoom::chooseStyle(std::int32_t chartType) {
-    chosenStyle_ = chartType;
-    Graph2->assign(kChartType, integer32(chartType));
-    if (isoldef_.ZoomMeansShown != 0)
+// A style command: the current chart of Graph2 drawn again, completely, in
+// the new style.
+void IsolZoom::chooseStyle(ChartKind style) {
+    chosenStyle_ = style;
+    if (isoldef_.ZoomMeansShown)
         MeanLoadGraph();
     else
         DistributionGraph();
-}
-
-// Sets Graph2's chart type only where it differs from the one to show.
-void IsolZoom::showStyleFor(std::int32_t chartType) {
-    if (static_cast<std::int32_t>(Graph2->content().type) != chartType)
-        Graph2->assign(kChartType, integer32(chartType));
 }
 
 }  // namespace tamsor

@@ -7,13 +7,15 @@
 
 #include <QDialog>
 
+#include "chart_spec.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
 
 namespace tamsor {
 
-class ChartControl;
+class ChartWidget;
 struct IsolDef;
 
 class IsolZoom : public QDialog {
@@ -46,13 +48,11 @@ class IsolZoom : public QDialog {
   private:
     void buildMenus();
     void loadControls();
-    void chooseStyle(std::int32_t chartType);
-    void showStyleFor(std::int32_t chartType);
+    void chooseStyle(ChartKind style);
 
     IsolDef& isoldef_;
-    // The style last chosen from "View Options" (2D bar at every opening);
-    // a pie style draws the mean loads as the matching bar style.
-    std::int32_t chosenStyle_ = 3;
+    // The style last chosen from "View Options", 2D bar at every opening.
+    ChartKind chosenStyle_ = ChartKind::kBar2D;
 
     QMenuBar* menuBar_ = nullptr;
     QAction* Exit_Menu = nullptr;
@@ -67,8 +67,8 @@ class IsolZoom : public QDialog {
     QAction* bar3D_menu = nullptr;
 
     QWidget* VideoSoftElastic1 = nullptr;
-    ChartControl* Graph1 = nullptr;  // variance chart
-    ChartControl* Graph2 = nullptr;  // mean load and isolator distribution charts
+    ChartWidget* Graph1 = nullptr;  // variance chart
+    ChartWidget* Graph2 = nullptr;  // mean load and isolator distribution charts
 };
 
 }  // namespace tamsor

@@ -1,12 +1,12 @@
 #include "results_display.h"
 
+#include <cmath>
+
 #include <QColor>
 
 #include "canvas.h"
-#include "results_grid.h"
-#include "runtime/cell_text.h"
-#include "runtime/checked_arithmetic.h"
-#include "runtime/runtime_error.h"
+#include "cell_text.h"
+#include "results_table.h"
 
 namespace tamsor {
 namespace {
@@ -15,96 +15,127 @@ const QColor kAxes(0, 0, 0);
 const QColor kData(255, 0, 0);
 const QColor kOverlay(0, 0, 255);
 
-void draw_load_plot_axes(Canvas& canvas) {
+// Partition r (1 to d + 1) of result set d as drawn, in single precision:
+// its isolator count before rounding, its mean level and its start and
+// middle on the axes of the normalised points.
+struct PartitionFigures {
+    float count;
+    float level;
+    float start;
+    float middle;
+};
+
+PartitionFigures figuresOf(const IsolDef& m, int d, int r) {
+    const float start = m.PartBound[d][r - 1] / m.PlotXMax;
+    const float end = m.PartBound[d][r] / m.PlotXMax;
+    return {m.PartBound[d][r] - m.PartBound[d][r - 1], m.PartMean[d][r - 1] / m.PlotYMax, start,
+            (start + end) / 2};
+}
+
+// The pooled variance of result set d as the engine wrote it.
+float restoredVariance(const IsolDef& m, int d) {
+    return m.SetVariance[d] * m.SetVarianceMax;
+}
+
+void drawLoadPlotAxes(Canvas& canvas) {
     canvas.drawLine(0, 0, 1, 0, kAxes);
     canvas.drawLine(0, 0, 0, 1, kAxes);
 }
 
 // The sorted loads as a staircase through the points of the load plot file.
-void draw_load_plot_base(const IsolDef& m, Canvas& canvas) {
+void drawLoadPlotBase(const IsolDef& m, Canvas& canvas) {
     canvas.setPersistent(true);
     canvas.clear();
-    // A drawing that stopped at a fault may have left the dashed style on.
-    canvas.setDashed(false);
     canvas.setWorldWindow(-0.2, 1.2, -0.2, 1.2);
-    draw_load_plot_axes(canvas);
+    drawLoadPlotAxes(canvas);
     for (int i = 0; i <= m.PlotLast - 1; ++i)
-        canvas.drawLine(m.PlotX(i), m.PlotY(i), m.PlotX(i + 1), m.PlotY(i + 1), kData);
+        canvas.drawLine(m.PlotX[i], m.PlotY[i], m.PlotX[i + 1], m.PlotY[i + 1], kData);
 }
 
 // Pooled variance against the number of partitions, 2 to 8.
-void draw_variance_plot(const IsolDef& m, Canvas& canvas) {
+void drawVariancePlot(const IsolDef& m, Canvas& canvas) {
     canvas.setPersistent(true);
     canvas.clear();
     canvas.setWorldWindow(0, 1.2, -0.2, 1.2);
     canvas.drawLine(0.25, 0, 1, 0, kAxes);
     canvas.drawLine(0.25, 0, 0.25, 1, kAxes);
     for (int p = 2; p <= 7; ++p) {
-        const float x = checked_divide(static_cast<float>(p), 8);
-        const float next_x = checked_divide(static_cast<float>(p + 1), 8);
-        canvas.drawLine(x, m.SetVariance(p - 1), next_x, m.SetVariance(p), kData);
+        const float x = static_cast<float>(p) / 8;
+        const float nextX = static_cast<float>(p + 1) / 8;
+        canvas.drawLine(x, m.SetVariance[p - 1], nextX, m.SetVariance[p], kData);
         canvas.setTextPosition(x, -0.05);
-        canvas.print(cell_text(std::int64_t{p}));
+        canvas.print(cellText(std::int64_t{p}));
     }
     canvas.setTextPosition(1, -0.05);
     canvas.print(QStringLiteral("8"));
 }
 
-void set_cell(ResultsGrid& grid, std::int16_t row, std::int16_t column, const QString& text) {
-    grid.setTextArray(grid_cell_index(grid, row, column), text);
+void setCell(ResultsTable& grid, std::int16_t row, std::int16_t col, const QString& text) {
+    grid.setTextArray(Fgi(grid, row, col), text);
 }
 
-void fill_table(IsolDef& m, ResultsGrid& grid, int partitions) {
+void fillTable(IsolDef& m, ResultsTable& grid, int partitions) {
     for (std::int16_t row = 1; row <= 8; ++row)
-        for (std::int16_t column = 0; column <= 3; ++column)
-            set_cell(grid, row, column, QString());
+        for (std::int16_t col = 0; col <= 3; ++col)
+            setCell(grid, row, col, QString());
     const int d = partitions - 1;
     for (std::int16_t r = 1; r <= partitions; ++r) {
-        set_cell(grid, r, 0, cell_text(std::int64_t{r}));
-        m.PartCount(r - 1) =
-            round_to_long(checked_subtract(m.PartBound(d, r), m.PartBound(d, r - 1)));
-        set_cell(grid, r, 1, cell_text(std::int64_t{m.PartCount(r - 1)}));
-        set_cell(grid, r, 2, cell_text(m.PartMean(d, r - 1)));
+        setCell(grid, r, 0, cellText(std::int64_t{r}));
+        // To the nearest isolator, halves to the even neighbour.
+        m.PartCount[r - 1] = static_cast<std::int32_t>(std::nearbyint(figuresOf(m, d, r).count));
+        setCell(grid, r, 1, cellText(std::int64_t{m.PartCount[r - 1]}));
+        setCell(grid, r, 2, cellText(m.PartMean[d][r - 1]));
     }
-    set_cell(grid, 1, 3, cell_text(checked_multiply(m.SetVariance(d), m.SetVarianceMax)));
+    setCell(grid, 1, 3, cellText(restoredVariance(m, d)));
 }
 
 // Dashed mean level per partition, 0.4 wide around its middle, and a solid
 // line at the start of each partition.
-void draw_partition_overlay(const IsolDef& m, Canvas& canvas, int partitions) {
+void drawPartitionOverlay(const IsolDef& m, Canvas& canvas, int partitions) {
     const int d = partitions - 1;
-    draw_load_plot_axes(canvas);
+    drawLoadPlotAxes(canvas);
     canvas.setDashed(true);
     for (int r = 1; r <= partitions; ++r) {
-        const float level = checked_divide(m.PartMean(d, r - 1), m.PlotYMax);
-        const float middle =
-            checked_divide(checked_add(checked_divide(m.PartBound(d, r - 1), m.PlotXMax),
-                                       checked_divide(m.PartBound(d, r), m.PlotXMax)),
-                           2);
-        canvas.drawLine(checked_subtract(middle, 0.2f), level, checked_add(middle, 0.2f), level,
-                        kOverlay);
+        const PartitionFigures f = figuresOf(m, d, r);
+        canvas.drawLine(f.middle - 0.2f, f.level, f.middle + 0.2f, f.level, kOverlay);
     }
     canvas.setDashed(false);
     for (int r = 1; r <= partitions; ++r) {
-        const float start = checked_divide(m.PartBound(d, r - 1), m.PlotXMax);
+        const float start = figuresOf(m, d, r).start;
         canvas.drawLine(start, 0, start, 1, kOverlay);
     }
 }
 
 }  // namespace
 
-std::int16_t grid_cell_index(const ResultsGrid& grid, std::int16_t row, std::int16_t column) {
-    const std::int32_t index = std::int32_t{row} * grid.cols() + column;
-    if (index < -32768 || index > 32767)
-        throw RuntimeError(RuntimeErrorKind::kOverflow, "grid cell index beyond 16 bits");
-    return static_cast<std::int16_t>(index);
+std::int16_t Fgi(const ResultsTable& grid, std::int16_t row, std::int16_t col) {
+    return static_cast<std::int16_t>(row * grid.cols() + col);
 }
 
-void draw_results(IsolDef& isoldef, const ResultViews& views, int partitions) {
-    draw_load_plot_base(isoldef, views.loadPlot);
-    draw_variance_plot(isoldef, views.variancePlot);
-    fill_table(isoldef, views.table, partitions);
-    draw_partition_overlay(isoldef, views.loadPlot, partitions);
+bool isDrawable(const IsolDef& m) {
+    if (!m.hasResults()) return false;
+    for (int i = 0; i <= m.PlotLast; ++i)
+        if (!std::isfinite(m.PlotX[i]) || !std::isfinite(m.PlotY[i])) return false;
+    for (int d = 0; d <= 7; ++d) {
+        if (!std::isfinite(m.SetVariance[d]) || !std::isfinite(restoredVariance(m, d)))
+            return false;
+        for (int r = 1; r <= d + 1; ++r) {
+            // A finite middle needs a finite start and end.
+            const PartitionFigures f = figuresOf(m, d, r);
+            if (!(std::fabs(f.count) < 2147483648.0f) || !std::isfinite(f.level) ||
+                !std::isfinite(f.middle))
+                return false;
+        }
+    }
+    return true;
+}
+
+void drawResults(IsolDef& isoldef, const ResultViews& views, int partitions) {
+    if (!isoldef.hasResults() || partitions < 1 || partitions > 8) return;
+    drawLoadPlotBase(isoldef, views.loadPlot);
+    drawVariancePlot(isoldef, views.variancePlot);
+    fillTable(isoldef, views.table, partitions);
+    drawPartitionOverlay(isoldef, views.loadPlot, partitions);
     isoldef.ShownPartitions = static_cast<std::int16_t>(partitions);
 }
 

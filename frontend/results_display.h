@@ -10,24 +10,27 @@
 namespace tamsor {
 
 class Canvas;
-class ResultsGrid;
+class ResultsTable;
 
 struct ResultViews {
     Canvas& loadPlot;      // Picture1
     Canvas& variancePlot;  // Picture2
-    ResultsGrid& table;    // MSFlexGrid1
+    ResultsTable& table;   // MSFlexGrid1
 };
 
 // Draws the results for `partitions` (P, 1 to 8) and records PartCount and,
-// as the very last step, ShownPartitions. At the first fault (a division by
-// zero, an invalid operation or overflow, an index outside the model, a
-// control's refusal) it stops where it stands, leaving what was drawn so far,
-// and raises the run-time error.
-void draw_results(IsolDef& isoldef, const ResultViews& views, int partitions);
+// as the very last step, ShownPartitions. Before any results are loaded, or
+// for P outside 1 to 8, it draws nothing and changes nothing.
+void drawResults(IsolDef& isoldef, const ResultViews& views, int partitions);
 
-// The grid's linear cell index, row x column count + column; a result outside
-// 16 bits raises an overflow.
-std::int16_t grid_cell_index(const ResultsGrid& grid, std::int16_t row, std::int16_t column);
+// Whether every figure that drawing derives from the results, for every
+// number of partitions, is a finite single-precision number and every
+// isolator count fits 32 bits: a model to be drawn from without a fault.
+bool isDrawable(const IsolDef& isoldef);
+
+// The grid's linear cell index, row x column count + column, the header row
+// and column counted.
+std::int16_t Fgi(const ResultsTable& grid, std::int16_t row, std::int16_t col);
 
 }  // namespace tamsor
 

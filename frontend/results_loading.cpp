@@ -2,55 +2,55 @@
 
 #include <QFile>
 
-#include "runtime/checked_arithmetic.h"
+#include "results_display.h"
+#include "runtime_error.h"
 #include "tamsor/free_form_reader.h"
 #include "tamsor/result_names.h"
 
 namespace tamsor {
 namespace {
 
-void load_plot_points(IsolDef& m, const std::string& path) {
+// Only a strictly greater value replaces a maximum, so a maximum stays 0
+// when no value exceeds 0.
+void readPlotPoints(IsolDef& m, const std::string& path) {
     FreeFormReader plot(path);
     m.PlotXMax = 0;
     m.PlotYMax = 0;
     int i = 0;
     while (!plot.at_end()) {
-        m.PlotX(i) = plot.read_single();  // a point beyond index 2000 is an error
-        m.PlotY(i) = plot.read_single();
-        if (m.PlotX(i) > m.PlotXMax) m.PlotXMax = m.PlotX(i);
-        if (m.PlotY(i) > m.PlotYMax) m.PlotYMax = m.PlotY(i);
+        if (i == kPlotPoints) throw RuntimeError("more than 2001 points in " + path);
+        m.PlotX[i] = plot.read_single();
+        m.PlotY[i] = plot.read_single();
+        if (m.PlotX[i] > m.PlotXMax) m.PlotXMax = m.PlotX[i];
+        if (m.PlotY[i] > m.PlotYMax) m.PlotYMax = m.PlotY[i];
         ++i;
     }
     m.PlotLast = static_cast<std::int16_t>(i - 1);
 }
 
-void load_result_sets(IsolDef& m, const std::string& path) {
+void readResultSets(IsolDef& m, const std::string& path) {
     FreeFormReader report(path);
     m.SetVarianceMax = 0;
     for (int d = 0; d <= 7; ++d) {
         const std::int16_t n = report.read_integer();
-        m.SetVariance(d) = report.read_single();
-        m.SetOpCount(d) = report.read_long();
-        if (d >= 1 && m.SetVariance(d) > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance(d);
+        m.SetVariance[d] = report.read_single();
+        m.SetOpCount[d] = report.read_long();
+        if (n > 8) throw RuntimeError("a result set of more than 8 partitions in " + path);
+        if (d >= 1 && m.SetVariance[d] > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance[d];
         for (int k = 0; k <= n; ++k)
-            m.PartBound(d, k) = report.read_single();  // k above 8: error
+            m.PartBound[d][k] = report.read_single();
         for (int k = 0; k <= n - 1; ++k)
-            m.PartMean(d, k) = report.read_single();
+            m.PartMean[d][k] = report.read_single();
     }
 }
 
-}  // namespace
-
-void load_results(IsolDef& m) {
-    const auto names = result_names_for(QFile::encodeName(chosen_path(m)).toStdString());
-
-    load_plot_points(m, names.plot);
+void normalise(IsolDef& m) {
+    if (!(m.PlotXMax > 0 && m.PlotYMax > 0))
+        throw RuntimeError("no position and no load above 0 in the load plot");
     for (int j = 0; j <= m.PlotLast; ++j) {
-        m.PlotX(j) = checked_divide(m.PlotX(j), m.PlotXMax);
-        m.PlotY(j) = checked_divide(m.PlotY(j), m.PlotYMax);
+        m.PlotX[j] /= m.PlotXMax;
+        m.PlotY[j] /= m.PlotYMax;
     }
-
-    load_result_sets(m, names.report);
     // When every set for 2 to 8 partitions fits its loads exactly (all pooled
     // variances 0), there is nothing to scale: the variances are kept as read,
     // and a divisor of 1 restores each of them, that of one partition too.
@@ -59,7 +59,20 @@ void load_results(IsolDef& m) {
         return;
     }
     for (int d = 0; d <= 7; ++d)
-        m.SetVariance(d) = checked_divide(m.SetVariance(d), m.SetVarianceMax);
+        m.SetVariance[d] /= m.SetVarianceMax;
+}
+
+}  // namespace
+
+void loadResults(IsolDef& isoldef) {
+    const auto names = result_names_for(QFile::encodeName(chosenPath(isoldef)).toStdString());
+    IsolDef loaded = isoldef;
+    readPlotPoints(loaded, names.plot);
+    readResultSets(loaded, names.report);
+    normalise(loaded);
+    if (!isDrawable(loaded))
+        throw RuntimeError("results beyond single precision in " + names.report);
+    isoldef = loaded;
 }
 
 }  // namespace tamsor

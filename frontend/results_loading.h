@@ -7,13 +7,15 @@
 namespace tamsor {
 
 // Reads the load plot file and the first eight result sets of the partition
-// report beside isoldef.DataFileName into the results model, then divides the
-// points by their maxima and the pooled variances by the largest of the sets
-// for 2 to 8 partitions. Raises a run-time error (RuntimeError or ReadError)
-// for a missing file, an early end, a number too large for its target, more
-// than 2001 points, a count above 8, a division by zero or an overflow; the
-// model then keeps what was stored before the fault.
-void load_results(IsolDef& isoldef);
+// report beside isoldef.DataFileName, divides the points by their maxima and
+// the pooled variances by the largest of the sets for 2 to 8 partitions, and
+// stores them in the results model; entries that the files do not reach
+// keep their values. Everything is read and checked before anything is
+// stored: a missing file, an early end, a number too large for its target,
+// more than 2001 points, a count above 8, no position or load above 0 to
+// divide by, or a figure that drawing could not show (see isDrawable) raises
+// a run-time error (RuntimeError or ReadError) and leaves the model as it was.
+void loadResults(IsolDef& isoldef);
 
 }  // namespace tamsor
 

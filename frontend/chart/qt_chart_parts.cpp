@@ -2,31 +2,21 @@
 
 #include <QBarCategoryAxis>
 #include <QChart>
-#include <QChartView>
+#include <QLegend>
 #include <QValueAxis>
 
 namespace tamsor {
 
-QChart* newChart(const ChartContent& content, const ChartStyle& style) {
-    auto* chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundBrush(style.background);
-    chart->setBackgroundRoundness(0);
-    chart->setTitle(content.title);
-    chart->setTitleFont(style.titleFont);
-    chart->setTitleBrush(style.textColor);
-    chart->legend()->hide();
+void styleChart(QChart& chart, const ChartSpec& spec, const ChartStyle& style) {
+    chart.setAnimationOptions(QChart::NoAnimation);
+    chart.setBackgroundBrush(style.background);
+    chart.setBackgroundRoundness(0);
+    chart.setTitle(spec.title);
+    chart.setTitleFont(style.titleFont);
+    chart.setTitleBrush(style.textColor);
+    chart.legend()->hide();
     // Numbers read the same whatever the desktop's language.
-    chart->setLocalizeNumbers(false);
-    return chart;
-}
-
-QChartView* newChartView(QChart* chart, QWidget* parent) {
-    auto* view = new QChartView(chart, parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setBackgroundBrush(chart->backgroundBrush());
-    return view;
+    chart.setLocalizeNumbers(false);
 }
 
 QBarCategoryAxis* newCategoryAxis(const QStringList& categories, const QString& title,

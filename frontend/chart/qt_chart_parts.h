@@ -6,21 +6,18 @@
 #include <QString>
 #include <QStringList>
 
-#include "chart_content.h"
 #include "chart_numbers.h"
+#include "chart_spec.h"
 #include "chart_style.h"
 
 class QBarCategoryAxis;
 class QChart;
-class QChartView;
 class QValueAxis;
-class QWidget;
 
 namespace tamsor {
 
-// A chart with the content's title, no legend and no animation.
-QChart* newChart(const ChartContent& content, const ChartStyle& style);
-QChartView* newChartView(QChart* chart, QWidget* parent);
+// The spec's title, the style's background, no legend and no animation.
+void styleChart(QChart& chart, const ChartSpec& spec, const ChartStyle& style);
 QBarCategoryAxis* newCategoryAxis(const QStringList& categories, const QString& title,
                                   const ChartStyle& style);
 QValueAxis* newValueAxis(const ValueScale& scale, const ChartStyle& style);

@@ -1,16 +1,16 @@
 // The picture box of the plots: a persistent drawing surface with a world
-// window. Drawn items are kept until cleared and painted again on every
-// repaint; child controls (a "Zoom" button) sit at their design rectangles.
+// window, set in a sunken panel. Drawn items are kept until cleared and
+// painted again on every repaint; child controls (a "Zoom" button) sit at
+// their design rectangles inside the frame.
 #ifndef TAMSOR_CANVAS_H
 #define TAMSOR_CANVAS_H
 
 #include <vector>
 
-#include <QImage>
+#include <QFrame>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
-#include <QWidget>
 
 #include "canvas_scene.h"
 
@@ -18,7 +18,7 @@ namespace tamsor {
 
 class ElasticLayout;
 
-class Canvas : public QWidget {
+class Canvas : public QFrame {
     Q_OBJECT
 
   public:
@@ -26,17 +26,15 @@ class Canvas : public QWidget {
     // relative to it.
     explicit Canvas(QSize designSizeTwips, QWidget* parent = nullptr);
 
-    // Places a child control inside the border at its design rectangle.
     void addChild(QWidget* child, QRect designRectTwips);
 
-    // Drawing operations. Each either completes or throws RuntimeError
-    // (kControlFailure) and leaves the canvas as it was.
-    void setPersistent(bool persistent);
+    // Drawing operations, recorded in the scene (see CanvasScene).
+    void setPersistent(bool persistent) { scene_.setPersistent(persistent); }
     void clear();
     void setWorldWindow(double left, double right, double bottom, double top);
     void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
-    void setDashed(bool dashed);  // line style of the following lines
-    void setTextPosition(double x, double y);
+    void setDashed(bool dashed) { scene_.setDashed(dashed); }  // style of the following lines
+    void setTextPosition(double x, double y) { scene_.setTextPosition(x, y); }
     void print(const QString& text);
 
     // What has been drawn, in drawing order, and the drawing state.
@@ -47,12 +45,9 @@ class Canvas : public QWidget {
     bool isPersistent() const { return scene_.isPersistent(); }
     bool isDashed() const { return scene_.isDashed(); }
 
-    // Where a world point lies on the widget at its current size.
+    // Where a world point lies on the widget: the world window spans the
+    // area inside the frame.
     QPointF worldToPixel(QPointF world) const;
-
-    // The drawing alone (without child controls) at `size` logical pixels;
-    // a null image for an empty size.
-    QImage render(QSize size, double devicePixelRatio = 1.0) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -8,7 +8,6 @@
 #include <QPen>
 
 #include "canvas_scene.h"
-#include "sunken_border.h"
 
 namespace tamsor {
 namespace {
@@ -45,23 +44,17 @@ PixelPen pixelPenFor(const QPainter& painter) {
 CanvasRenderer::CanvasRenderer(const CanvasScene& scene, const QFont& font)
     : scene_(scene), font_(font) {}
 
-QRectF CanvasRenderer::innerRect(const QRectF& bounds) {
-    return insideSunkenBorder(bounds);
-}
-
-void CanvasRenderer::paint(QPainter& painter, const QRectF& bounds) const {
+void CanvasRenderer::paint(QPainter& painter, const QRectF& inner, const QRectF& bounds) const {
     painter.save();
-    painter.fillRect(bounds, Qt::white);
-    paintSunkenBorder(painter, bounds);
+    painter.fillRect(inner, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF inner = innerRect(bounds);
     for (const CanvasItem& item : scene_.items()) {
         painter.save();
         if (const auto* segment = std::get_if<CanvasSegment>(&item))
             paintSegment(painter, inner, *segment);
         else
-            paintText(painter, bounds, inner, std::get<CanvasText>(item));
+            paintText(painter, inner, bounds, std::get<CanvasText>(item));
         painter.restore();
     }
     painter.restore();
@@ -82,7 +75,7 @@ void CanvasRenderer::paintSegment(QPainter& painter, const QRectF& inner,
                      pixelPen.snap(worldToPixel(window, inner, visible->second)));
 }
 
-void CanvasRenderer::paintText(QPainter& painter, const QRectF& bounds, const QRectF& inner,
+void CanvasRenderer::paintText(QPainter& painter, const QRectF& inner, const QRectF& bounds,
                                const CanvasText& text) const {
     const QFontMetricsF metrics(font_, painter.device());
     const QPointF corner = worldToPixel(scene_.worldWindow(), inner, text.at);
@@ -90,7 +83,7 @@ void CanvasRenderer::paintText(QPainter& painter, const QRectF& bounds, const QR
     if (!box.intersects(bounds)) return;  // also keeps far-off points from the painter
     painter.setPen(Qt::black);
     painter.setFont(font_);
-    // Labels near the edge may reach into the border but not past the control.
+    // Labels near the edge may reach into the frame but not past the control.
     painter.setClipRect(bounds, Qt::IntersectClip);
     const QPointF baseline(std::round(corner.x()), std::round(corner.y()) + metrics.ascent());
     painter.drawText(baseline, text.text);

@@ -1,6 +1,6 @@
-// Paints a canvas scene: white background, sunken border, then the recorded
-// segments and texts in drawing order, the world window mapped onto the area
-// inside the border.
+// Paints a canvas scene without a widget: a white inner area, then the
+// recorded segments and texts in drawing order, the world window mapped onto
+// that inner area.
 #ifndef TAMSOR_CANVAS_RENDERER_H
 #define TAMSOR_CANVAS_RENDERER_H
 
@@ -20,14 +20,13 @@ class CanvasRenderer {
     // `scene` must outlive the renderer; texts are set in `font`.
     CanvasRenderer(const CanvasScene& scene, const QFont& font);
 
-    // The area the world window maps onto, for a canvas occupying `bounds`.
-    static QRectF innerRect(const QRectF& bounds);
-
-    void paint(QPainter& painter, const QRectF& bounds) const;
+    // Segments stay inside `inner`; texts may reach beyond it up to `bounds`,
+    // the whole control, so that a label near an edge is not cut.
+    void paint(QPainter& painter, const QRectF& inner, const QRectF& bounds) const;
 
   private:
     void paintSegment(QPainter& painter, const QRectF& inner, const CanvasSegment& segment) const;
-    void paintText(QPainter& painter, const QRectF& bounds, const QRectF& inner,
+    void paintText(QPainter& painter, const QRectF& inner, const QRectF& bounds,
                    const CanvasText& text) const;
 
     const CanvasScene& scene_;

@@ -1,6 +1,6 @@
 #include "canvas_scene.h"
 
-#include "runtime/runtime_error.h"
+#include <cmath>
 
 namespace tamsor {
 namespace {
@@ -13,6 +13,10 @@ std::vector<Item> itemsOfKind(const std::vector<CanvasItem>& items) {
     return found;
 }
 
+bool isFinite(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
+}
+
 }  // namespace
 
 void CanvasScene::clear() {
@@ -22,21 +26,16 @@ void CanvasScene::clear() {
 
 void CanvasScene::setWorldWindow(double left, double right, double bottom, double top) {
     const WorldWindow window{left, right, bottom, top};
-    checkWorldWindow(window);
-    window_ = window;
+    if (window.isMappable()) window_ = window;
 }
 
 void CanvasScene::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
-    checkWorldPoint(x1, y1);
-    checkWorldPoint(x2, y2);
-    if (!color.isValid())
-        throw RuntimeError(RuntimeErrorKind::kControlFailure, "line colour not valid");
-    items_.push_back(CanvasSegment{QPointF(x1, y1), QPointF(x2, y2), color, dashed_});
+    if (isFinite(x1, y1) && isFinite(x2, y2) && color.isValid())
+        items_.push_back(CanvasSegment{QPointF(x1, y1), QPointF(x2, y2), color, dashed_});
 }
 
 void CanvasScene::setTextPosition(double x, double y) {
-    checkWorldPoint(x, y);
-    textPosition_ = QPointF(x, y);
+    if (isFinite(x, y)) textPosition_ = QPointF(x, y);
 }
 
 void CanvasScene::print(const QString& text) {

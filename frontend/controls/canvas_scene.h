@@ -30,8 +30,9 @@ struct CanvasText {
 
 using CanvasItem = std::variant<CanvasSegment, CanvasText>;
 
-// Every operation either completes or throws RuntimeError (kControlFailure)
-// and leaves the scene as it was.
+// What no canvas could show is ignored and leaves the scene as it was: a
+// world window without a finite extent both ways, a non-finite coordinate,
+// a colour that is not valid.
 class CanvasScene {
   public:
     // Recorded only: the scene keeps what was drawn until cleared either way.

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include "runtime/runtime_error.h"
-
 namespace tamsor {
 namespace {
 
@@ -23,9 +21,7 @@ int scaleEdge(int twips, int designExtent, int extent) {
 
 ElasticLayout::ElasticLayout(QSize designSizeTwips, QWidget* parent)
     : QLayout(parent), designSize_(designSizeTwips) {
-    if (designSizeTwips.isEmpty())
-        throw RuntimeError(RuntimeErrorKind::kControlFailure,
-                           "elastic layout without a design size");
+    Q_ASSERT(!designSizeTwips.isEmpty());
     setContentsMargins(0, 0, 0, 0);
     setSpacing(0);
 }

@@ -19,8 +19,7 @@ class ElasticLayout : public QLayout {
     Q_OBJECT
 
   public:
-    // `designSizeTwips` is the container's design size; an empty one throws
-    // RuntimeError (kControlFailure).
+    // `designSizeTwips` is the container's design size, not empty.
     explicit ElasticLayout(QSize designSizeTwips, QWidget* parent = nullptr);
     ~ElasticLayout() override;
 

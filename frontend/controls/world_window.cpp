@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/runtime_error.h"
-
 namespace tamsor {
 namespace {
 
@@ -45,18 +43,10 @@ bool clipAtEdge(const Edge& edge, QPointF& from, QPointF& to) {
 
 }  // namespace
 
-void checkWorldWindow(const WorldWindow& window) {
-    const double width = window.right - window.left;
-    const double height = window.top - window.bottom;
-    if (!std::isfinite(width) || !std::isfinite(height))
-        throw RuntimeError(RuntimeErrorKind::kControlFailure, "world window edge not finite");
-    if (width == 0.0 || height == 0.0)
-        throw RuntimeError(RuntimeErrorKind::kControlFailure, "world window without extent");
-}
-
-void checkWorldPoint(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y))
-        throw RuntimeError(RuntimeErrorKind::kControlFailure, "world coordinate not finite");
+bool WorldWindow::isMappable() const {
+    const double width = right - left;
+    const double height = top - bottom;
+    return std::isfinite(width) && std::isfinite(height) && width != 0.0 && height != 0.0;
 }
 
 QPointF worldToPixel(const WorldWindow& window, const QRectF& inner, QPointF world) {

@@ -19,15 +19,11 @@ struct WorldWindow {
     double bottom = 0.0;
     double top = 1.0;
 
+    // Whether points can be mapped: a finite, non-zero extent both ways.
+    bool isMappable() const;
+
     friend bool operator==(const WorldWindow&, const WorldWindow&) = default;
 };
-
-// Throws RuntimeError (kControlFailure) for a window that cannot be mapped:
-// a non-finite edge, or no extent (left == right, bottom == top).
-void checkWorldWindow(const WorldWindow& window);
-
-// Throws RuntimeError (kControlFailure) for a non-finite coordinate.
-void checkWorldPoint(double x, double y);
 
 QPointF worldToPixel(const WorldWindow& window, const QRectF& inner, QPointF world);
 

@@ -1,5 +1,5 @@
 // A few pixels of the drawn canvas: colours, dashes, sharp one-pixel lines at
-// either device pixel ratio, labels at the edge, and the widget's own paint.
+// either device pixel ratio, labels at the edge, and the sunken frame.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -12,6 +12,16 @@ namespace tamsor {
 namespace {
 
 constexpr QSize kImageSize(204, 204);  // inner area 200 x 200 from (2, 2)
+
+// The canvas as it paints itself, without its child controls, at `ratio`
+// device pixels per logical pixel.
+QImage rendered(Canvas& canvas, int ratio = 1) {
+    QImage image(canvas.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    canvas.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return image;
+}
 
 bool isReddish(QColor c) {
     return c.red() > 200 && c.green() < 90 && c.blue() < 90;
@@ -44,7 +54,7 @@ class CanvasDrawingTest : public ::testing::Test {
 
 TEST_F(CanvasDrawingTest, SolidRedSegmentIsRedOnWhite) {
     canvas.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0));
-    const QImage image = canvas.render(kImageSize);
+    const QImage image = rendered(canvas);
     const QPoint onLine = pixelAt(0.5, 0.5);
     EXPECT_TRUE(isReddish(image.pixelColor(onLine)));
     EXPECT_TRUE(isWhite(image.pixelColor(onLine + QPoint(0, 3))));
@@ -56,7 +66,7 @@ TEST_F(CanvasDrawingTest, DashedSegmentHasGapsAndSolidDoesNot) {
     canvas.drawLine(0.1, 0.75, 0.9, 0.75, QColor(0, 0, 255));
     canvas.setDashed(false);
     canvas.drawLine(0.1, 0.25, 0.9, 0.25, QColor(0, 0, 255));
-    const QImage image = canvas.render(kImageSize);
+    const QImage image = rendered(canvas);
 
     const auto countAlong = [&](double worldY) {
         const QPoint start = pixelAt(0.2, worldY);
@@ -84,10 +94,10 @@ TEST_F(CanvasDrawingTest, LinesAreOneSharpLogicalPixelAtEveryPixelRatio) {
     const QPoint logical = pixelAt(0.5, 0.5);
     for (const int ratio : {1, 2}) {
         SCOPED_TRACE(ratio);
-        const QImage image = canvas.render(kImageSize, ratio);
+        const QImage image = rendered(canvas, ratio);
         const int x = logical.x() * ratio;
         int firstDark = -1, darkRows = 0;
-        // Inside the border, which has dark rows of its own.
+        // Inside the frame, which has dark rows of its own.
         for (int y = 2 * ratio; y < image.height() - 2 * ratio; ++y) {
             if (!isDark(image.pixelColor(x, y))) continue;
             if (firstDark < 0) firstDark = y;
@@ -101,16 +111,16 @@ TEST_F(CanvasDrawingTest, LinesAreOneSharpLogicalPixelAtEveryPixelRatio) {
 }
 
 // Texts are clipped to the control, not to the world window, so a label near
-// the right edge still shows where it reaches into the border.
-TEST_F(CanvasDrawingTest, LabelsReachIntoTheBorder) {
-    const QImage blank = canvas.render(kImageSize);
+// the right edge still shows where it reaches into the frame.
+TEST_F(CanvasDrawingTest, LabelsReachIntoTheFrame) {
+    const QImage blank = rendered(canvas);
     const QFontMetricsF metrics(canvas.font());
-    const double borderColumn = kImageSize.width() - 2;  // inside light edge of the border
+    const double borderColumn = kImageSize.width() - 2;  // inner light edge of the frame
     const double labelLeft = borderColumn - 1.5 * metrics.horizontalAdvance(QStringLiteral("8"));
     const QPointF world((labelLeft - 2) / 200.0, 0.5);
     canvas.setTextPosition(world.x(), world.y());
     canvas.print(QStringLiteral("888"));
-    const QImage image = canvas.render(kImageSize);
+    const QImage image = rendered(canvas);
 
     const int top = pixelAt(world.x(), world.y()).y();
     bool changed = false;
@@ -119,13 +129,16 @@ TEST_F(CanvasDrawingTest, LabelsReachIntoTheBorder) {
     EXPECT_TRUE(changed);
 }
 
-TEST_F(CanvasDrawingTest, TheWidgetPaintsItsScene) {
+TEST_F(CanvasDrawingTest, TheWidgetPaintsItsSceneInASunkenFrame) {
     canvas.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0));
     const QImage grabbed = canvas.grab().toImage();
     const QPoint onLine = pixelAt(0.5, 0.5);
     const double ratio = grabbed.devicePixelRatio();
     EXPECT_TRUE(isReddish(grabbed.pixelColor(onLine * ratio)));
     EXPECT_TRUE(isWhite(grabbed.pixelColor(QPoint(onLine.x(), onLine.y() + 5) * ratio)));
+    // Shadow on the top edge, light on the bottom one.
+    EXPECT_GT(grabbed.pixelColor(QPoint(100, 203) * ratio).lightness(),
+              grabbed.pixelColor(QPoint(100, 0) * ratio).lightness() + 60);
 
     canvas.clear();
     EXPECT_TRUE(isWhite(canvas.grab().toImage().pixelColor(onLine * ratio)));

@@ -1,13 +1,12 @@
 // The canvas as the drawing code sees it: world-to-pixel mapping, items
-// recorded in drawing order with their style, clearing, and the operations
-// that a canvas refuses.
+// recorded in drawing order with their style, clearing, and what a canvas
+// ignores.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "canvas.h"
-#include "runtime/runtime_error.h"
 #include "world_window.h"
 
 namespace tamsor {
@@ -19,17 +18,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const WorldWindow kLoadPlotWindow{-0.2, 1.2, -0.2, 1.2};
 const WorldWindow kVariancePlotWindow{0.0, 1.2, -0.2, 1.2};
 
-template <typename Operation>
-void expectControlFailure(Operation operation) {
-    try {
-        operation();
-        ADD_FAILURE() << "operation was not refused";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.kind(), RuntimeErrorKind::kControlFailure);
-    }
-}
-
-TEST(CanvasMapping, MapsTheWorldWindowOntoTheAreaInsideTheBorder) {
+TEST(CanvasMapping, MapsTheWorldWindowOntoTheAreaInsideTheFrame) {
     struct Case {
         WorldWindow window;
         QSize canvas;  // the inner area is 4 pixels smaller, starting at (2, 2)
@@ -115,21 +104,20 @@ TEST(CanvasScene, ClearForgetsTheItemsButKeepsWindowAndLineStyle) {
     EXPECT_EQ(scene.segments().size(), 1u);
 }
 
-TEST(CanvasScene, RefusesUnmappableWindowsAndCoordinatesAndRecordsNothing) {
+TEST(CanvasScene, IgnoresWindowsAndCoordinatesThatNoCanvasCouldShow) {
     CanvasScene scene;
     scene.setWorldWindow(-0.2, 1.2, -0.2, 1.2);
     scene.setTextPosition(0.5, 0.5);
 
-    expectControlFailure([&] { scene.setWorldWindow(1, 1, 0, 1); });
-    expectControlFailure([&] { scene.setWorldWindow(0, 1, 0.5, 0.5); });
-    expectControlFailure([&] { scene.setWorldWindow(kNaN, 1, 0, 1); });
-    expectControlFailure([&] { scene.setWorldWindow(0, kInf, 0, 1); });
-    // Finite edges whose distance is not.
-    expectControlFailure([&] { scene.setWorldWindow(-1e308, 1e308, 0, 1); });
-    expectControlFailure([&] { scene.drawLine(0, 0, kNaN, 1, Qt::red); });
-    expectControlFailure([&] { scene.drawLine(-kInf, 0, 1, 1, Qt::red); });
-    expectControlFailure([&] { scene.drawLine(0, 0, 1, 1, QColor()); });
-    expectControlFailure([&] { scene.setTextPosition(kNaN, 0); });
+    scene.setWorldWindow(1, 1, 0, 1);
+    scene.setWorldWindow(0, 1, 0.5, 0.5);
+    scene.setWorldWindow(kNaN, 1, 0, 1);
+    scene.setWorldWindow(0, kInf, 0, 1);
+    scene.setWorldWindow(-1e308, 1e308, 0, 1);  // finite edges whose distance is not
+    scene.drawLine(0, 0, kNaN, 1, Qt::red);
+    scene.drawLine(-kInf, 0, 1, 1, Qt::red);
+    scene.drawLine(0, 0, 1, 1, QColor());
+    scene.setTextPosition(kNaN, 0);
 
     EXPECT_EQ(scene.worldWindow(), (WorldWindow{-0.2, 1.2, -0.2, 1.2}));
     EXPECT_EQ(scene.textPosition(), QPointF(0.5, 0.5));

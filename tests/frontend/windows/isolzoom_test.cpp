@@ -1,5 +1,5 @@
-// The chart window: what each chart procedure tells the chart controls, in
-// which order, and the menus and visibility it leaves behind.
+// The chart window: what each chart procedure shows on which chart, and the
+// menus and visibility it leaves behind.
 #include "isolzoom.h"
 
 #include <gtest/gtest.h>
@@ -7,94 +7,65 @@
 #include <functional>
 
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLineSeries>
 #include <QMenu>
 #include <QTimer>
 
-#include "chart_control.h"
+#include "bar3d_renderer.h"
+#include "chart_widget.h"
 #include "isoldef.h"
+#include "line_chart.h"
 
 namespace {
 
-using tamsor::ChartCall;
-using tamsor::ChartControl;
+using tamsor::ChartKind;
+using tamsor::ChartPoint;
+using tamsor::ChartSpec;
+using tamsor::ChartWidget;
 using tamsor::IsolDef;
 using tamsor::IsolZoom;
 
-// A call as the test writes it down: identifier and value.
-struct Call {
-    int id;
-    QVariant value;
-};
-QVariant i16(int value) {
-    return QVariant::fromValue<qint16>(static_cast<qint16>(value));
-}
-QVariant i32(int value) {
-    return QVariant::fromValue<qint32>(value);
-}
-QVariant f32(float value) {
-    return QVariant::fromValue<float>(value);
-}
-
-void expect_calls(const QList<ChartCall>& actual, const std::vector<Call>& expected) {
-    ASSERT_EQ(actual.size(), static_cast<qsizetype>(expected.size()));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actual[i].dispatchId, expected[i].id) << "call " << i;
-        EXPECT_EQ(actual[i].value.metaType(), expected[i].value.metaType()) << "call " << i;
-        EXPECT_EQ(actual[i].value, expected[i].value) << "call " << i;
-    }
-}
-
 // The results of a five-type partitioning on display.
-IsolDef five_types_shown() {
+IsolDef fiveTypesShown() {
     IsolDef m;
     m.ShownPartitions = 5;
     const float means[] = {412.5f, 868.3f, 1225.0f, 1640.2f, 2210.8f};
     const int counts[] = {12, 18, 9, 14, 7};
     for (int k = 0; k < 5; ++k) {
-        m.PartMean(4, k) = means[k];
-        m.PartCount(k) = counts[k];
+        m.PartMean[4][k] = means[k];
+        m.PartCount[k] = counts[k];
     }
-    m.PartMean(0, 0) = 1234.5f;
-    m.PartMean(7, 7) = 2500.0f;
+    m.PartMean[0][0] = 1234.5f;
+    m.PartMean[7][7] = 2500.0f;
     m.SetVarianceMax = 45000;
     for (int d = 0; d <= 8; ++d)
-        m.SetVariance(d) = 1.0f / (d + 1);
+        m.SetVariance[d] = 1.0f / (d + 1);
     return m;
 }
 
-std::vector<Call> mean_load_calls(const IsolDef& m, int n) {
-    std::vector<Call> calls = {{67, i16(1)},
-                               {102, i16(1)},
-                               {66, i16(n)},
-                               {57, QStringLiteral("Mean Sustained Load")},
-                               {8, QStringLiteral("Isolator Type")}};
-    for (int i = 1; i <= n; ++i) {
-        calls.push_back({101, i16(i)});
-        calls.push_back({41, f32(m.PartMean(n - 1, i - 1))});
-    }
-    calls.push_back({21, i32(2)});
-    return calls;
+// The mean loads of the n-partition set on display, as point values.
+ChartSpec meanLoadChart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
+    ChartSpec chart{kind, "Mean Sustained Load", "Isolator Type", {}};
+    for (int i = 1; i <= n; ++i)
+        chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
+    return chart;
 }
 
-std::vector<Call> distribution_calls(const IsolDef& m, int n) {
-    std::vector<Call> calls = {{67, i16(1)},
-                               {102, i16(1)},
-                               {66, i16(n)},
-                               {57, QStringLiteral("Number of Isolators")},
-                               {8, QStringLiteral("Isolator Types")}};
-    for (int i = 1; i <= n; ++i) {
-        calls.push_back({101, i16(i)});
-        calls.push_back({41, i32(m.PartCount(i - 1))});
-    }
-    calls.push_back({21, i32(2)});
-    return calls;
+ChartSpec distributionChart(const IsolDef& m, int n, ChartKind kind) {
+    ChartSpec chart{kind, "Number of Isolators", "Isolator Types", {}};
+    for (int i = 1; i <= n; ++i)
+        chart.points.append(ChartPoint{static_cast<double>(m.PartCount[i - 1]), {}});
+    return chart;
 }
 
 class ChartWindow : public ::testing::Test {
   protected:
     // Opens the window modally, runs `inside` while it is open, then closes it.
     void open(bool meanChart, const std::function<void()>& inside) {
-        isoldef_.ZoomMeanChart = meanChart ? tamsor::kTrue : tamsor::kFalse;
+        isoldef_.ZoomMeanChart = meanChart;
         bool ran = false;
         QTimer::singleShot(0, [&] {
             ran = true;
@@ -104,13 +75,13 @@ class ChartWindow : public ::testing::Test {
         window_.showModal();
         EXPECT_TRUE(ran);
     }
-    ChartControl* graph(const char* name) { return window_.findChild<ChartControl*>(name); }
+    ChartWidget* graph(const char* name) { return window_.findChild<ChartWidget*>(name); }
     QAction* item(const char* name) { return window_.findChild<QAction*>(name); }
-    bool view_options_enabled() {
+    bool viewOptionsEnabled() {
         return window_.findChild<QMenu*>("View_menu")->menuAction()->isEnabled();
     }
 
-    IsolDef isoldef_ = five_types_shown();
+    IsolDef isoldef_ = fiveTypesShown();
     IsolZoom window_{isoldef_, nullptr};
 };
 
@@ -135,43 +106,44 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
     for (const int n : {0, 1, 5, 8}) {
         isoldef_.ShownPartitions = static_cast<std::int16_t>(n);
         open(true, [&] {
-            expect_calls(graph("Graph2")->calls(), mean_load_calls(isoldef_, n));
-            EXPECT_TRUE(graph("Graph1")->calls().isEmpty());
+            EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, n));
+            EXPECT_FALSE(graph("Graph1")->spec().has_value());
             EXPECT_TRUE(graph("Graph2")->isVisible());
             EXPECT_FALSE(graph("Graph1")->isVisible());
-            EXPECT_TRUE(view_options_enabled());
+            EXPECT_TRUE(viewOptionsEnabled());
             EXPECT_FALSE(item("pie2D_menu")->isEnabled());
             EXPECT_FALSE(item("pie3D_menu")->isEnabled());
             EXPECT_TRUE(item("Bar2D_menu")->isEnabled());
-            ASSERT_TRUE(graph("Graph2")->drawn().has_value());
-            EXPECT_EQ(graph("Graph2")->drawn()->points.size(), n);
+            // Drawn as bars of those values.
+            ASSERT_NE(graph("Graph2")->chart(), nullptr);
+            auto* bars = qobject_cast<QBarSeries*>(graph("Graph2")->chart()->series().front());
+            ASSERT_NE(bars, nullptr);
+            EXPECT_EQ(bars->barSets().front()->count(), n);
         });
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kTrue);
+        EXPECT_TRUE(isoldef_.ZoomMeansShown);
     }
 }
 
 TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
-        std::vector<Call> calls = {{67, i16(1)}, {102, i16(1)}, {66, i16(7)}, {44, i32(6)}};
+        ChartSpec variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
         for (int i = 1; i <= 7; ++i) {
-            calls.push_back({101, i16(i)});
-            calls.push_back({41, f32(isoldef_.SetVariance(i) * isoldef_.SetVarianceMax)});
-            calls.push_back({101, i16(i)});
-            calls.push_back({117, i16(i + 1)});
+            const float restored = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
+            variance.points.append(ChartPoint{restored, QString::number(i + 1)});
         }
-        calls.push_back({21, i32(2)});
-        expect_calls(graph("Graph1")->calls(), calls);
-        EXPECT_TRUE(graph("Graph2")->calls().isEmpty());
+        EXPECT_EQ(graph("Graph1")->spec(), variance);
+        EXPECT_FALSE(graph("Graph2")->spec().has_value());
         EXPECT_TRUE(graph("Graph1")->isVisible());
         EXPECT_FALSE(graph("Graph2")->isVisible());
-        EXPECT_FALSE(view_options_enabled());
-        EXPECT_EQ(graph("Graph1")->drawn()->title, "Variance");
-        EXPECT_EQ(graph("Graph1")->drawn()->bottomTitle, "Isolator Types");
+        EXPECT_FALSE(viewOptionsEnabled());
+        auto* line = qobject_cast<tamsor::LineChart*>(graph("Graph1")->chart());
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->series()->count(), 7);
 
         // "Sustained Load" brings the mean loads back, as a 2D bar chart.
         item("MeanLoad_menu")->trigger();
-        expect_calls(graph("Graph2")->calls(), mean_load_calls(isoldef_, 5));
-        EXPECT_TRUE(view_options_enabled());
+        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(graph("Graph2")->isVisible());
         EXPECT_FALSE(graph("Graph1")->isVisible());
     });
@@ -180,45 +152,36 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
 TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
     open(true, [&] {
         auto* chart = graph("Graph2");
-        chart->clearCalls();
         item("bar3D_menu")->trigger();
-        auto expected = mean_load_calls(isoldef_, 5);
-        expected.insert(expected.begin(), {44, i32(4)});
-        expect_calls(chart->calls(), expected);
-        EXPECT_EQ(chart->drawn()->type, tamsor::ChartType::kBar3D);
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_NE(dynamic_cast<const tamsor::Bar3DRenderer*>(chart->renderer()), nullptr);
 
-        chart->clearCalls();
+        // A bar style stays in force for the distribution.
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kFalse);
-        expect_calls(chart->calls(), distribution_calls(isoldef_, 5));
+        EXPECT_FALSE(isoldef_.ZoomMeansShown);
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_TRUE(item("pie2D_menu")->isEnabled());
         EXPECT_TRUE(item("pie3D_menu")->isEnabled());
 
-        chart->clearCalls();
         item("pie3D_menu")->trigger();
-        expected = distribution_calls(isoldef_, 5);
-        expected.insert(expected.begin(), {44, i32(2)});
-        expect_calls(chart->calls(), expected);
-        EXPECT_EQ(chart->drawn()->type, tamsor::ChartType::kPie3D);
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
 
         // Mean loads are no shares of a whole: under the 3D pie they are
         // drawn as 3D bars, and the distribution gets its pie back.
-        chart->clearCalls();
         item("MeanLoad_menu")->trigger();
-        expected = mean_load_calls(isoldef_, 5);
-        expected.insert(expected.begin(), {44, i32(4)});
-        expect_calls(chart->calls(), expected);
-        chart->clearCalls();
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
         item("IsolDistribution_menu")->trigger();
-        expected = distribution_calls(isoldef_, 5);
-        expected.insert(expected.begin(), {44, i32(2)});
-        expect_calls(chart->calls(), expected);
+        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
+        item("pie2D_menu")->trigger();
+        item("MeanLoad_menu")->trigger();
+        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar2D));
 
         // The same chart again draws the same.
-        const auto shown = chart->drawn()->points;
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(chart->drawn()->points.size(), shown.size());
-        EXPECT_EQ(chart->drawn()->points[1].value, 18);
+        const auto shown = chart->spec();
+        item("IsolDistribution_menu")->trigger();
+        EXPECT_EQ(chart->spec(), shown);
+        EXPECT_EQ(chart->spec()->points[1].value, 18);
     });
 }
 
@@ -229,10 +192,9 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
         item("Variance_Menu")->trigger();
     });
     open(true, [&] {
-        EXPECT_EQ(graph("Graph2")->drawn()->type, tamsor::ChartType::kBar2D);
-        expect_calls(graph("Graph2")->calls(), mean_load_calls(isoldef_, 5));
-        EXPECT_TRUE(view_options_enabled());
-        EXPECT_EQ(isoldef_.ZoomMeansShown, tamsor::kTrue);
+        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_TRUE(viewOptionsEnabled());
+        EXPECT_TRUE(isoldef_.ZoomMeansShown);
     });
     // Exit closes the window too.
     bool ran = false;

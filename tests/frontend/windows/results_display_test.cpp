@@ -6,15 +6,15 @@
 
 #include "canvas.h"
 #include "isoldef.h"
-#include "results_grid.h"
-#include "runtime/runtime_error.h"
+#include "results_table.h"
+#include "results_table_cells.h"
 
 namespace {
 
 using tamsor::Canvas;
 using tamsor::CanvasSegment;
 using tamsor::IsolDef;
-using tamsor::ResultsGrid;
+using tamsor::ResultsTable;
 
 const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
@@ -23,25 +23,25 @@ const QColor kBlue(0, 0, 255);
 // The model that loading the engine's files for these loads would give: a
 // step per load (40 points at positions 1 to 21) and, for d + 1 partitions,
 // partitions of two loads and a last one with the rest.
-IsolDef twenty_loads() {
+IsolDef twentyLoads() {
     IsolDef m;
     m.PlotXMax = 21;
     m.PlotYMax = 200;
     for (int i = 0; i < 20; ++i) {
-        m.PlotX(2 * i) = (i + 1) / 21.0f;
-        m.PlotX(2 * i + 1) = (i + 2) / 21.0f;
-        m.PlotY(2 * i) = m.PlotY(2 * i + 1) = (10.0f * (i + 1)) / 200.0f;
+        m.PlotX[2 * i] = (i + 1) / 21.0f;
+        m.PlotX[2 * i + 1] = (i + 2) / 21.0f;
+        m.PlotY[2 * i] = m.PlotY[2 * i + 1] = (10.0f * (i + 1)) / 200.0f;
     }
     m.PlotLast = 39;
     m.SetVarianceMax = 250;
     for (int d = 0; d <= 7; ++d) {
-        m.SetVariance(d) = (1000.0f / (d + 1)) / 250.0f;
+        m.SetVariance[d] = (1000.0f / (d + 1)) / 250.0f;
         for (int k = 0; k <= d; ++k) {
-            m.PartBound(d, k) = 1 + 2 * k;
-            m.PartMean(d, k) = 15.0f + 20 * k;
+            m.PartBound[d][k] = 1 + 2 * k;
+            m.PartMean[d][k] = 15.0f + 20 * k;
         }
-        m.PartBound(d, d + 1) = 21;
-        m.PartMean(d, d) = (10.0f * (2 * d + 1) + 200) / 2;
+        m.PartBound[d][d + 1] = 21;
+        m.PartMean[d][d] = (10.0f * (2 * d + 1) + 200) / 2;
     }
     return m;
 }
@@ -49,9 +49,9 @@ IsolDef twenty_loads() {
 class ResultsDisplay : public ::testing::Test {
   protected:
     void draw(int partitions) {
-        tamsor::draw_results(model_, {loadPlot_, variancePlot_, grid_}, partitions);
+        tamsor::drawResults(model_, {loadPlot_, variancePlot_, grid_}, partitions);
     }
-    std::vector<CanvasSegment> segments_of(const QColor& color, bool dashed) const {
+    std::vector<CanvasSegment> segmentsOf(const QColor& color, bool dashed) const {
         std::vector<CanvasSegment> found;
         for (const auto& segment : loadPlot_.segments())
             if (segment.color == color && segment.dashed == dashed) found.push_back(segment);
@@ -60,14 +60,14 @@ class ResultsDisplay : public ::testing::Test {
     QStringList row(int r) const {
         QStringList texts;
         for (int c = 0; c < 4; ++c)
-            texts << grid_.text(r, c);
+            texts << tamsor::testing::designCell(grid_, r, c);
         return texts;
     }
 
-    IsolDef model_ = twenty_loads();
+    IsolDef model_ = twentyLoads();
     Canvas loadPlot_{QSize(4092, 3252)};
     Canvas variancePlot_{QSize(3132, 1692)};
-    ResultsGrid grid_;
+    ResultsTable grid_{9, QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ")};
 };
 
 TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
@@ -85,13 +85,13 @@ TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
     EXPECT_EQ(all[41].color, kBlack);
     EXPECT_EQ(all[42].color, kBlack);
 
-    const auto mean = segments_of(kBlue, true);
+    const auto mean = segmentsOf(kBlue, true);
     ASSERT_EQ(mean.size(), 1u);
     const float middle = (1.0f / 21 + 1.0f) / 2;
     EXPECT_FLOAT_EQ(mean[0].from.x(), middle - 0.2f);
     EXPECT_FLOAT_EQ(mean[0].to.x(), middle + 0.2f);
     EXPECT_FLOAT_EQ(mean[0].from.y(), 105.0f / 200);
-    const auto starts = segments_of(kBlue, false);
+    const auto starts = segmentsOf(kBlue, false);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_FLOAT_EQ(starts[0].from.x(), 1.0f / 21);
     EXPECT_EQ(starts[0].from.y(), 0);
@@ -101,7 +101,7 @@ TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
     EXPECT_EQ(row(1), (QStringList{" 1", " 20", " 105", " 1000"}));
     for (int r = 2; r <= 8; ++r)
         EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
-    EXPECT_EQ(model_.PartCount(0), 20);
+    EXPECT_EQ(model_.PartCount[0], 20);
     EXPECT_EQ(model_.ShownPartitions, 1);
 }
 
@@ -112,8 +112,8 @@ TEST_F(ResultsDisplay, VariancePlotIsTheSameWhateverThePartitions) {
         ASSERT_EQ(segments.size(), 2u + 6u);
         EXPECT_EQ(segments[0].from, QPointF(0.25, 0));
         EXPECT_EQ(segments[1].to, QPointF(0.25, 1));
-        EXPECT_EQ(segments[2].from, QPointF(0.25, model_.SetVariance(1)));
-        EXPECT_EQ(segments[7].to, QPointF(1, model_.SetVariance(7)));
+        EXPECT_EQ(segments[2].from, QPointF(0.25, model_.SetVariance[1]));
+        EXPECT_EQ(segments[7].to, QPointF(1, model_.SetVariance[7]));
         const auto texts = variancePlot_.texts();
         ASSERT_EQ(texts.size(), 7u);
         for (int p = 2; p <= 7; ++p) {
@@ -129,8 +129,8 @@ TEST_F(ResultsDisplay, VariancePlotIsTheSameWhateverThePartitions) {
 
 TEST_F(ResultsDisplay, EightPartitionsFillTheTableAndDrawEightStarts) {
     draw(8);
-    EXPECT_EQ(segments_of(kBlue, false).size(), 8u);
-    EXPECT_EQ(segments_of(kBlue, true).size(), 8u);
+    EXPECT_EQ(segmentsOf(kBlue, false).size(), 8u);
+    EXPECT_EQ(segmentsOf(kBlue, true).size(), 8u);
     EXPECT_EQ(row(1), (QStringList{" 1", " 2", " 15", " 125"}));
     EXPECT_EQ(row(7), (QStringList{" 7", " 2", " 135", ""}));
     EXPECT_EQ(row(8), (QStringList{" 8", " 6", " 175", ""}));
@@ -144,38 +144,41 @@ TEST_F(ResultsDisplay, FewerPartitionsEmptyTheRowsButKeepTheCounts) {
     EXPECT_EQ(row(3), (QStringList{" 3", " 16", " 125", ""}));
     EXPECT_EQ(row(4), (QStringList{"", "", "", ""}));
     EXPECT_EQ(row(5), (QStringList{"", "", "", ""}));
-    EXPECT_EQ(model_.PartCount(3), 2);  // from the five-partition set
-    EXPECT_EQ(model_.PartCount(4), 12);
+    EXPECT_EQ(model_.PartCount[3], 2);  // from the five-partition set
+    EXPECT_EQ(model_.PartCount[4], 12);
     EXPECT_EQ(model_.ShownPartitions, 3);
 }
 
-TEST_F(ResultsDisplay, StopsAtTheFirstFaultBeforeAnyResults) {
-    model_ = IsolDef{};
-    model_.ShownPartitions = 4;
-    EXPECT_THROW(draw(1), tamsor::RuntimeError);
-    // Axes without a curve, a flat variance line, zeros in the table, and no
-    // overlay: the first division is 0 / 0.
-    EXPECT_EQ(loadPlot_.segments().size(), 4u);
-    EXPECT_TRUE(segments_of(kBlue, false).empty());
-    EXPECT_EQ(variancePlot_.segments().size(), 8u);
-    EXPECT_EQ(variancePlot_.segments()[4].from.y(), 0);
-    EXPECT_EQ(row(1), (QStringList{" 1", " 0", " 0", " 0"}));
-    EXPECT_EQ(model_.ShownPartitions, 4);
-
-    // A later drawing starts solid again although the failed one left the
-    // dashed style on.
-    model_ = twenty_loads();
-    draw(1);
-    EXPECT_EQ(loadPlot_.segments()[0].dashed, false);
+TEST_F(ResultsDisplay, CountsRoundToTheNearestIsolatorHalvesToEven) {
+    model_.PartBound[2] = {1, 3.5f, 7, 21};  // 2.5, 3.5 and 14 loads
+    draw(3);
+    EXPECT_EQ(row(1)[1], " 2");
+    EXPECT_EQ(row(2)[1], " 4");
+    EXPECT_EQ(row(3)[1], " 14");
 }
 
-TEST_F(ResultsDisplay, LinearCellIndexAndItsOverflow) {
-    EXPECT_EQ(tamsor::grid_cell_index(grid_, 1, 0), 4);
-    EXPECT_EQ(tamsor::grid_cell_index(grid_, 8, 3), 35);
-    EXPECT_THROW(tamsor::grid_cell_index(grid_, 9000, 0), tamsor::RuntimeError);
-    // Partitions outside the scroll bar's range reach outside the model.
-    EXPECT_THROW(draw(0), tamsor::RuntimeError);
-    EXPECT_THROW(draw(9), tamsor::RuntimeError);
+TEST_F(ResultsDisplay, DrawsNothingBeforeAnyResultsOrOutsideOneToEightPartitions) {
+    IsolDef empty;
+    empty.ShownPartitions = 4;
+    tamsor::drawResults(empty, {loadPlot_, variancePlot_, grid_}, 1);
+    EXPECT_TRUE(loadPlot_.segments().empty());
+    EXPECT_TRUE(variancePlot_.texts().empty());
+    EXPECT_EQ(row(1), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(empty.ShownPartitions, 4);
+
+    draw(5);
+    const auto drawn = loadPlot_.segments().size();
+    for (const int partitions : {0, 9}) {
+        draw(partitions);
+        EXPECT_EQ(loadPlot_.segments().size(), drawn);
+        EXPECT_EQ(row(5)[0], " 5");
+        EXPECT_EQ(model_.ShownPartitions, 5);
+    }
+}
+
+TEST_F(ResultsDisplay, TheLinearCellIndexCountsTheHeaders) {
+    EXPECT_EQ(tamsor::Fgi(grid_, 1, 0), 4);
+    EXPECT_EQ(tamsor::Fgi(grid_, 8, 3), 35);
 }
 
 }  // namespace

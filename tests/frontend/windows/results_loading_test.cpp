@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "isoldef.h"
@@ -16,7 +17,7 @@ using tamsor::testing::write_file;
 
 // A report of `sets` result sets; set d has d + 1 partitions of 10 loads
 // each, pooled variance variances[d], and means 100, 200, ...
-std::string report_text(int sets, const float* variances) {
+std::string reportText(int sets, const float* variances) {
     std::string text;
     for (int d = 0; d < sets; ++d) {
         const int n = d + 1;
@@ -33,7 +34,7 @@ std::string report_text(int sets, const float* variances) {
 }
 
 // The load plot of eleven increasing loads: 22 points at positions 1 to 12.
-std::string plot_text() {
+std::string plotText() {
     std::string text;
     for (int i = 1; i <= 11; ++i) {
         text += std::to_string(i) + " " + std::to_string(100 * i) + "\r\n";
@@ -55,81 +56,94 @@ class ResultsLoading : public ::testing::Test {
 };
 
 TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
-    write_file(folder_.file("b.plt"), plot_text());
-    write_file(folder_.file("b.out"), report_text(9, kVariances) + "extra 1 2 3\r\n");
+    write_file(folder_.file("b.plt"), plotText());
+    write_file(folder_.file("b.out"), reportText(9, kVariances) + "extra 1 2 3\r\n");
     choose("b.DAT");
-    tamsor::load_results(isoldef_);
+    tamsor::loadResults(isoldef_);
 
     EXPECT_EQ(isoldef_.PlotLast, 21);
     EXPECT_EQ(isoldef_.PlotXMax, 12.0f);
     EXPECT_EQ(isoldef_.PlotYMax, 1100.0f);
-    EXPECT_EQ(isoldef_.PlotX(0), 1.0f / 12.0f);
-    EXPECT_EQ(isoldef_.PlotX(21), 1.0f);
-    EXPECT_EQ(isoldef_.PlotY(21), 1.0f);
+    EXPECT_EQ(isoldef_.PlotX[0], 1.0f / 12.0f);
+    EXPECT_EQ(isoldef_.PlotX[21], 1.0f);
+    EXPECT_EQ(isoldef_.PlotY[21], 1.0f);
 
     // The largest variance of sets 1 to 7 divides; set 0 may exceed 1.
     EXPECT_EQ(isoldef_.SetVarianceMax, 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance(0), 2.25f);
-    EXPECT_EQ(isoldef_.SetVariance(1), 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance(7), 60.0f / 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance(8), 0.0f);  // the ninth set is never read
-    EXPECT_EQ(isoldef_.SetOpCount(7), 800);
-    EXPECT_EQ(isoldef_.PartBound(7, 0), 1.0f);
-    EXPECT_EQ(isoldef_.PartBound(7, 8), 81.0f);
-    EXPECT_EQ(isoldef_.PartMean(7, 7), 800.0f);
-    EXPECT_EQ(isoldef_.PartMean(2, 2), 300.0f);
+    EXPECT_EQ(isoldef_.SetVariance[0], 2.25f);
+    EXPECT_EQ(isoldef_.SetVariance[1], 1.0f);
+    EXPECT_EQ(isoldef_.SetVariance[7], 60.0f / 4000.0f);
+    EXPECT_EQ(isoldef_.SetVariance[8], 0.0f);  // the ninth set is never read
+    EXPECT_EQ(isoldef_.SetOpCount[7], 800);
+    EXPECT_EQ(isoldef_.PartBound[7][0], 1.0f);
+    EXPECT_EQ(isoldef_.PartBound[7][8], 81.0f);
+    EXPECT_EQ(isoldef_.PartMean[7][7], 800.0f);
+    EXPECT_EQ(isoldef_.PartMean[2][2], 300.0f);
 }
 
 TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
-    const float zero_after_first[9] = {2500, 0, 0, 0, 0, 0, 0, 0, 0};
-    write_file(folder_.file("b.plt"), plot_text());
-    write_file(folder_.file("b.out"), report_text(8, zero_after_first));
+    const float zeroAfterFirst[9] = {2500, 0, 0, 0, 0, 0, 0, 0, 0};
+    write_file(folder_.file("b.plt"), plotText());
+    write_file(folder_.file("b.out"), reportText(8, zeroAfterFirst));
     choose("b.DAT");
-    tamsor::load_results(isoldef_);
+    tamsor::loadResults(isoldef_);
     EXPECT_EQ(isoldef_.SetVarianceMax, 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance(0), 2500.0f);
-    EXPECT_EQ(isoldef_.SetVariance(4), 0.0f);
+    EXPECT_EQ(isoldef_.SetVariance[0], 2500.0f);
+    EXPECT_EQ(isoldef_.SetVariance[4], 0.0f);
 }
 
 TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
     std::filesystem::create_directory(folder_.file("job v1.2"));
-    write_file(folder_.file("job v1.2/bldg.plt"), plot_text());
-    write_file(folder_.file("job v1.2/bldg.out"), report_text(8, kVariances));
+    write_file(folder_.file("job v1.2/bldg.plt"), plotText());
+    write_file(folder_.file("job v1.2/bldg.out"), reportText(8, kVariances));
     choose("job v1.2/bldg.DAT");
-    EXPECT_NO_THROW(tamsor::load_results(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
 
     std::filesystem::create_directory(folder_.file("v2.0"));
-    write_file(folder_.file("v2.0/bldg.plt"), plot_text());
-    write_file(folder_.file("v2.0/bldg.out"), report_text(8, kVariances));
+    write_file(folder_.file("v2.0/bldg.plt"), plotText());
+    write_file(folder_.file("v2.0/bldg.out"), reportText(8, kVariances));
     choose("v2.0/bldg");
-    EXPECT_NO_THROW(tamsor::load_results(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
 }
 
-TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFiles) {
+TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     choose("b.DAT");
-    const auto fails_with = [&](const std::string& plot, const std::string& report) {
+    write_file(folder_.file("b.plt"), plotText());
+    write_file(folder_.file("b.out"), reportText(8, kVariances));
+    tamsor::loadResults(isoldef_);
+    isoldef_.ShownPartitions = 3;
+    const IsolDef loaded = isoldef_;
+    // Nothing for a file: there is none.
+    const auto failsWith = [&](const std::optional<std::string>& plot,
+                               const std::optional<std::string>& report) {
         std::filesystem::remove(folder_.file("b.plt"));
         std::filesystem::remove(folder_.file("b.out"));
-        if (!plot.empty()) write_file(folder_.file("b.plt"), plot);
-        if (!report.empty()) write_file(folder_.file("b.out"), report);
-        EXPECT_THROW(tamsor::load_results(isoldef_), std::exception);
+        if (plot) write_file(folder_.file("b.plt"), *plot);
+        if (report) write_file(folder_.file("b.out"), *report);
+        EXPECT_THROW(tamsor::loadResults(isoldef_), std::exception);
+        EXPECT_TRUE(isoldef_ == loaded) << "a failed load stores nothing";
     };
-    const std::string report = report_text(8, kVariances);
+    const std::string report = reportText(8, kVariances);
 
-    fails_with("", report);                               // no plot file
-    fails_with(plot_text(), "");                          // no report
-    fails_with(plot_text(), report_text(7, kVariances));  // ends before the eighth set
-    fails_with("1 100\r\n2", report);                     // plot ends inside a point
-    fails_with("1 -100\r\n2 0\r\n", report);              // no load above 0: 0 / 0
-    fails_with(plot_text(), "1 ********** 22 1 12\r\n 60.00\r\n" + report);  // asterisks
-    fails_with(plot_text(), "40000 1 1 1\r\n" + report);  // count too large for 16 bits
-    fails_with(plot_text(), "9 1 1 1 2 3 4 5 6 7 8 9 10\r\n" + report);  // a count above 8
-    std::string too_many_points;
+    failsWith(std::nullopt, report);                   // no plot file
+    failsWith(plotText(), std::nullopt);               // no report
+    failsWith(plotText(), reportText(7, kVariances));  // ends before the eighth set
+    failsWith("1 100\r\n2", report);                   // plot ends inside a point
+    failsWith("1 -100\r\n2 0\r\n", report);            // no load above 0: 0 / 0
+    failsWith(plotText(), "1 ********** 22 1 12\r\n 60.00\r\n" + report);  // asterisks
+    failsWith(plotText(), "40000 1 1 1\r\n" + report);  // count too large for 16 bits
+    failsWith(plotText(), "9 1 1 1 2 3 4 5 6 7 8 9 10\r\n" + report);  // a count above 8
+    std::string tooManyPoints;
     for (int i = 0; i < 2002; ++i)
-        too_many_points += "1 100\r\n";
-    fails_with(too_many_points, report);
-    const float all_zero[9] = {};
-    fails_with("1 0\r\n2 0\r\n", report_text(8, all_zero));  // loads of 0 only
+        tooManyPoints += "1 100\r\n";
+    failsWith(tooManyPoints, report);
+    const float allZero[9] = {};
+    failsWith("1 0\r\n2 0\r\n", reportText(8, allZero));  // loads of 0 only
+    failsWith("", report);                                // no point at all
+    // Figures that no drawing could show: a point beyond single precision
+    // once divided by its maximum, a partition of more than 2^31 isolators.
+    failsWith("1e-30 100\r\n-3e38 100\r\n", report);
+    failsWith(plotText(), "1 1 1 0 3e9 50\r\n" + report);
 }
 
 }  // namespace

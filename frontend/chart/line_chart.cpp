@@ -1,8 +1,6 @@
-#include "line_chart_plot.h"
+#include "line_chart.h"
 
 #include <QBarCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -18,9 +16,9 @@ constexpr double kLabelGap = 4.0;
 
 }  // namespace
 
-LineChartPlot::LineChartPlot(const ChartContent& content, const ChartStyle& style, QWidget* parent)
-    : ChartPlot(content, parent), chart_(newChart(content, style)), series_(new QLineSeries) {
-    const QList<double> values = pointValues(content);
+LineChart::LineChart(const ChartSpec& spec, const ChartStyle& style) : series_(new QLineSeries) {
+    styleChart(*this, spec, style);
+    const QList<double> values = pointValues(spec);
     // Point i sits on category i of the category axis.
     for (qsizetype i = 0; i < values.size(); ++i)
         series_->append(static_cast<double>(i), values[i]);
@@ -30,35 +28,32 @@ LineChartPlot::LineChartPlot(const ChartContent& content, const ChartStyle& styl
     series_->setPen(line);
     series_->setPointsVisible(true);
     series_->setMarkerSize(kMarkerSize);
-    chart_->addSeries(series_);
+    addSeries(series_);
 
-    QBarCategoryAxis* categories =
-        newCategoryAxis(categoryLabels(content), content.bottomTitle, style);
-    chart_->addAxis(categories, Qt::AlignBottom);
+    QBarCategoryAxis* categories = newCategoryAxis(categoryLabels(spec), spec.bottomTitle, style);
+    addAxis(categories, Qt::AlignBottom);
     series_->attachAxis(categories);
     QValueAxis* axis = newValueAxis(valueScaleFor(values), style);
-    chart_->addAxis(axis, Qt::AlignLeft);
+    addAxis(axis, Qt::AlignLeft);
     series_->attachAxis(axis);
 
     // The series' own point labels would sit on the markers; these clear them.
     for (const double value : values) {
-        auto* label = new QGraphicsSimpleTextItem(valueText(value), chart_);
+        auto* label = new QGraphicsSimpleTextItem(valueText(value), this);
         label->setFont(style.valueLabelFont);
         label->setBrush(style.textColor);
         valueLabels_.append(label);
     }
-    connect(chart_, &QChart::plotAreaChanged, this, &LineChartPlot::placeValueLabels);
-
-    setView(newChartView(chart_, this));
+    connect(this, &QChart::plotAreaChanged, this, &LineChart::placeValueLabels);
 }
 
 // Each label sits above its marker, on the side the line leaves free: to the
 // right where the line comes down into the point, to the left where it comes
 // up, centred where it is flat or where the line only leaves the point.
-void LineChartPlot::placeValueLabels() {
+void LineChart::placeValueLabels() {
     const qsizetype count = valueLabels_.size();
     for (qsizetype i = 0; i < count; ++i) {
-        const QPointF point = chart_->mapToPosition(series_->at(i), series_);
+        const QPointF point = mapToPosition(series_->at(i), series_);
         const QRectF box = valueLabels_[i]->boundingRect();
         const double above = point.y() - kMarkerSize / 2 - kLabelGap - box.height();
         double left = point.x() - box.width() / 2;

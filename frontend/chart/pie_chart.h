@@ -1,18 +1,18 @@
-// The 2D pie chart (type 1): one slice per point, those with a positive
-// value labelled with category, value and share. The labels are laid out
-// like those of the 3D pie so that thin slices keep readable texts. A pie
-// has no axis for the bottom title; it is shown as a caption under the pie.
-#ifndef TAMSOR_PIE_CHART_PLOT_H
-#define TAMSOR_PIE_CHART_PLOT_H
+// The 2D pie chart: one slice per point, those with a positive value
+// labelled with category, value and share. The labels are laid out like
+// those of the 3D pie so that thin slices keep readable texts. A pie has no
+// axis for the bottom title; it is shown as a caption under the pie.
+#ifndef TAMSOR_PIE_CHART_H
+#define TAMSOR_PIE_CHART_H
 
+#include <QChart>
+#include <QFont>
 #include <QList>
 #include <QRectF>
-#include <QStringList>
 
-#include "chart_plot.h"
+#include "chart_spec.h"
 #include "chart_style.h"
 
-class QChart;
 class QGraphicsEllipseItem;
 class QGraphicsPathItem;
 class QGraphicsSimpleTextItem;
@@ -20,13 +20,12 @@ class QPieSeries;
 
 namespace tamsor {
 
-class PieChartPlot : public ChartPlot {
+class PieChart : public QChart {
     Q_OBJECT
 
   public:
-    PieChartPlot(const ChartContent& content, const ChartStyle& style, QWidget* parent = nullptr);
+    PieChart(const ChartSpec& spec, const ChartStyle& style);
 
-    QChart* chart() const { return chart_; }
     // One slice per point; empty when no value is positive.
     QPieSeries* series() const { return series_; }
     // The text of each slice, in slice order; hidden for slices without area.
@@ -38,7 +37,6 @@ class PieChartPlot : public ChartPlot {
   private:
     void placeDecorations(const QRectF& plotArea);
 
-    QChart* chart_ = nullptr;
     QPieSeries* series_ = nullptr;
     QList<QGraphicsSimpleTextItem*> sliceLabels_;
     QList<QGraphicsPathItem*> leaders_;

@@ -7,11 +7,11 @@
 
 namespace tamsor {
 
-QString cell_text(std::int64_t value) {
+QString cellText(std::int64_t value) {
     return (value < 0 ? QString() : QStringLiteral(" ")) + QString::number(value);
 }
 
-QString cell_text(float value) {
+QString cellText(float value) {
     if (!std::isfinite(value)) return QStringLiteral(" ") + (std::isnan(value) ? "NaN" : "Inf");
     const bool negative = value < 0;
     const char* sign = negative ? "-" : " ";

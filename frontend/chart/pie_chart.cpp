@@ -1,7 +1,5 @@
-#include "pie_chart_plot.h"
+#include "pie_chart.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPathItem>
@@ -26,57 +24,53 @@ constexpr int kCaptionGap = 8;
 
 }  // namespace
 
-PieChartPlot::PieChartPlot(const ChartContent& content, const ChartStyle& style, QWidget* parent)
-    : ChartPlot(content, parent),
-      chart_(newChart(content, style)),
-      series_(new QPieSeries),
-      labelFont_(style.valueLabelFont) {
+PieChart::PieChart(const ChartSpec& spec, const ChartStyle& style)
+    : series_(new QPieSeries), labelFont_(style.valueLabelFont) {
+    styleChart(*this, spec, style);
     series_->setPieSize(kPieSize);
     double total = 0.0;
-    for (const ChartPoint& point : content.points)
+    for (const ChartPoint& point : spec.points)
         total += std::max(point.value, 0.0);
     // A slice cannot show a negative share; such points get no slice area.
     if (total > 0.0) {
-        const QStringList categories = categoryLabels(content);
-        for (qsizetype i = 0; i < content.points.size(); ++i) {
-            const double value = std::max(content.points[i].value, 0.0);
+        const QStringList categories = categoryLabels(spec);
+        for (qsizetype i = 0; i < spec.points.size(); ++i) {
+            const double value = std::max(spec.points[i].value, 0.0);
             QPieSlice* slice =
                 series_->append(sliceText(categories[i], value, value / total), value);
             slice->setColor(sliceColor(style, i));
             slice->setBorderColor(style.background);
             slice->setBorderWidth(2);
 
-            auto* label = new QGraphicsSimpleTextItem(slice->label(), chart_);
+            auto* label = new QGraphicsSimpleTextItem(slice->label(), this);
             label->setFont(style.valueLabelFont);
             label->setBrush(style.textColor);
             label->setVisible(value > 0.0);
             sliceLabels_.append(label);
-            auto* leader = new QGraphicsPathItem(chart_);
+            auto* leader = new QGraphicsPathItem(this);
             leader->setPen(QPen(style.axisColor, 1.0));
             leaders_.append(leader);
         }
     }
-    chart_->addSeries(series_);
+    addSeries(series_);
 
-    bottomTitle_ = new QGraphicsSimpleTextItem(content.bottomTitle, chart_);
+    bottomTitle_ = new QGraphicsSimpleTextItem(spec.bottomTitle, this);
     bottomTitle_->setFont(style.axisTitleFont);
     bottomTitle_->setBrush(style.textColor);
-    emptyFrame_ = new QGraphicsEllipseItem(chart_);
+    emptyFrame_ = new QGraphicsEllipseItem(this);
     emptyFrame_->setPen(QPen(style.axisColor, 1.5));
     emptyFrame_->setBrush(style.wallColor);
     emptyFrame_->setVisible(series_->count() == 0);
 
-    QMargins margins = chart_->margins();
-    margins.setBottom(margins.bottom() +
-                      static_cast<int>(std::ceil(QFontMetricsF(style.axisTitleFont).height())) +
-                      kCaptionGap);
-    chart_->setMargins(margins);
-    connect(chart_, &QChart::plotAreaChanged, this, &PieChartPlot::placeDecorations);
-
-    setView(newChartView(chart_, this));
+    QMargins withCaption = margins();
+    withCaption.setBottom(withCaption.bottom() +
+                          static_cast<int>(std::ceil(QFontMetricsF(style.axisTitleFont).height())) +
+                          kCaptionGap);
+    setMargins(withCaption);
+    connect(this, &QChart::plotAreaChanged, this, &PieChart::placeDecorations);
 }
 
-void PieChartPlot::placeDecorations(const QRectF& plotArea) {
+void PieChart::placeDecorations(const QRectF& plotArea) {
     const QRectF caption = bottomTitle_->boundingRect();
     bottomTitle_->setPos(plotArea.center().x() - caption.width() / 2,
                          plotArea.bottom() + kCaptionGap);

@@ -11,10 +11,10 @@
 
 namespace tamsor {
 
-QString cell_text(std::int64_t value);
+QString cellText(std::int64_t value);
 // Magnitudes from 1e-5 to below 1e7 are written in fixed point; others as a
 // mantissa and a two-digit exponent (" 1.234568E+07", " 1E-06").
-QString cell_text(float value);
+QString cellText(float value);
 
 }  // namespace tamsor
 

@@ -1,26 +1,25 @@
-// The variance chart (type 6): the points joined by a line, each with a
-// marker and its value, over the category axis of the point labels.
-#ifndef TAMSOR_LINE_CHART_PLOT_H
-#define TAMSOR_LINE_CHART_PLOT_H
+// The variance chart: the points joined by a line, each with a marker and
+// its value, over the category axis of the point labels.
+#ifndef TAMSOR_LINE_CHART_H
+#define TAMSOR_LINE_CHART_H
 
+#include <QChart>
 #include <QList>
 
-#include "chart_plot.h"
+#include "chart_spec.h"
 #include "chart_style.h"
 
-class QChart;
 class QGraphicsSimpleTextItem;
 class QLineSeries;
 
 namespace tamsor {
 
-class LineChartPlot : public ChartPlot {
+class LineChart : public QChart {
     Q_OBJECT
 
   public:
-    LineChartPlot(const ChartContent& content, const ChartStyle& style, QWidget* parent = nullptr);
+    LineChart(const ChartSpec& spec, const ChartStyle& style);
 
-    QChart* chart() const { return chart_; }
     QLineSeries* series() const { return series_; }
     // The value printed above each point, in point order.
     const QList<QGraphicsSimpleTextItem*>& valueLabels() const { return valueLabels_; }
@@ -28,7 +27,6 @@ class LineChartPlot : public ChartPlot {
   private:
     void placeValueLabels();
 
-    QChart* chart_ = nullptr;
     QLineSeries* series_ = nullptr;
     QList<QGraphicsSimpleTextItem*> valueLabels_;
 };

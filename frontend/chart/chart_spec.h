@@ -1,0 +1,47 @@
+// What a chart shows: its kind, two titles and one data set of points. The
+// chart window builds it from the results model and hands it to a chart
+// widget in one call.
+#ifndef TAMSOR_CHART_SPEC_H
+#define TAMSOR_CHART_SPEC_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace tamsor {
+
+enum class ChartKind {
+    kBar2D,
+    kPie2D,
+    kBar3D,
+    kPie3D,
+    kLine,  // the variance chart: a connected line with point markers
+};
+
+struct ChartPoint {
+    double value = 0.0;
+    QString label;  // empty: the category axis shows the point number
+
+    friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
+};
+
+struct ChartSpec {
+    ChartKind kind = ChartKind::kBar2D;
+    QString title;
+    QString bottomTitle;  // the category axis, or the caption under a pie
+    QList<ChartPoint> points;
+
+    friend bool operator==(const ChartSpec&, const ChartSpec&) = default;
+};
+
+// The category text of every point: its label, or its 1-based number when
+// it has none. Repeated texts are made distinct (by invisible zero-width
+// spaces) because the category axes key their categories by text.
+QStringList categoryLabels(const ChartSpec& spec);
+
+// The values of all points, in point order.
+QList<double> pointValues(const ChartSpec& spec);
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,89 @@
+#include "chart_widget.h"
+
+#include <QChartView>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "bar3d_renderer.h"
+#include "bar_chart.h"
+#include "chart_numbers.h"
+#include "line_chart.h"
+#include "pie3d_renderer.h"
+#include "pie_chart.h"
+
+namespace tamsor {
+namespace {
+
+// What a screen reader reads for a chart, whose points are only pictures:
+// "Isolator Type 1: 736.84, 2: 1017.75".
+QString pointsText(const ChartSpec& spec) {
+    const QStringList categories = categoryLabels(spec);
+    QStringList points;
+    for (qsizetype i = 0; i < spec.points.size(); ++i)
+        points << categories[i] + QStringLiteral(": ") + valueText(spec.points[i].value);
+    return spec.bottomTitle + QLatin1Char(' ') + points.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+ChartWidget::ChartWidget(QWidget* parent)
+    : QWidget(parent), style_(chartStyle(QStringLiteral("Arial"))) {
+    (new QVBoxLayout(this))->setContentsMargins(0, 0, 0, 0);
+    setAutoFillBackground(true);
+    QPalette blank = palette();
+    blank.setColor(QPalette::Window, style_.background);
+    setPalette(blank);
+}
+
+ChartWidget::~ChartWidget() = default;
+
+void ChartWidget::showChart(const ChartSpec& spec) {
+    spec_ = spec;
+    delete view_;
+    view_ = nullptr;
+    renderer_.reset();
+    QChart* chart = nullptr;
+    switch (spec.kind) {
+        case ChartKind::kBar2D:
+            chart = newBarChart(spec, style_);
+            break;
+        case ChartKind::kPie2D:
+            chart = new PieChart(spec, style_);
+            break;
+        case ChartKind::kLine:
+            chart = new LineChart(spec, style_);
+            break;
+        case ChartKind::kBar3D:
+            renderer_ = std::make_unique<Bar3DRenderer>(spec, style_);
+            break;
+        case ChartKind::kPie3D:
+            renderer_ = std::make_unique<Pie3DRenderer>(spec, style_);
+            break;
+    }
+    if (chart != nullptr) {
+        view_ = new QChartView(chart, this);
+        view_->setRenderHint(QPainter::Antialiasing);
+        view_->setFrameShape(QFrame::NoFrame);
+        view_->setBackgroundBrush(chart->backgroundBrush());
+        layout()->addWidget(view_);
+        view_->show();
+        layout()->activate();  // lays the chart out now, not at the next event
+    }
+    setAccessibleName(spec.title);
+    setAccessibleDescription(pointsText(spec));
+    update();
+}
+
+QChart* ChartWidget::chart() const {
+    return view_ != nullptr ? view_->chart() : nullptr;
+}
+
+void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
+    if (!renderer_) return;  // blank, or a chart view covers the widget
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    renderer_->paint(painter, QRectF(rect()));
+}
+
+}  // namespace tamsor

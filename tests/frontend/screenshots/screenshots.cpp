@@ -1,0 +1,146 @@
+// Takes the README's pictures from the real windows, driven as a user would:
+// File > Open (the dialog answered with a copy of examples/MUSEUM.DAT),
+// Calculate, the scroll bar to five isolator types, then Zoom and every chart
+// of the chart window. Writes screenshot.png (the main window) and charts.png
+// (a collage of the chart window in each style) into the folder given.
+// scripts/screenshots runs it under Xvfb; offscreen it checks that the
+// pictures can still be taken.
+#include <cstdio>
+#include <optional>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "desktop_services.h"
+#include "engine_binding.h"
+#include "isoldef.h"
+#include "isolmain.h"
+
+namespace {
+
+constexpr QSize kMainWindowSize(1280, 800);
+// Taken at the size of a large window, shown at half of it.
+constexpr QSize kChartWindowSize(1200, 740);
+
+// Answers the Open dialog with one file; a message means the run failed.
+class AnsweringServices final : public tamsor::DesktopServices {
+  public:
+    explicit AnsweringServices(QString path) : path_(std::move(path)) {}
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
+                                            const QString&) override {
+        return path_;
+    }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    QStringList messages;
+
+  private:
+    QString path_;
+};
+
+// The window at its picture size, laid out and painted.
+QImage shot(QWidget& window, QSize size) {
+    window.resize(size);
+    QTest::qWait(200);
+    return window.grab().toImage();
+}
+
+// The chart window's pictures under their captions, two to a row.
+QImage collage(const QList<std::pair<QImage, QString>>& charts) {
+    constexpr int kGap = 16;
+    constexpr int kCaption = 44;
+    const QSize cell = kChartWindowSize / 2;
+    const int rows = static_cast<int>((charts.size() + 1) / 2);
+    QImage image(kGap + 2 * (cell.width() + kGap), kGap + rows * (cell.height() + kCaption),
+                 QImage::Format_RGB32);
+    image.fill(QColor(0xF3, 0xF3, 0xF3));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = QApplication::font();
+    font.setPointSize(15);
+    painter.setFont(font);
+    for (qsizetype i = 0; i < charts.size(); ++i) {
+        const QPoint at(kGap + static_cast<int>(i % 2) * (cell.width() + kGap),
+                        kGap + static_cast<int>(i / 2) * (cell.height() + kCaption));
+        painter.drawImage(QRect(at, cell),
+                          charts[i].first.scaled(cell * charts[i].first.devicePixelRatio(),
+                                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawText(QRect(at + QPoint(0, cell.height()), QSize(cell.width(), kCaption)),
+                         Qt::AlignCenter, charts[i].second);
+    }
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(tamsor::kApplicationTitle);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+
+    // The engine writes its result files beside the input: a copy keeps
+    // examples/ clean.
+    QTemporaryDir scratch;
+    const QString input = scratch.filePath(QStringLiteral("MUSEUM.DAT"));
+    QFile::copy(QStringLiteral(TAMSOR_EXAMPLES_DIR "/MUSEUM.DAT"), input);
+
+    tamsor::IsolDef isoldef;
+    tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
+    AnsweringServices services(QDir::toNativeSeparators(input));
+    tamsor::ISOLMAIN window(isoldef, engine, services);
+    window.resize(kMainWindowSize);
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return 1;
+
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    auto* scroll = window.findChild<QScrollBar*>(QStringLiteral("HScroll1"));
+    for (int clicks = 0; clicks < 8 && scroll->value() < 5; ++clicks)
+        QTest::mouseClick(scroll, Qt::LeftButton, {},
+                          QPoint(scroll->width() - 3, scroll->height() / 2));
+    if (!services.messages.isEmpty() || isoldef.ShownPartitions != 5) {
+        std::fprintf(stderr, "the calculation did not show five isolator types: %d, %s\n",
+                     isoldef.ShownPartitions, qPrintable(services.messages.join(' ')));
+        return 1;
+    }
+    const QImage main = shot(window, kMainWindowSize);
+
+    // Zoom on the load plot opens the chart window modally; it is driven from
+    // inside its own event loop and closed with Exit.
+    QList<std::pair<QImage, QString>> charts;
+    QTimer::singleShot(0, [&] {
+        QWidget* chartWindow = QApplication::activeModalWidget();
+        const auto choose = [&](const char* item) {
+            chartWindow->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        };
+        charts.append({shot(*chartWindow, kChartWindowSize), QStringLiteral("2D Bar")});
+        choose("bar3D_menu");
+        charts.append({shot(*chartWindow, kChartWindowSize), QStringLiteral("3D Bar")});
+        choose("IsolDistribution_menu");
+        choose("pie2D_menu");
+        charts.append({shot(*chartWindow, kChartWindowSize), QStringLiteral("2D pie")});
+        choose("pie3D_menu");
+        charts.append({shot(*chartWindow, kChartWindowSize), QStringLiteral("3D pie")});
+        choose("Variance_Menu");
+        charts.append({shot(*chartWindow, kChartWindowSize), QStringLiteral("Variance")});
+        choose("Exit_Menu");
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    if (charts.size() != 5) return 1;
+
+    const bool saved = main.save(output.filePath(QStringLiteral("screenshot.png"))) &&
+                       collage(charts).save(output.filePath(QStringLiteral("charts.png")));
+    return saved ? 0 : 1;
+}
