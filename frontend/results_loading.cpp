@@ -14,9 +14,9 @@ void load_plot_points(IsolDef& m, const std::string& path) {
     m.PlotXMax = 0;
     m.PlotYMax = 0;
     int i = 0;
-    while (!plot.at_end()) {
-        m.PlotX(i) = plot.read_single();  // a point beyond index 2000 is an error
-        m.PlotY(i) = plot.read_single();
+    while (!plot.atEnd()) {
+        m.PlotX(i) = plot.readSingle();  // a point beyond index 2000 is an error
+        m.PlotY(i) = plot.readSingle();
         if (m.PlotX(i) > m.PlotXMax) m.PlotXMax = m.PlotX(i);
         if (m.PlotY(i) > m.PlotYMax) m.PlotYMax = m.PlotY(i);
         ++i;
@@ -28,21 +28,21 @@ void load_result_sets(IsolDef& m, const std::string& path) {
     FreeFormReader report(path);
     m.SetVarianceMax = 0;
     for (int d = 0; d <= 7; ++d) {
-        const std::int16_t n = report.read_integer();
-        m.SetVariance(d) = report.read_single();
-        m.SetOpCount(d) = report.read_long();
+        const std::int16_t n = report.readInteger();
+        m.SetVariance(d) = report.readSingle();
+        m.SetOpCount(d) = report.readLong();
         if (d >= 1 && m.SetVariance(d) > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance(d);
         for (int k = 0; k <= n; ++k)
-            m.PartBound(d, k) = report.read_single();  // k above 8: error
+            m.PartBound(d, k) = report.readSingle();  // k above 8: error
         for (int k = 0; k <= n - 1; ++k)
-            m.PartMean(d, k) = report.read_single();
+            m.PartMean(d, k) = report.readSingle();
     }
 }
 
 }  // namespace
 
 void load_results(IsolDef& m) {
-    const auto names = result_names_for(QFile::encodeName(chosen_path(m)).toStdString());
+    const auto names = resultNamesFor(QFile::encodeName(chosen_path(m)).toStdString());
 
     load_plot_points(m, names.plot);
     for (int j = 0; j <= m.PlotLast; ++j) {
