@@ -100,11 +100,13 @@ long long checkLoads(const std::string& path, DataFile& file, std::ostream& mess
     return count;
 }
 
-void reportResultFailure(const std::string& path, const ResultFailure& failure,
-                         std::ostream& messages) {
+void reportResultFailure(const std::string& path, const ResultNames& names,
+                         const ResultFailure& failure, std::ostream& messages) {
     if (failure.fault == ResultFault::kIsTheDataFile) {
-        messages << path << ": the results would overwrite the data file itself (" << failure.file
-                 << "); give the data file another extension, such as .DAT\n";
+        messages << path << ": the " << (names.report == failure.file ? "report " : "plot file ")
+                 << failure.file
+                 << " would overwrite the data file itself; give the data file another "
+                    "extension, such as .DAT\n";
         return;
     }
     messages << path << ": cannot write " << failure.file << ": " << describeResultFault(failure)
@@ -130,7 +132,7 @@ void explainFailedRun(const std::string& path, const ResultNames& names,
     const ResultFailure failure = probe.failure();
     probe.discard();
     if (failure.fault != ResultFault::kNone)
-        reportResultFailure(path, failure, messages);
+        reportResultFailure(path, names, failure, messages);
     else
         messages << path << ": the loads are too large: their single-precision sums overflow\n";
 }
@@ -196,7 +198,7 @@ bool partitionFile(const std::string& path, std::int32_t methodFlag, std::ostrea
     const ResultNames names = resultNamesFor(path);
     ResultFilePair results(names.report.c_str(), names.plot.c_str());
     if (!results.check(lock.file().identity())) {
-        reportResultFailure(path, results.failure(), messages);
+        reportResultFailure(path, names, results.failure(), messages);
         return false;
     }
 

@@ -28,14 +28,17 @@ constexpr const char* kUsage =
 
 // Whether everything written to standard output reached it (not, say, a full disk).
 bool outputWritten() {
-    std::cout.flush();
+    // The first failure's reason: a later flush may find nothing left to write.
     errno = 0;
-    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good();
-    if (!flushed)
+    std::cout.flush();
+    int error = errno;
+    if (std::fflush(stdout) != 0 && error == 0) error = errno;
+    const bool written = std::cout.good() && !std::ferror(stdout);
+    if (!written)
         std::cerr << "tamsor-batch: cannot write the output"
-                  << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string())
+                  << (error != 0 ? std::string(": ") + std::strerror(error) : std::string())
                   << '\n';
-    return flushed;
+    return written;
 }
 
 }  // namespace
