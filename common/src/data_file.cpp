@@ -41,11 +41,6 @@ void DataFile::close() {
 }
 
 bool DataFile::readLoads(LoadFileReader& reader) {
-    if (::lseek(descriptor_, 0, SEEK_SET) != 0) {
-        systemError_ = errno;
-        fault_ = LoadFaultKind::kReadError;
-        return false;
-    }
     if (reader.readFrom(descriptor_)) return true;
     fault_ = reader.fault().kind;
     systemError_ = reader.fault().systemError;

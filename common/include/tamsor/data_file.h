@@ -35,7 +35,8 @@ class DataFile {
     LoadFaultKind fault() const { return fault_; }
     int systemError() const { return systemError_; }
 
-    // Reads the loads from the start of the file through `reader`.
+    // Reads the loads through `reader`, from where the file stands: its start
+    // right after open().
     bool readLoads(LoadFileReader& reader);
 
   private:

@@ -69,8 +69,9 @@ class ResultFile {
     int keptMode_ = -1;  // permissions of the file being replaced
     int descriptor_ = -1;
     bool temporaryExists_ = false;
-    std::array<char, 4096 + 64> temporaryName_{};
-    std::array<char, 8192> pending_{};
+    // Written before they are read: left uninitialised, as a run makes two.
+    std::array<char, 4096 + 64> temporaryName_;
+    std::array<char, 8192> pending_;
     std::size_t pendingSize_ = 0;
     ResultFailure failure_;
 };
