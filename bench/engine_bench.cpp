@@ -10,8 +10,11 @@
 #include "bench_cases.h"
 #include "engine_run.h"
 #include "engine_state.h"
-#include "load_reader.h"
+#include "load_table.h"
 #include "result_files.h"
+#include "tamsor/data_file.h"
+#include "tamsor/number_fields.h"
+#include "tamsor/result_set_format.h"
 
 namespace {
 
@@ -31,7 +34,7 @@ void label_outcome(benchmark::State& state, const BenchCase& bench) {
 
 class DiscardResultSets final : public engine::ResultSetSink {
   public:
-    void on_result_set(const engine::EngineState&) override {}
+    void onResultSet(const engine::EngineState&) override {}
 };
 
 // (a) One whole entry call through the shared library: read, compute, write.
@@ -46,10 +49,8 @@ void BM_FullCall(benchmark::State& state) {
 // failure the benchmark is skipped.
 bool read_case_loads(const BenchCase& bench, engine::EngineState& engine_state,
                      benchmark::State& state) {
-    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
-    const bool read =
-        input != nullptr && engine::read_loads(input, engine_state) == engine::ReadOutcome::kOk;
-    if (input != nullptr) std::fclose(input);
+    tamsor::DataFile input;
+    const bool read = input.open(bench.input.c_str()) && engine::readLoads(input, engine_state);
     if (!read) state.SkipWithError("cannot read the benchmark input");
     return read;
 }
@@ -65,7 +66,7 @@ void BM_Computation(benchmark::State& state) {
     for (auto _ : state) {
         engine_state.loads = unsorted;
         std::int32_t status = 0;
-        engine::compute_result_sets(engine_state, bench.method_flag, status, sink);
+        engine::computeResultSets(engine_state, bench.method_flag, status, sink);
         benchmark::DoNotOptimize(status);
         benchmark::ClobberMemory();
     }
@@ -98,13 +99,13 @@ void BM_FileWork(benchmark::State& state) {
     plot.replace_filename("FILEWORK.plt");
     engine::EngineState engine_state;
     for (auto _ : state) {
-        std::FILE* input = std::fopen(bench.input.c_str(), "rb");
-        if (input == nullptr) {
+        tamsor::DataFile input;
+        if (!input.open(bench.input.c_str())) {
             state.SkipWithError("cannot read the benchmark input");
             break;
         }
-        benchmark::DoNotOptimize(engine::read_loads(input, engine_state));
-        std::fclose(input);
+        benchmark::DoNotOptimize(engine::readLoads(input, engine_state));
+        input.close();
         write_lines(report, bench.report_lines);
         if (bench.status == VORBECK1_SUCCESS) write_lines(plot, bench.plot_lines);
     }
@@ -113,29 +114,37 @@ void BM_FileWork(benchmark::State& state) {
 
 class KeepResultSets final : public engine::ResultSetSink {
   public:
-    void on_result_set(const engine::EngineState& state) override { sets.push_back(state); }
+    void onResultSet(const engine::EngineState& state) override { sets.push_back(state); }
     std::vector<engine::EngineState> sets;
 };
 
 // (d) What the whole call does beyond (b) and (c): formatting the same result
-// sets and plot points into lines, handed to the C library's buffered output
-// on /dev/null.
+// sets and plot points into lines, written nowhere.
 void BM_Formatting(benchmark::State& state) {
     const BenchCase& bench = case_of(state);
     engine::EngineState engine_state;
     if (!read_case_loads(bench, engine_state, state)) return;
     KeepResultSets kept;
     std::int32_t status = 0;
-    engine::compute_result_sets(engine_state, bench.method_flag, status, kept);
-    engine::ResultFile nowhere;
-    if (!nowhere.open("/dev/null")) {
-        state.SkipWithError("cannot open /dev/null");
-        return;
-    }
+    engine::computeResultSets(engine_state, bench.method_flag, status, kept);
+    tamsor::FieldLine first;
+    tamsor::FieldLine second;
     for (auto _ : state) {
-        for (const engine::EngineState& set : kept.sets)
-            engine::write_result_set(nowhere, set);
-        if (status == VORBECK1_SUCCESS) engine::write_load_plot(nowhere, engine_state);
+        for (const engine::EngineState& set : kept.sets) {
+            tamsor::formatResultSet(engine::resultSetOf(set), first, second);
+            benchmark::DoNotOptimize(first.text().data());
+            benchmark::DoNotOptimize(second.text().data());
+        }
+        if (status != VORBECK1_SUCCESS) continue;
+        const auto& loads = engine_state.loads;
+        for (int i = 1; i <= engine_state.load_count; ++i) {
+            tamsor::formatPlotPoint(i, loads[i], first);
+            benchmark::DoNotOptimize(first.text().data());
+            if (i == engine_state.load_count || loads[i + 1] != loads[i]) {
+                tamsor::formatPlotPoint(i + 1, loads[i], first);
+                benchmark::DoNotOptimize(first.text().data());
+            }
+        }
     }
     label_outcome(state, bench);
 }

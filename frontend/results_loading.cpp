@@ -17,10 +17,10 @@ void readPlotPoints(IsolDef& m, const std::string& path) {
     m.PlotXMax = 0;
     m.PlotYMax = 0;
     int i = 0;
-    while (!plot.at_end()) {
+    while (!plot.atEnd()) {
         if (i == kPlotPoints) throw RuntimeError("more than 2001 points in " + path);
-        m.PlotX[i] = plot.read_single();
-        m.PlotY[i] = plot.read_single();
+        m.PlotX[i] = plot.readSingle();
+        m.PlotY[i] = plot.readSingle();
         if (m.PlotX[i] > m.PlotXMax) m.PlotXMax = m.PlotX[i];
         if (m.PlotY[i] > m.PlotYMax) m.PlotYMax = m.PlotY[i];
         ++i;
@@ -32,15 +32,15 @@ void readResultSets(IsolDef& m, const std::string& path) {
     FreeFormReader report(path);
     m.SetVarianceMax = 0;
     for (int d = 0; d <= 7; ++d) {
-        const std::int16_t n = report.read_integer();
-        m.SetVariance[d] = report.read_single();
-        m.SetOpCount[d] = report.read_long();
+        const std::int16_t n = report.readInteger();
+        m.SetVariance[d] = report.readSingle();
+        m.SetOpCount[d] = report.readLong();
         if (n > 8) throw RuntimeError("a result set of more than 8 partitions in " + path);
         if (d >= 1 && m.SetVariance[d] > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance[d];
         for (int k = 0; k <= n; ++k)
-            m.PartBound[d][k] = report.read_single();
+            m.PartBound[d][k] = report.readSingle();
         for (int k = 0; k <= n - 1; ++k)
-            m.PartMean[d][k] = report.read_single();
+            m.PartMean[d][k] = report.readSingle();
     }
 }
 
@@ -65,7 +65,7 @@ void normalise(IsolDef& m) {
 }  // namespace
 
 void loadResults(IsolDef& isoldef) {
-    const auto names = result_names_for(QFile::encodeName(chosenPath(isoldef)).toStdString());
+    const auto names = resultNamesFor(QFile::encodeName(chosenPath(isoldef)).toStdString());
     IsolDef loaded = isoldef;
     readPlotPoints(loaded, names.plot);
     readResultSets(loaded, names.report);

@@ -1,7 +1,10 @@
 // libFuzzer target: any bytes as an input data file, through the engine's C
-// entry with both techniques, checking what each run leaves on disk.
+// entry with both techniques, checking what each run leaves on disk against
+// what the shared reader makes of the same bytes.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +17,9 @@
 #include <string_view>
 
 #include "result_file_checks.h"
+#include "tamsor/load_file_reader.h"
+#include "tamsor/read_error.h"
+#include "tamsor/report_reader.h"
 #include "vorbeck1.h"
 
 namespace {
@@ -55,8 +61,49 @@ std::string read_whole(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// What the shared reader makes of the input, checked as it reads: lines
+// rise, labels are trimmed, a decimal comma starts with the number read.
+struct Reading : tamsor::LoadSink {
+    void onLoad(const tamsor::LoadLine& load) override {
+        if (load.line <= lastLine) fail("load lines do not rise");
+        lastLine = load.line;
+        const std::string_view label = load.label;
+        if (!label.empty() && (label.front() == ' ' || label.front() == '\t' ||
+                               label.back() == ' ' || label.back() == '\t' || label.back() == '\r'))
+            fail("label not trimmed");
+        if (!load.decimalComma.empty() &&
+            load.decimalComma.substr(0, load.number.size()) != load.number)
+            fail("decimal comma does not start with the number");
+        largest = std::max(largest, std::fabs(load.load));
+    }
+    std::int64_t lastLine = 0;
+    float largest = 0;
+};
+
+struct ReaderVerdict {
+    bool accepted = false;  // 11 to 100 loads by the reading rules
+    std::size_t loads = 0;
+    float largest = 0;
+};
+
+ReaderVerdict readWithTheSharedReader(const std::uint8_t* data, std::size_t size) {
+    Reading reading;
+    tamsor::LoadFileReader reader(reading, 100);
+    const bool read = reader.feed(reinterpret_cast<const char*>(data), size) && reader.finish();
+    return {read && reader.loadCount() >= 11, reader.loadCount(), reading.largest};
+}
+
+// Only the input and its two result files: no temporary left behind.
+void expectNoTemporaries(std::int32_t method_flag) {
+    for (const auto& entry : fs::directory_iterator(run_folder->input.parent_path())) {
+        const fs::path& path = entry.path();
+        if (path != run_folder->input && path != run_folder->report && path != run_folder->plot)
+            fail("left behind: " + path.filename().string(), method_flag);
+    }
+}
+
 // One run on the bytes already in the input file; returns the report's bytes.
-std::string run_and_check(std::int32_t method_flag) {
+std::string run_and_check(std::int32_t method_flag, const ReaderVerdict& verdict) {
     std::error_code ignored;
     fs::remove(run_folder->report, ignored);
     fs::remove(run_folder->plot, ignored);
@@ -64,16 +111,22 @@ std::string run_and_check(std::int32_t method_flag) {
     std::int32_t flag = method_flag;
     std::int32_t status = 0;
     vorbeck1(&flag, &status, run_folder->padded_name);
+    expectNoTemporaries(method_flag);
 
     const bool has_report = fs::exists(run_folder->report);
     const bool has_plot = fs::exists(run_folder->plot);
     switch (status) {
         case VORBECK1_UNREADABLE:
-            // The folder is writable, so status 1 can only come from the loads.
+            // The folder is writable, so status 1 can only come from the
+            // loads: refused by the reading rules, or so large that the
+            // single-precision sums overflow.
+            if (verdict.accepted && !(verdict.largest > 1e17f))
+                fail("status 1 for loads the reader accepts", method_flag);
             if (has_report || has_plot) fail("status 1 left a result file", method_flag);
             return {};
         case VORBECK1_SUCCESS:
         case VORBECK1_EMPTY_PARTITION:
+            if (!verdict.accepted) fail("calculated loads the reader refuses", method_flag);
             break;
         default:
             fail("status " + std::to_string(status), method_flag);
@@ -84,6 +137,15 @@ std::string run_and_check(std::int32_t method_flag) {
     const auto lines = tamsor::fuzz::crlf_lines(report, error);
     if (error.empty()) error = tamsor::fuzz::check_report(lines);
     if (!error.empty()) fail("report " + error, method_flag);
+    // The shared report reader takes every report the engine writes.
+    try {
+        const auto sets = tamsor::parseReport(report);
+        if (sets.size() * 2 != lines.size() ||
+            static_cast<std::size_t>(sets.front().loadCount()) != verdict.loads)
+            fail("report read back with other sets or loads", method_flag);
+    } catch (const tamsor::ReadError& readError) {
+        fail(std::string("report not read back: ") + readError.what(), method_flag);
+    }
     if (status == VORBECK1_EMPTY_PARTITION) {
         // Result sets 1 to n - 1 for a failure at n = 2..9; no plot.
         if (lines.size() < 2 || lines.size() > 16) fail("status 2 with a full report", method_flag);
@@ -129,8 +191,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream input(run_folder->input, std::ios::binary | std::ios::trunc);
         input.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    const std::string equal_ranges = run_and_check(0);
-    const std::string equal_counts = run_and_check(1);
+    const ReaderVerdict verdict = readWithTheSharedReader(data, size);
+    const std::string equal_ranges = run_and_check(0, verdict);
+    const std::string equal_counts = run_and_check(1, verdict);
 
     // Reading does not depend on the technique, nor does the single partition.
     if (equal_ranges.empty() != equal_counts.empty()) fail("only one technique read the loads");
@@ -138,6 +201,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("result set 1 differs between the techniques");
 
     // The engine's working record outlives a run; nothing of the run before may leak in.
-    if (run_and_check(0) != equal_ranges) fail("second run differs from the first", 0);
+    if (run_and_check(0, verdict) != equal_ranges) fail("second run differs from the first", 0);
     return 0;
 }

@@ -3,32 +3,32 @@
 namespace tamsor {
 namespace {
 
-bool is_digit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 }  // namespace
 
-bool is_decimal_number(std::string_view text) {
+bool isDecimalNumber(std::string_view text) {
     std::size_t i = 0;
     const std::size_t size = text.size();
     if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < size && is_digit(text[i]))
+    while (i < size && isDigit(text[i]))
         ++i, ++digits;
     if (i < size && text[i] == '.') {
         ++i;
-        while (i < size && is_digit(text[i]))
+        while (i < size && isDigit(text[i]))
             ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < size && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
-        std::size_t exponent_digits = 0;
-        while (i < size && is_digit(text[i]))
-            ++i, ++exponent_digits;
-        if (exponent_digits == 0) return false;
+        std::size_t exponentDigits = 0;
+        while (i < size && isDigit(text[i]))
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0) return false;
     }
     return i == size;
 }

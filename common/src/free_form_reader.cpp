@@ -10,20 +10,20 @@
 namespace tamsor {
 namespace {
 
-bool is_blank(int c) {
+bool isBlank(int c) {
     return c == ' ' || c == '\t';
 }
-bool is_line_end(int c) {
+bool isLineEnd(int c) {
     return c == '\r' || c == '\n';
 }
 // For a decimal number too small or too large for its target: whether its
 // magnitude is below 1 (it then reads as zero) rather than huge.
-bool magnitude_below_one(const std::string& text) {
-    const std::size_t exponent_at = text.find_first_of("eE");
-    const std::string mantissa = text.substr(0, exponent_at);
+bool magnitudeBelowOne(const std::string& text) {
+    const std::size_t exponentAt = text.find_first_of("eE");
+    const std::string mantissa = text.substr(0, exponentAt);
     long long exponent = 0;
-    if (exponent_at != std::string::npos) {
-        const char* first = text.data() + exponent_at + 1;
+    if (exponentAt != std::string::npos) {
+        const char* first = text.data() + exponentAt + 1;
         if (*first == '+') ++first;
         const auto [end, error] = std::from_chars(first, text.data() + text.size(), exponent);
         (void)end;
@@ -31,12 +31,12 @@ bool magnitude_below_one(const std::string& text) {
     }
     // Decimal position of the first significant digit: 0 for 1..9.99.
     const std::size_t point = mantissa.find('.');
-    const std::size_t whole_end = point == std::string::npos ? mantissa.size() : point;
-    const std::size_t first_significant = mantissa.find_first_of("123456789");
-    if (first_significant == std::string::npos) return true;
-    const long long position = first_significant < whole_end
-                                   ? static_cast<long long>(whole_end - first_significant) - 1
-                                   : -static_cast<long long>(first_significant - whole_end);
+    const std::size_t wholeEnd = point == std::string::npos ? mantissa.size() : point;
+    const std::size_t firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string::npos) return true;
+    const long long position = firstSignificant < wholeEnd
+                                   ? static_cast<long long>(wholeEnd - firstSignificant) - 1
+                                   : -static_cast<long long>(firstSignificant - wholeEnd);
     return position + exponent < 0;
 }
 
@@ -47,13 +47,13 @@ FreeFormReader::FreeFormReader(const std::string& path)
     if (!file_) throw ReadError(ReadError::Kind::kCannotOpen, "cannot open " + path);
 }
 
-bool FreeFormReader::at_end() {
+bool FreeFormReader::atEnd() {
     return file_.peek() == std::char_traits<char>::eof();
 }
 
-std::string FreeFormReader::next_number() {
+std::string FreeFormReader::nextNumber() {
     int c = file_.get();
-    while (is_blank(c) || is_line_end(c))
+    while (isBlank(c) || isLineEnd(c))
         c = file_.get();
     if (c == std::char_traits<char>::eof())
         throw ReadError(ReadError::Kind::kPastEnd, "read past the end of " + path_);
@@ -62,16 +62,16 @@ std::string FreeFormReader::next_number() {
     // engine is kept short and reported as not a number.
     constexpr std::size_t kLongestField = 4096;
     std::string text;
-    bool too_long = false;
-    while (c != std::char_traits<char>::eof() && !is_blank(c) && !is_line_end(c) && c != ',') {
+    bool tooLong = false;
+    while (c != std::char_traits<char>::eof() && !isBlank(c) && !isLineEnd(c) && c != ',') {
         if (text.size() < kLongestField)
             text.push_back(static_cast<char>(c));
         else
-            too_long = true;
+            tooLong = true;
         c = file_.get();
     }
     // Consume the delimiter: blanks, then one comma or one line end.
-    while (is_blank(c))
+    while (isBlank(c))
         c = file_.get();
     if (c == '\r') {
         if (file_.peek() == '\n') file_.get();
@@ -79,20 +79,20 @@ std::string FreeFormReader::next_number() {
         file_.unget();
     }
 
-    if (too_long || !is_decimal_number(text))
+    if (tooLong || !isDecimalNumber(text))
         throw ReadError(ReadError::Kind::kNotANumber, "not a number in " + path_ + ": " + text);
     return text;
 }
 
-float FreeFormReader::read_single() {
-    const std::string text = next_number();
+float FreeFormReader::readSingle() {
+    const std::string text = nextNumber();
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     const char* last = text.data() + text.size();
     float value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range) {
         // Too small for a float reads as zero; too large is an overflow.
-        if (!magnitude_below_one(text))
+        if (!magnitudeBelowOne(text))
             throw ReadError(ReadError::Kind::kOverflow, "number too large: " + text);
         return text[0] == '-' ? -0.0f : 0.0f;
     }
@@ -101,26 +101,26 @@ float FreeFormReader::read_single() {
     return value;
 }
 
-double FreeFormReader::read_whole_number(double lowest, double highest) {
-    const std::string text = next_number();
+double FreeFormReader::readWholeNumber(double lowest, double highest) {
+    const std::string text = nextNumber();
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     double value = 0;
     const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range && magnitude_below_one(text)) return 0;
+    if (error == std::errc::result_out_of_range && magnitudeBelowOne(text)) return 0;
     const double rounded = std::nearbyint(value);  // the default rounding: halves to even
     if (error != std::errc{} || !(rounded >= lowest && rounded <= highest))
         throw ReadError(ReadError::Kind::kOverflow, "number too large: " + text);
     return rounded;
 }
 
-std::int16_t FreeFormReader::read_integer() {
-    return static_cast<std::int16_t>(read_whole_number(std::numeric_limits<std::int16_t>::min(),
-                                                       std::numeric_limits<std::int16_t>::max()));
+std::int16_t FreeFormReader::readInteger() {
+    return static_cast<std::int16_t>(readWholeNumber(std::numeric_limits<std::int16_t>::min(),
+                                                     std::numeric_limits<std::int16_t>::max()));
 }
 
-std::int32_t FreeFormReader::read_long() {
-    return static_cast<std::int32_t>(read_whole_number(std::numeric_limits<std::int32_t>::min(),
-                                                       std::numeric_limits<std::int32_t>::max()));
+std::int32_t FreeFormReader::readLong() {
+    return static_cast<std::int32_t>(readWholeNumber(std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace tamsor

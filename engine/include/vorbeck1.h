@@ -3,6 +3,8 @@
  * One call is one complete run: the sustained loads are read from the input
  * data file, sorted, partitioned into 1 to 9 isolator types, and the partition
  * report (".out") and load plot file (".plt") are written beside the input.
+ * Each is written under a temporary name and moved into place only when both
+ * are complete, so a failed run never leaves a torn or half-replaced pair.
  */
 #ifndef VORBECK1_H
 #define VORBECK1_H
@@ -31,12 +33,16 @@
 
 /* Outcomes written to *status. */
 #define VORBECK1_SUCCESS 0
-#define VORBECK1_UNREADABLE                                \
-    1 /* loads unreadable, fewer than 11 or more than 100, \
-         or a file that cannot be opened or written */
+#define VORBECK1_UNREADABLE                                                   \
+    1 /* loads unreadable, fewer than 11 or more than 100, or so large that   \
+         their single-precision sums overflow; a data file that is not a      \
+         regular file; a result file that would be the data file itself, is   \
+         not a regular file, is write-protected or cannot be written in full. \
+         The earlier result files are then left as they were. */
 #define VORBECK1_EMPTY_PARTITION                        \
     2 /* a partition became empty; the report holds the \
-         result sets before the failing one */
+         result sets before the failing one, the load   \
+         plot file is left as it was */
 
 #ifdef __cplusplus
 extern "C" {

@@ -5,17 +5,17 @@
 namespace engine {
 namespace {
 
-void take_reference(EngineState& state, int j) {
+void takeReference(EngineState& state, int j) {
     state.reference_deviation[j] = state.partition_deviation[j];
     state.reference_deviation[j + 1] = state.partition_deviation[j + 1];
-    count_operations(state, 2);
+    countOperations(state, 2);
 }
 
 // Forgets the reference so that the next pass evaluates afresh (a restart).
-void drop_reference(EngineState& state, int j) {
+void dropReference(EngineState& state, int j) {
     state.reference_deviation[j] = 0;
     state.reference_deviation[j + 1] = 0;
-    count_operations(state, 2);
+    countOperations(state, 2);
     state.reference_taken = false;
 }
 
@@ -33,32 +33,31 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status) {
     state.lower_restart_mark = 0;
 
     for (;;) {
-        if (!compute_mean_of_partition(state, j) || !compute_mean_of_partition(state, j + 1)) {
+        if (!computeMeanOfPartition(state, j) || !computeMeanOfPartition(state, j + 1)) {
             status = kEmptyPartition;
             return;
         }
-        state.partition_deviation[j] = deviation_of_partition(state, j);
-        state.partition_deviation[j + 1] = deviation_of_partition(state, j + 1);
+        state.partition_deviation[j] = deviationOfPartition(state, j);
+        state.partition_deviation[j + 1] = deviationOfPartition(state, j + 1);
 
         if (!state.reference_taken) {
             // First evaluation of this search (or of a restart): remember it
             // and move without any size check.
-            take_reference(state, j);
+            takeReference(state, j);
             state.reference_taken = true;
             state.saved_boundary = searched;
             searched += state.search_direction;
             continue;
         }
 
-        const Real new_total = state.partition_deviation[j + 1] + state.partition_deviation[j];
-        const Real reference_total =
-            state.reference_deviation[j + 1] + state.reference_deviation[j];
+        const Real newTotal = state.partition_deviation[j + 1] + state.partition_deviation[j];
+        const Real referenceTotal = state.reference_deviation[j + 1] + state.reference_deviation[j];
 
-        if (new_total < reference_total) {
+        if (newTotal < referenceTotal) {
             // The last move helped: keep going the same way.
             state.saved_boundary = searched;
             searched += state.search_direction;
-            take_reference(state, j);
+            takeReference(state, j);
             if (searched <= boundary[j] + 2) {
                 searched = boundary[j] + 2;
                 return;
@@ -66,7 +65,7 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status) {
             if (searched >= boundary[j + 2] - 2) {
                 searched = boundary[j + 2] - 2;
                 state.search_direction = -1;
-                drop_reference(state, j);
+                dropReference(state, j);
                 if (state.upper_restart_mark == 0) {
                     state.upper_restart_mark = 1;
                     continue;
@@ -86,11 +85,11 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status) {
         state.search_direction = +1;
         state.saved_boundary = searched;
         searched += 1;
-        take_reference(state, j);
+        takeReference(state, j);
         if (searched <= boundary[j] + 2) {
             searched = boundary[j + 2] - 1;
             state.search_direction = -1;
-            drop_reference(state, j);
+            dropReference(state, j);
             if (state.lower_restart_mark == 0) {
                 state.lower_restart_mark = 1;
                 continue;
@@ -102,8 +101,8 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status) {
     }
 }
 
-void refine_partitions(EngineState& state, std::int32_t& status) {
-    state.previous_total_set = false;
+void refinePartitions(EngineState& state, std::int32_t& status) {
+    state.previousTotalSet = false;
     for (;;) {
         for (int j = 1; j <= state.partition_count - 1; ++j) {
             refine_boundary(state, j, status);
@@ -112,12 +111,12 @@ void refine_partitions(EngineState& state, std::int32_t& status) {
         Real total = 0;
         for (int k = 1; k <= state.partition_count; ++k)
             total += state.partition_deviation[k];
-        count_operations(state, state.partition_count);
+        countOperations(state, state.partition_count);
         state.total_deviation = total;
 
-        if (state.previous_total_set && !(total < state.previous_total)) return;
+        if (state.previousTotalSet && !(total < state.previous_total)) return;
         state.previous_total = total;
-        state.previous_total_set = true;
+        state.previousTotalSet = true;
     }
 }
 

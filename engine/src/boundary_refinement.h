@@ -20,7 +20,7 @@ void refine_boundary(EngineState& state, int j, std::int32_t& status);
 // Sweeps refine_boundary over j = 1..n-1 until a sweep's total of the sums
 // left behind is not smaller than the previous sweep's (at least two sweeps).
 // Sets status to 2 and stops at the first empty partition.
-void refine_partitions(EngineState& state, std::int32_t& status);
+void refinePartitions(EngineState& state, std::int32_t& status);
 
 }  // namespace engine
 

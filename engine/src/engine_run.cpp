@@ -1,32 +1,33 @@
 #include "engine_run.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
 #include "boundary_refinement.h"
-#include "load_reader.h"
+#include "load_table.h"
 #include "partition_statistics.h"
 #include "result_files.h"
 #include "starting_boundaries.h"
+#include "tamsor/data_file.h"
 #include "tamsor/result_names.h"
+#include "tamsor/safe_result_files.h"
 
 namespace engine {
 namespace {
 
 class ReportWriter final : public ResultSetSink {
   public:
-    explicit ReportWriter(ResultFile& report) : report_(report) {}
-    void on_result_set(const EngineState& state) override { write_result_set(report_, state); }
+    explicit ReportWriter(tamsor::ResultFile& report) : report_(report) {}
+    void onResultSet(const EngineState& state) override { writeResultSet(report_, state); }
 
   private:
-    ResultFile& report_;
+    tamsor::ResultFile& report_;
 };
 
 // The path as an ordinary zero-terminated string, trailing blanks removed.
-std::string_view input_path(const char* input_file_name,
-                            std::array<char, kInputPathLength + 1>& path) {
+std::string_view inputPath(const char* input_file_name,
+                           std::array<char, kInputPathLength + 1>& path) {
     std::size_t length = 0;
     while (length < kInputPathLength && input_file_name[length] != '\0')
         ++length;
@@ -37,20 +38,25 @@ std::string_view input_path(const char* input_file_name,
     return {path.data(), length};
 }
 
-void store_result_names(EngineState& state, std::string_view path) {
-    const auto names = tamsor::result_names_for(path);
-    const auto store = [](std::array<char, kResultNameCapacity>& field, const std::string& name) {
-        const std::size_t length = std::min(name.size(), field.size() - 1);
-        std::memcpy(field.data(), name.data(), length);
-        field[length] = '\0';
+// The names are composed in the state's own fields: a run allocates nothing.
+void storeResultNames(EngineState& state, std::string_view path) {
+    const std::string_view stem = tamsor::resultStem(path);
+    const auto store = [stem](std::array<char, kResultNameCapacity>& field,
+                              std::string_view extension) {
+        const std::size_t stemLength = std::min(stem.size(), field.size() - 1);
+        const std::size_t extensionLength =
+            std::min(extension.size(), field.size() - 1 - stemLength);
+        std::memcpy(field.data(), stem.data(), stemLength);
+        std::memcpy(field.data() + stemLength, extension.data(), extensionLength);
+        field[stemLength + extensionLength] = '\0';
     };
-    store(state.report_file_name, names.report);
-    store(state.plot_file_name, names.plot);
+    store(state.report_file_name, ".out");
+    store(state.plot_file_name, ".plt");
 }
 
 }  // namespace
 
-void sort_loads(EngineState& state) {
+void sortLoads(EngineState& state) {
     auto& loads = state.loads;
     for (int i = 2; i <= state.load_count; ++i) {
         const Real load = loads[i];
@@ -63,9 +69,9 @@ void sort_loads(EngineState& state) {
     }
 }
 
-void compute_result_sets(EngineState& state, std::int32_t method_flag, std::int32_t& status,
-                         ResultSetSink& sink) {
-    sort_loads(state);
+void computeResultSets(EngineState& state, std::int32_t method_flag, std::int32_t& status,
+                       ResultSetSink& sink) {
+    sortLoads(state);
     state.operation_count = 0;
     state.partition_count = 1;
     state.boundary[1] = 0;
@@ -78,7 +84,11 @@ void compute_result_sets(EngineState& state, std::int32_t method_flag, std::int3
     compute_partition_means(state, status);
     if (status == kEmptyPartition) return;
     compute_total_deviation(state);
-    sink.on_result_set(state);
+    if (!resultSetIsFinite(state)) {
+        status = kUnreadable;
+        return;
+    }
+    sink.onResultSet(state);
     state.total_deviation = 0;
 
     state.equal_count_start = method_flag != 0 ? 1 : 0;
@@ -88,53 +98,55 @@ void compute_result_sets(EngineState& state, std::int32_t method_flag, std::int3
         std::fill_n(state.partition_mean.begin() + 1, n + 1, Real{0});
 
         place_starting_boundaries(state);
-        refine_partitions(state, status);
+        refinePartitions(state, status);
         if (status == kEmptyPartition) return;
         compute_partition_means(state, status);
         if (status == kEmptyPartition) return;
         compute_total_deviation(state);
-        sink.on_result_set(state);
+        if (!resultSetIsFinite(state)) {
+            status = kUnreadable;
+            return;
+        }
+        sink.onResultSet(state);
     }
 }
 
-void run_engine(EngineState& state, std::int32_t method_flag, std::int32_t& status,
-                const char* input_file_name) {
-    std::array<char, kInputPathLength + 1> path_text;
-    const std::string_view path = input_path(input_file_name, path_text);
+void runEngine(EngineState& state, std::int32_t method_flag, std::int32_t& status,
+               const char* input_file_name) {
+    status = kUnreadable;
+    std::array<char, kInputPathLength + 1> pathText;
+    const std::string_view path = inputPath(input_file_name, pathText);
 
-    // The loads are read before any result file is opened, so a missing or
-    // unreadable input never creates or touches a result file.
-    std::FILE* input = path.empty() ? nullptr : std::fopen(path_text.data(), "rb");
-    if (input == nullptr) {
-        status = kUnreadable;
-        return;
-    }
-    const ReadOutcome outcome = read_loads(input, state);
-    std::fclose(input);
-    if (outcome != ReadOutcome::kOk || state.load_count < kMinLoads) {
-        status = kUnreadable;
-        return;
-    }
+    // The loads are read before any result file is looked at, so an input
+    // that is missing, unreadable, not a regular file (a FIFO would keep the
+    // run waiting) or refused by the reading rules touches nothing.
+    tamsor::DataFile input;
+    if (path.empty() || !input.open(pathText.data()) || !readLoads(input, state)) return;
+    const tamsor::FileIdentity dataFile = input.identity();
+    input.close();
+    if (state.load_count < kMinLoads) return;
 
-    store_result_names(state, path);
-    ResultFile report;
-    if (!report.open(state.report_file_name.data())) {
-        status = kUnreadable;
-        return;
-    }
+    // Neither result file may be the data file itself, under its own name or
+    // through a link, nor anything but a writable regular file.
+    storeResultNames(state, path);
+    tamsor::ResultFilePair results(state.report_file_name.data(), state.plot_file_name.data());
+    if (!results.check(dataFile) || !results.openReport()) return;
+
     status = kSuccess;
-
-    ReportWriter writer(report);
-    compute_result_sets(state, method_flag, status, writer);
-    const bool report_written = report.close();
-    if (status != kSuccess) return;
-
+    ReportWriter writer(results.report());
+    computeResultSets(state, method_flag, status, writer);
+    if (status == kUnreadable) {
+        results.discard();
+        return;
+    }
     // The load plot file is written only after a complete run; a run that
-    // fails keeps the previous plot file as it was.
-    ResultFile plot;
-    if (plot.open(state.plot_file_name.data())) write_load_plot(plot, state);
-    const bool plot_written = plot.close();
-    if (!report_written || !plot_written) status = kUnreadable;
+    // stops at an empty partition keeps the previous plot file as it was.
+    if (status == kSuccess) {
+        if (results.openPlot()) writeLoadPlot(results.plot(), state);
+    }
+    // A failure to write wins over an empty partition: the report would not
+    // hold the sets before it.
+    if (!results.commit()) status = kUnreadable;
 }
 
 }  // namespace engine

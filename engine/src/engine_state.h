@@ -53,13 +53,13 @@ struct EngineState {
     std::int32_t lower_restart_mark = 0;
 
     // Total of the previous sweep for the current partition count.
-    bool previous_total_set = false;
+    bool previousTotalSet = false;
     Real previous_total = 0;
 };
 
 // Counts elementary steps; saturates rather than overflowing on absurd inputs
 // (the report writes any count above 999 999 999 as asterisks anyway).
-inline void count_operations(EngineState& state, std::int32_t steps) {
+inline void countOperations(EngineState& state, std::int32_t steps) {
     constexpr std::int32_t kMax = INT32_MAX;
     state.operation_count =
         state.operation_count > kMax - steps ? kMax : state.operation_count + steps;

@@ -2,7 +2,7 @@
 
 namespace engine {
 
-bool compute_mean_of_partition(EngineState& state, int k) {
+bool computeMeanOfPartition(EngineState& state, int k) {
     const int first = state.boundary[k] + 1;
     const int last = state.boundary[k + 1];
     if (last < first) return false;
@@ -10,12 +10,12 @@ bool compute_mean_of_partition(EngineState& state, int k) {
     for (int i = first; i <= last; ++i)
         sum += state.loads[i];
     const std::int32_t count = last - first + 1;
-    count_operations(state, count);
+    countOperations(state, count);
     state.partition_mean[k] = sum / static_cast<Real>(count);
     return true;
 }
 
-Real deviation_of_partition(EngineState& state, int k) {
+Real deviationOfPartition(EngineState& state, int k) {
     const int first = state.boundary[k] + 1;
     const int last = state.boundary[k + 1];
     const Real mean = state.partition_mean[k];
@@ -24,13 +24,13 @@ Real deviation_of_partition(EngineState& state, int k) {
         const Real difference = mean - state.loads[i];
         sum += difference * difference;
     }
-    if (last >= first) count_operations(state, last - first + 1);
+    if (last >= first) countOperations(state, last - first + 1);
     return sum;
 }
 
 void compute_partition_means(EngineState& state, std::int32_t& status) {
     for (int k = 1; k <= state.partition_count; ++k) {
-        if (!compute_mean_of_partition(state, k)) {
+        if (!computeMeanOfPartition(state, k)) {
             status = kEmptyPartition;
             return;
         }
@@ -49,7 +49,7 @@ void compute_total_deviation(EngineState& state) {
             const Real difference = mean - state.loads[i];
             total += difference * difference;
         }
-        if (last >= first) count_operations(state, last - first + 1);
+        if (last >= first) countOperations(state, last - first + 1);
     }
     state.total_deviation = total;
 }

@@ -11,11 +11,11 @@ namespace engine {
 // Sets partition_mean(k) for partition k alone, counting one step per load.
 // Returns false, leaving the mean as it was, when the partition holds no load
 // (also when its upper boundary lies below its lower one).
-bool compute_mean_of_partition(EngineState& state, int k);
+bool computeMeanOfPartition(EngineState& state, int k);
 
 // Sum over partition k of (partition_mean(k) - load)^2 with the mean as it
 // stands, counting one step per load.
-Real deviation_of_partition(EngineState& state, int k);
+Real deviationOfPartition(EngineState& state, int k);
 
 // Means of partitions 1..n in order; at the first empty partition sets status
 // to 2 and returns, so later means keep their old values.

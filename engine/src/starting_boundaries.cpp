@@ -7,18 +7,18 @@ namespace {
 // reaches threshold(j) ends partition j; each load advances j by one at most.
 // Returns the number of partitions whose upper boundary was set when the scan
 // ran out of loads, or n when it formed all of them.
-int scan_thresholds(EngineState& state) {
+int scanThresholds(EngineState& state) {
     const int n = state.partition_count;
-    const int load_count = state.load_count;
+    const int loadCount = state.load_count;
     int j = 1;
     state.boundary[1] = 0;
-    for (int i = 1; i <= load_count; ++i) {
-        count_operations(state, 1);
+    for (int i = 1; i <= loadCount; ++i) {
+        countOperations(state, 1);
         if (state.loads[i] >= state.threshold[j]) {
             ++j;
             state.boundary[j] = i;
             if (j == n) {
-                state.boundary[n + 1] = load_count;
+                state.boundary[n + 1] = loadCount;
                 return n;
             }
         }
@@ -27,7 +27,7 @@ int scan_thresholds(EngineState& state) {
 }
 
 // Re-placement round `round` (1, 2, ...) after a scan that set its last
-// boundary at position `last_boundary` (0 if it set none), whose load is v.
+// boundary at position `lastBoundary` (0 if it set none), whose load is v.
 // The lowest n-1-round thresholds go between the smallest load and v, the
 // next `round` thresholds between v and the largest load. Each is the load at
 // an evenly spaced position of its stretch rather than an evenly spaced value:
@@ -38,33 +38,33 @@ int scan_thresholds(EngineState& state) {
 // threshold below it), so round r keeps r thresholds at the largest load and
 // succeeds when enough isolators share that load; otherwise the equal-count
 // fallback takes over after round n-1.
-void replace_thresholds(EngineState& state, int round, int last_boundary) {
+void replaceThresholds(EngineState& state, int round, int lastBoundary) {
     const int n = state.partition_count;
-    const int load_count = state.load_count;
+    const int loadCount = state.load_count;
     const int below = n - 1 - round;
-    auto load_at = [&](int position) { return state.loads[position < 1 ? 1 : position]; };
+    auto loadAt = [&](int position) { return state.loads[position < 1 ? 1 : position]; };
     for (int k = 1; k <= below; ++k)
-        state.threshold[k] = load_at(k * last_boundary / (below + 1));
+        state.threshold[k] = loadAt(k * lastBoundary / (below + 1));
     for (int m = 1; m <= round; ++m)
         state.threshold[below + m] =
-            load_at(last_boundary + m * (load_count - last_boundary) / (round + 1));
-    count_operations(state, n - 1);
+            loadAt(lastBoundary + m * (loadCount - lastBoundary) / (round + 1));
+    countOperations(state, n - 1);
 }
 
 }  // namespace
 
-void place_equal_count_boundaries(EngineState& state) {
+void placeEqualCountBoundaries(EngineState& state) {
     const int n = state.partition_count;
-    const int load_count = state.load_count;
+    const int loadCount = state.load_count;
     state.boundary[1] = 0;
     for (int k = 2; k <= n; ++k) {
-        state.boundary[k] = (k - 1) * load_count / n;
-        count_operations(state, 1);
+        state.boundary[k] = (k - 1) * loadCount / n;
+        countOperations(state, 1);
     }
-    state.boundary[n + 1] = load_count;
+    state.boundary[n + 1] = loadCount;
 }
 
-bool place_equal_range_boundaries(EngineState& state) {
+bool placeEqualRangeBoundaries(EngineState& state) {
     const int n = state.partition_count;
     const Real smallest = state.loads[1];
     const Real largest = state.loads[state.load_count];
@@ -74,18 +74,18 @@ bool place_equal_range_boundaries(EngineState& state) {
         step = step * static_cast<Real>(k);
         step = step / static_cast<Real>(n);
         state.threshold[k] = step + smallest;
-        count_operations(state, 1);
+        countOperations(state, 1);
     }
     state.threshold[n] = largest;
 
-    int formed = scan_thresholds(state);
+    int formed = scanThresholds(state);
     // A first scan that completes at the last load leaves partition n empty;
     // that is reported later as an empty partition, as for any other start.
     if (formed == n) return true;
 
     for (int round = 1; round <= n - 1; ++round) {
-        replace_thresholds(state, round, state.boundary[formed]);
-        formed = scan_thresholds(state);
+        replaceThresholds(state, round, state.boundary[formed]);
+        formed = scanThresholds(state);
         if (formed == n && state.boundary[n] < state.load_count) return true;
     }
     // Not formed after round n-1: boundary(n+1) = 0 makes the caller fall
@@ -96,14 +96,14 @@ bool place_equal_range_boundaries(EngineState& state) {
 
 void place_starting_boundaries(EngineState& state) {
     if (state.equal_count_start == 0)
-        place_equal_range_boundaries(state);
+        placeEqualRangeBoundaries(state);
     else
-        place_equal_count_boundaries(state);
+        placeEqualCountBoundaries(state);
 
     // A boundary still 0 means the placement did not form n partitions.
     for (int k = 2; k <= state.partition_count + 1; ++k) {
         if (state.boundary[k] == 0) {
-            place_equal_count_boundaries(state);
+            placeEqualCountBoundaries(state);
             break;
         }
     }

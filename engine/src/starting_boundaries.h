@@ -13,11 +13,11 @@ namespace engine {
 void place_starting_boundaries(EngineState& state);
 
 // boundary(k) = (k-1)*N / n in integer division, one step per boundary.
-void place_equal_count_boundaries(EngineState& state);
+void placeEqualCountBoundaries(EngineState& state);
 
 // The equal-range start alone (thresholds, scan and re-placement), without
 // the fallback. Returns whether the scan formed n partitions.
-bool place_equal_range_boundaries(EngineState& state);
+bool placeEqualRangeBoundaries(EngineState& state);
 
 }  // namespace engine
 

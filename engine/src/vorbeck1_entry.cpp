@@ -8,7 +8,7 @@ namespace {
 
 // The engine's process-wide working record: it lives as long as the library
 // is loaded and every run re-initialises what it reads. Calls must not overlap.
-engine::EngineState engine_state;
+engine::EngineState engineState;
 
 }  // namespace
 
@@ -19,5 +19,5 @@ extern "C" VORBECK1_API void VORBECK1_CALL vorbeck1(int32_t* method_flag, int32_
         *status = engine::kUnreadable;
         return;
     }
-    engine::run_engine(engine_state, *method_flag, *status, input_file_name);
+    engine::runEngine(engineState, *method_flag, *status, input_file_name);
 }

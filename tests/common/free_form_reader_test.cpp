@@ -21,8 +21,8 @@ class FreeFormReaderTest : public ::testing::Test {
         auto reader = reader_for(text);
         try {
             for (int i = 0; i < numbers_before; ++i)
-                reader.read_single();
-            reader.read_single();
+                reader.readSingle();
+            reader.readSingle();
         } catch (const ReadError& error) {
             return error.kind();
         }
@@ -36,17 +36,17 @@ TEST_F(FreeFormReaderTest, ReadsAReportLineByLineAcrossLineEnds) {
     auto reader = reader_for(
         "   2      250.00      237         1         6        12\r\n"
         "                         30.00      85.00\r\n");
-    EXPECT_EQ(reader.read_integer(), 2);
-    EXPECT_EQ(reader.read_single(), 250.0f);
-    EXPECT_EQ(reader.read_long(), 237);
+    EXPECT_EQ(reader.readInteger(), 2);
+    EXPECT_EQ(reader.readSingle(), 250.0f);
+    EXPECT_EQ(reader.readLong(), 237);
     for (const float position : {1.0f, 6.0f, 12.0f})
-        EXPECT_EQ(reader.read_single(), position);
-    EXPECT_EQ(reader.read_single(), 30.0f);
-    EXPECT_FALSE(reader.at_end());
-    EXPECT_EQ(reader.read_single(), 85.0f);
+        EXPECT_EQ(reader.readSingle(), position);
+    EXPECT_EQ(reader.readSingle(), 30.0f);
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readSingle(), 85.0f);
     // The line end after the last number goes with it.
-    EXPECT_TRUE(reader.at_end());
-    EXPECT_THROW(reader.read_single(), ReadError);
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_THROW(reader.readSingle(), ReadError);
 }
 
 TEST_F(FreeFormReaderTest, ReadsEveryFormTheEngineWrites) {
@@ -54,26 +54,26 @@ TEST_F(FreeFormReaderTest, ReadsEveryFormTheEngineWrites) {
         "          1      123.456800\r\n          2    5.000000E-01\r\n"
         "  .50 -.13  -1.234568E+07,7\n8");
     for (const float value : {1.0f, 123.4568f, 2.0f, 0.5f, 0.5f, -0.13f, -12345680.0f, 7.0f, 8.0f})
-        EXPECT_EQ(reader.read_single(), value);
-    EXPECT_TRUE(reader.at_end());
+        EXPECT_EQ(reader.readSingle(), value);
+    EXPECT_TRUE(reader.atEnd());
 }
 
 TEST_F(FreeFormReaderTest, RoundsIntegersHalfToEvenAndChecksTheirRange) {
     auto reader = reader_for("2.5 3.5 -2.5 32767 -32768 2147483647 1e-60\n");
-    EXPECT_EQ(reader.read_integer(), 2);
-    EXPECT_EQ(reader.read_integer(), 4);
-    EXPECT_EQ(reader.read_integer(), -2);
-    EXPECT_EQ(reader.read_integer(), 32767);
-    EXPECT_EQ(reader.read_integer(), -32768);
-    EXPECT_EQ(reader.read_long(), 2147483647);
-    EXPECT_EQ(reader.read_integer(), 0);
+    EXPECT_EQ(reader.readInteger(), 2);
+    EXPECT_EQ(reader.readInteger(), 4);
+    EXPECT_EQ(reader.readInteger(), -2);
+    EXPECT_EQ(reader.readInteger(), 32767);
+    EXPECT_EQ(reader.readInteger(), -32768);
+    EXPECT_EQ(reader.readLong(), 2147483647);
+    EXPECT_EQ(reader.readInteger(), 0);
 
     auto too_large = reader_for("32768 2147483648 1e39 -1e400 1e-50\n");
-    EXPECT_THROW(too_large.read_integer(), ReadError);
-    EXPECT_THROW(too_large.read_long(), ReadError);
-    EXPECT_THROW(too_large.read_single(), ReadError);
-    EXPECT_THROW(too_large.read_single(), ReadError);
-    EXPECT_EQ(too_large.read_single(), 0.0f);  // below the smallest float: zero
+    EXPECT_THROW(too_large.readInteger(), ReadError);
+    EXPECT_THROW(too_large.readLong(), ReadError);
+    EXPECT_THROW(too_large.readSingle(), ReadError);
+    EXPECT_THROW(too_large.readSingle(), ReadError);
+    EXPECT_EQ(too_large.readSingle(), 0.0f);  // below the smallest float: zero
 }
 
 TEST_F(FreeFormReaderTest, ReportsEachKindOfFault) {

@@ -24,7 +24,7 @@ TEST(ResultNames, ReplaceTheExtensionOfTheFileNameOnly) {
         {"", ".out", ".plt"},
     };
     for (const auto& c : cases) {
-        const auto names = tamsor::result_names_for(c.path);
+        const auto names = tamsor::resultNamesFor(c.path);
         EXPECT_EQ(names.report, c.report) << c.path;
         EXPECT_EQ(names.plot, c.plot) << c.path;
     }
@@ -33,10 +33,10 @@ TEST(ResultNames, ReplaceTheExtensionOfTheFileNameOnly) {
 TEST(ResultNames, IgnoreTheBlankPaddingOfTheFixedLengthPath) {
     std::string padded = "/data/bldg.DAT";
     padded.resize(120, ' ');
-    EXPECT_EQ(tamsor::result_names_for(padded).report, "/data/bldg.out");
-    EXPECT_EQ(tamsor::result_names_for(std::string(120, ' ')).plot, ".plt");
+    EXPECT_EQ(tamsor::resultNamesFor(padded).report, "/data/bldg.out");
+    EXPECT_EQ(tamsor::resultNamesFor(std::string(120, ' ')).plot, ".plt");
     // Blanks inside the file name stay part of it.
-    EXPECT_EQ(tamsor::result_names_for("/data/my bldg.DAT   ").report, "/data/my bldg.out");
+    EXPECT_EQ(tamsor::resultNamesFor("/data/my bldg.DAT   ").report, "/data/my bldg.out");
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST(RefinePartitions, SweepsUntilTheTotalStopsFalling) {
     auto state = state_with(std::vector<float>(20, 500), 2);
     set_boundaries(state, {0, 10, 20});
     std::int32_t status = 0;
-    engine::refine_partitions(state, status);
+    engine::refinePartitions(state, status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(boundaries(state), (std::vector<int>{0, 8, 20}));
     EXPECT_EQ(state.total_deviation, 0.0f);
@@ -123,7 +123,7 @@ TEST(RefinePartitions, SweepsUntilTheTotalStopsFalling) {
     auto traced = state_with(ten_to_hundred_ten(), 2);
     set_boundaries(traced, {0, 5, 11});
     traced.operation_count = 23;
-    engine::refine_partitions(traced, status);
+    engine::refinePartitions(traced, status);
     EXPECT_EQ(traced.operation_count, 23 + 2 * (94 + 2));
     // The sweep total is made of the sums left at position 6.
     EXPECT_EQ(traced.total_deviation, 2750.0f);
@@ -135,7 +135,7 @@ TEST(RefinePartitions, StopsWithStatusTwoAtAnEmptyTopPartition) {
     auto state = state_with(loads, 2);
     set_boundaries(state, {0, 11, 11});
     std::int32_t status = 0;
-    engine::refine_partitions(state, status);
+    engine::refinePartitions(state, status);
     EXPECT_EQ(status, 2);
 }
 

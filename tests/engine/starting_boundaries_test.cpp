@@ -74,7 +74,7 @@ TEST(EqualRangeStart, RePlacesThresholdsAtLoadsWhenTheScanRunsOut) {
     std::vector<float> loads(9, 1);
     loads.insert(loads.end(), {100, 100});
     auto state = state_with(loads, 4);
-    EXPECT_TRUE(engine::place_equal_range_boundaries(state));
+    EXPECT_TRUE(engine::placeEqualRangeBoundaries(state));
     EXPECT_EQ(boundaries(state), (std::vector<int>{0, 1, 2, 10, 11}));
     EXPECT_EQ(state.threshold[1], 1.0f);
     EXPECT_EQ(state.threshold[2], 1.0f);

@@ -8,7 +8,7 @@
 
 namespace tamsor {
 
-bool is_decimal_number(std::string_view text);
+bool isDecimalNumber(std::string_view text);
 
 }  // namespace tamsor
 

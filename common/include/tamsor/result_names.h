@@ -17,10 +17,10 @@ struct ResultNames {
 // replaced (cut at the last "." after the last "/" or "\"), or ".out"/".plt"
 // appended where the file name has no ".". So C:\LOADS\BLDG1.DAT gives
 // C:\LOADS\BLDG1.out, and "/home/ann/My Data/b.v2.DAT" gives ".../b.v2.out".
-ResultNames result_names_for(std::string_view input_path);
+ResultNames resultNamesFor(std::string_view inputPath);
 
 // The stem shared by both names (the path without extension and trailing blanks).
-std::string_view result_stem(std::string_view input_path);
+std::string_view resultStem(std::string_view inputPath);
 
 }  // namespace tamsor
 

@@ -1,6 +1,6 @@
 // Fields of the result files, against values worked out by hand from the
 // exact binary value of each float.
-#include "number_fields.h"
+#include "tamsor/number_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using engine::FieldLine;
+using tamsor::FieldLine;
 
 std::string fixed2(int width, float value) {
     FieldLine line;
@@ -23,9 +23,9 @@ std::string integer(int width, long long value) {
     return std::string(line.text());
 }
 
-std::string plot_load(float value) {
+std::string plotLoad(float value) {
     FieldLine line;
-    line.plot_load(value);
+    line.plotLoad(value);
     return std::string(line.text());
 }
 
@@ -75,47 +75,47 @@ TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
 }
 
 TEST(PlotLoadField, UsesFixedPointFromOneToTenMillion) {
-    EXPECT_EQ(plot_load(100.0f), "      100.000000");
-    EXPECT_EQ(plot_load(123.456787f), "      123.456800");
-    EXPECT_EQ(plot_load(1234567.0f), "  1234567.000000");
-    EXPECT_EQ(plot_load(1.0f), "        1.000000");
-    EXPECT_EQ(plot_load(9999999.0f), "  9999999.000000");
-    EXPECT_EQ(plot_load(-2.5f), "       -2.500000");
-    EXPECT_EQ(plot_load(-1234567.0f), " -1234567.000000");
+    EXPECT_EQ(plotLoad(100.0f), "      100.000000");
+    EXPECT_EQ(plotLoad(123.456787f), "      123.456800");
+    EXPECT_EQ(plotLoad(1234567.0f), "  1234567.000000");
+    EXPECT_EQ(plotLoad(1.0f), "        1.000000");
+    EXPECT_EQ(plotLoad(9999999.0f), "  9999999.000000");
+    EXPECT_EQ(plotLoad(-2.5f), "       -2.500000");
+    EXPECT_EQ(plotLoad(-1234567.0f), " -1234567.000000");
     // 4194304.5 is an exact tie at the seventh digit: away from zero.
-    EXPECT_EQ(plot_load(4194304.5f), "  4194305.000000");
+    EXPECT_EQ(plotLoad(4194304.5f), "  4194305.000000");
     // 99999.99609375 rounds up into a carry.
-    EXPECT_EQ(plot_load(99999.99609375f), "   100000.000000");
-    EXPECT_EQ(plot_load(250.5f), "      250.500000");
-    EXPECT_EQ(plot_load(0.1f * 30.0f), "        3.000000");
+    EXPECT_EQ(plotLoad(99999.99609375f), "   100000.000000");
+    EXPECT_EQ(plotLoad(250.5f), "      250.500000");
+    EXPECT_EQ(plotLoad(0.1f * 30.0f), "        3.000000");
 }
 
 TEST(PlotLoadField, UsesExponentFormOutsideThatRange) {
-    EXPECT_EQ(plot_load(0.5f), "    5.000000E-01");
-    EXPECT_EQ(plot_load(-0.5f), "   -5.000000E-01");
-    EXPECT_EQ(plot_load(12345678.0f), "    1.234568E+07");
-    EXPECT_EQ(plot_load(10000000.0f), "    1.000000E+07");
-    EXPECT_EQ(plot_load(0.0f), "    0.000000E+00");
-    EXPECT_EQ(plot_load(-0.0f), "    0.000000E+00");
-    EXPECT_EQ(plot_load(0.99999994f), "    9.999999E-01");
-    EXPECT_EQ(plot_load(1.5e-7f), "    1.500000E-07");  // 1.49999996e-07
-    EXPECT_EQ(plot_load(std::numeric_limits<float>::max()), "    3.402823E+38");
-    EXPECT_EQ(plot_load(-std::numeric_limits<float>::max()), "   -3.402823E+38");
-    EXPECT_EQ(plot_load(std::numeric_limits<float>::denorm_min()), "    1.401298E-45");
+    EXPECT_EQ(plotLoad(0.5f), "    5.000000E-01");
+    EXPECT_EQ(plotLoad(-0.5f), "   -5.000000E-01");
+    EXPECT_EQ(plotLoad(12345678.0f), "    1.234568E+07");
+    EXPECT_EQ(plotLoad(10000000.0f), "    1.000000E+07");
+    EXPECT_EQ(plotLoad(0.0f), "    0.000000E+00");
+    EXPECT_EQ(plotLoad(-0.0f), "    0.000000E+00");
+    EXPECT_EQ(plotLoad(0.99999994f), "    9.999999E-01");
+    EXPECT_EQ(plotLoad(1.5e-7f), "    1.500000E-07");  // 1.49999996e-07
+    EXPECT_EQ(plotLoad(std::numeric_limits<float>::max()), "    3.402823E+38");
+    EXPECT_EQ(plotLoad(-std::numeric_limits<float>::max()), "   -3.402823E+38");
+    EXPECT_EQ(plotLoad(std::numeric_limits<float>::denorm_min()), "    1.401298E-45");
     // 2^24 + 2 = 16777218: 1.677721|8 rounds up.
-    EXPECT_EQ(plot_load(16777218.0f), "    1.677722E+07");
+    EXPECT_EQ(plotLoad(16777218.0f), "    1.677722E+07");
     // 2^25 + 4 = 33554436: 3.355443|6 rounds up; 2^25 = 33554432: 3.355443|2 down.
-    EXPECT_EQ(plot_load(33554436.0f), "    3.355444E+07");
-    EXPECT_EQ(plot_load(33554432.0f), "    3.355443E+07");
+    EXPECT_EQ(plotLoad(33554436.0f), "    3.355444E+07");
+    EXPECT_EQ(plotLoad(33554432.0f), "    3.355443E+07");
     // 12500000.5 is no float; 1.25e7 is, and 1.25000005e7 rounds to it.
-    EXPECT_EQ(plot_load(12500002.0f), "    1.250000E+07");
+    EXPECT_EQ(plotLoad(12500002.0f), "    1.250000E+07");
 }
 
 TEST(FieldLine, EndsLinesWithCarriageReturnAndLineFeed) {
     FieldLine line;
     line.integer(4, 1);
     line.blanks(2);
-    line.end_line();
+    line.endLine();
     EXPECT_EQ(line.text(), "   1  \r\n");
 }
 

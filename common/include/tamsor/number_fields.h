@@ -3,17 +3,15 @@
 // Rounding is done from the exact binary value of the single-precision number,
 // ties half away from zero (30.125 gives 30.13), and never through printf,
 // which rounds ties to even and follows the process locale.
-#ifndef VORBECK1_NUMBER_FIELDS_H
-#define VORBECK1_NUMBER_FIELDS_H
+#ifndef TAMSOR_NUMBER_FIELDS_H
+#define TAMSOR_NUMBER_FIELDS_H
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "engine_state.h"
-
-namespace engine {
+namespace tamsor {
 
 // One line of a result file under construction; the longest is 125
 // characters plus its CR LF.
@@ -24,19 +22,19 @@ class FieldLine {
     void integer(int width, std::int64_t value);
     // Fw.2: fixed point with 2 decimals, no zero before the point of a value
     // below 1 in magnitude (.50), no minus sign when every digit is zero.
-    void fixed2(int width, Real value);
+    void fixed2(int width, float value);
     // The load field of the load plot file, 16 columns: 7 significant digits,
     // fixed point with 6 decimals for magnitudes in [1, 1e7), otherwise one
     // digit, 6 decimals and a two-digit exponent (5.000000E-01).
-    void plot_load(Real value);
-    void end_line();  // CR LF
+    void plotLoad(float value);
+    void endLine();  // CR LF
 
     std::string_view text() const { return {buffer_.data(), size_}; }
     void clear() { size_ = 0; }
 
   private:
-    void plot_load_fixed(bool negative, double magnitude);
-    void right_justified(int width, std::string_view digits);
+    void plotLoadFixed(bool negative, double magnitude);
+    void rightJustified(int width, std::string_view digits);
     void stars(int width);
 
     std::array<char, 160> buffer_{};
@@ -49,8 +47,8 @@ struct SignificantDigits {
     std::array<char, 7> digits;
     int exponent;
 };
-SignificantDigits seven_significant_digits(Real value);
+SignificantDigits sevenSignificantDigits(float value);
 
-}  // namespace engine
+}  // namespace tamsor
 
 #endif

@@ -1,4 +1,4 @@
-#include "number_fields.h"
+#include "tamsor/number_fields.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace engine {
+#include "tamsor/report_layout.h"
+
+namespace tamsor {
 namespace {
 
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
 
-void write_seven_digits(std::uint32_t value, std::array<char, 7>& digits) {
+void writeSevenDigits(std::uint32_t value, std::array<char, 7>& digits) {
     for (int i = 6; i >= 0; --i) {
         digits[i] = static_cast<char>('0' + value % 10);
         value /= 10;
@@ -21,7 +23,7 @@ void write_seven_digits(std::uint32_t value, std::array<char, 7>& digits) {
 // Scaling by up to 10^11 is exact in double for magnitudes from 1e-5 to 1e7:
 // 24 mantissa bits times 5^11 stay below 2^53. So the rounding below sees the
 // exact value. Returns false outside that range.
-bool seven_digits_by_scaling(double magnitude, SignificantDigits& result) {
+bool sevenDigitsByScaling(double magnitude, SignificantDigits& result) {
     if (!(magnitude >= 1e-5 && magnitude < 1e7)) return false;
     // First guess of the decimal exponent from the table; the exact scaled
     // value then confirms or corrects it.
@@ -51,7 +53,7 @@ bool seven_digits_by_scaling(double magnitude, SignificantDigits& result) {
                 rounded = 1e6;
                 ++exponent;
             }
-            write_seven_digits(static_cast<std::uint32_t>(rounded), result.digits);
+            writeSevenDigits(static_cast<std::uint32_t>(rounded), result.digits);
             result.exponent = exponent;
             return true;
         }
@@ -61,7 +63,7 @@ bool seven_digits_by_scaling(double magnitude, SignificantDigits& result) {
 // Any magnitude: the exact decimal expansion (a float has at most 112
 // significant digits) rounded up when its eighth digit is 5 or more, which is
 // exactly half away from zero.
-SignificantDigits seven_digits_from_expansion(double magnitude) {
+SignificantDigits sevenDigitsFromExpansion(double magnitude) {
     std::array<char, 160> text{};
     const auto written = std::to_chars(text.data(), text.data() + text.size(), magnitude,
                                        std::chars_format::scientific, 120);
@@ -69,10 +71,10 @@ SignificantDigits seven_digits_from_expansion(double magnitude) {
     std::uint32_t leading = static_cast<std::uint32_t>(text[0] - '0');
     for (int i = 2; i <= 7; ++i)
         leading = leading * 10 + static_cast<std::uint32_t>(text[i] - '0');
-    const char* exponent_text = std::find(text.data(), written.ptr, 'e') + 1;
-    if (*exponent_text == '+') ++exponent_text;
+    const char* exponentText = std::find(text.data(), written.ptr, 'e') + 1;
+    if (*exponentText == '+') ++exponentText;
     int exponent = 0;
-    std::from_chars(exponent_text, written.ptr, exponent);
+    std::from_chars(exponentText, written.ptr, exponent);
 
     if (text[8] >= '5') ++leading;
     if (leading >= 10000000) {
@@ -80,14 +82,14 @@ SignificantDigits seven_digits_from_expansion(double magnitude) {
         ++exponent;
     }
     SignificantDigits result{};
-    write_seven_digits(leading, result.digits);
+    writeSevenDigits(leading, result.digits);
     result.exponent = exponent;
     return result;
 }
 
 }  // namespace
 
-SignificantDigits seven_significant_digits(Real value) {
+SignificantDigits sevenSignificantDigits(float value) {
     const double magnitude = std::fabs(static_cast<double>(value));
     SignificantDigits result{};
     if (magnitude == 0) {
@@ -95,8 +97,8 @@ SignificantDigits seven_significant_digits(Real value) {
         result.exponent = 0;
         return result;
     }
-    if (seven_digits_by_scaling(magnitude, result)) return result;
-    return seven_digits_from_expansion(magnitude);
+    if (sevenDigitsByScaling(magnitude, result)) return result;
+    return sevenDigitsFromExpansion(magnitude);
 }
 
 void FieldLine::blanks(int count) {
@@ -109,7 +111,7 @@ void FieldLine::stars(int width) {
     size_ += static_cast<std::size_t>(width);
 }
 
-void FieldLine::right_justified(int width, std::string_view digits) {
+void FieldLine::rightJustified(int width, std::string_view digits) {
     if (digits.size() > static_cast<std::size_t>(width)) return stars(width);
     blanks(width - static_cast<int>(digits.size()));
     std::memcpy(buffer_.data() + size_, digits.data(), digits.size());
@@ -126,10 +128,10 @@ void FieldLine::integer(int width, std::int64_t value) {
         magnitude /= 10;
     } while (magnitude != 0);
     if (value < 0) *--first = '-';
-    right_justified(width, {first, static_cast<std::size_t>(text.data() + text.size() - first)});
+    rightJustified(width, {first, static_cast<std::size_t>(text.data() + text.size() - first)});
 }
 
-void FieldLine::fixed2(int width, Real value) {
+void FieldLine::fixed2(int width, float value) {
     if (!std::isfinite(value)) return stars(width);
     // value x 100 is exact in double (24 bits times 100 < 2^31), so this
     // rounds the exact binary value, halves away from zero.
@@ -144,16 +146,16 @@ void FieldLine::fixed2(int width, Real value) {
     *out++ = '.';
     *out++ = static_cast<char>('0' + whole / 10 % 10);
     *out++ = static_cast<char>('0' + whole % 10);
-    right_justified(width, {text.data(), static_cast<std::size_t>(out - text.data())});
+    rightJustified(width, {text.data(), static_cast<std::size_t>(out - text.data())});
 }
 
-void FieldLine::plot_load(Real value) {
-    constexpr int kWidth = 16;
+void FieldLine::plotLoad(float value) {
+    constexpr int kWidth = report_layout::kPlotLoadWidth;
     if (!std::isfinite(value)) return stars(kWidth);
     const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude >= 1 && magnitude < 1e7) return plot_load_fixed(value < 0, magnitude);
+    if (magnitude >= 1 && magnitude < 1e7) return plotLoadFixed(value < 0, magnitude);
 
-    const SignificantDigits significant = seven_significant_digits(value);
+    const SignificantDigits significant = sevenSignificantDigits(value);
     std::array<char, 24> text;
     char* out = text.data();
     if (value < 0) *out++ = '-';
@@ -166,17 +168,17 @@ void FieldLine::plot_load(Real value) {
     const int exponent = std::abs(significant.exponent);
     *out++ = static_cast<char>('0' + exponent / 10);
     *out++ = static_cast<char>('0' + exponent % 10);
-    right_justified(kWidth, {text.data(), static_cast<std::size_t>(out - text.data())});
+    rightJustified(kWidth, {text.data(), static_cast<std::size_t>(out - text.data())});
 }
 
 // The common case, written straight into the line: 10^e <= magnitude < 10^(e+1)
 // with e from 0 to 6, seven significant digits, six decimals.
-void FieldLine::plot_load_fixed(bool negative, double magnitude) {
-    constexpr int kWidth = 16;
+void FieldLine::plotLoadFixed(bool negative, double magnitude) {
+    constexpr int kWidth = report_layout::kPlotLoadWidth;
     int exponent = 0;
     while (exponent < 6 && magnitude >= kPowersOfTen[exponent + 1])
         ++exponent;
-    // Exact (see seven_digits_by_scaling); halves away from zero.
+    // Exact (see sevenDigitsByScaling); halves away from zero.
     const double scaled = magnitude * kPowersOfTen[6 - exponent];
     const double whole = std::floor(scaled);
     auto digits = static_cast<std::uint32_t>(whole) + (scaled - whole >= 0.5 ? 1u : 0u);
@@ -201,9 +203,9 @@ void FieldLine::plot_load_fixed(bool negative, double magnitude) {
     size_ += kWidth;
 }
 
-void FieldLine::end_line() {
+void FieldLine::endLine() {
     buffer_[size_++] = '\r';
     buffer_[size_++] = '\n';
 }
 
-}  // namespace engine
+}  // namespace tamsor

@@ -1,0 +1,238 @@
+#include "tamsor/load_file_reader.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <system_error>
+
+#include "tamsor/decimal_syntax.h"
+
+namespace tamsor {
+namespace {
+
+// Editors on the engineer's desk may save with a UTF-8 byte order mark.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A CR is a blank, so CR LF line ends need no case of their own.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+bool endsNumber(char c) {
+    return isBlank(c) || c == ',' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Drops a UTF-8 sequence that the cut of a long label left incomplete.
+std::string_view wholeCharacters(std::string_view text) {
+    std::size_t start = text.size();
+    while (start > 0 && text.size() - start < 4 &&
+           (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start == 0) return text;
+    const auto lead = static_cast<unsigned char>(text[start - 1]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return text.size() - (start - 1) < length ? text.substr(0, start - 1) : text;
+}
+
+}  // namespace
+
+void LoadFault::setText(std::string_view text) {
+    textLength = std::min(text.size(), kTextCapacity);
+    std::memcpy(textBuffer.data(), text.data(), textLength);
+    textCut = text.size() > kTextCapacity;
+}
+
+LoadParse parseLoad(std::string_view text, float& value) {
+    if (!isDecimalNumber(text)) return LoadParse::kNotANumber;
+    // from_chars takes a leading minus but no plus; it rounds to nearest and
+    // ignores the locale, which the desktop program may have changed.
+    const std::size_t start = text[0] == '+' ? 1 : 0;
+    float parsed = 0;
+    const auto [end, error] =
+        std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+    if (error == std::errc::result_out_of_range) return LoadParse::kOutOfRange;
+    if (error != std::errc{} || end != text.data() + text.size()) return LoadParse::kNotANumber;
+    value = parsed;
+    return LoadParse::kOk;
+}
+
+LoadFileReader::LoadFileReader(LoadSink& sink, std::size_t maxLoads)
+    : sink_(sink), maxLoads_(maxLoads) {}
+
+bool LoadFileReader::fail(LoadFaultKind kind, std::string_view text) {
+    fault_.kind = kind;
+    fault_.line = line_;
+    fault_.setText(text);
+    mode_ = Mode::kFailed;
+    return false;
+}
+
+bool LoadFileReader::endNumber() {
+    const std::string_view number{text_.data(), numberLength_};
+    // A line that starts with a comma holds no number at all.
+    const std::string_view shown = number.empty() ? std::string_view{","} : number;
+    float value = 0;
+    switch (parseLoad(number, value)) {
+        case LoadParse::kNotANumber:
+            return fail(LoadFaultKind::kNotANumber, shown);
+        case LoadParse::kOutOfRange:
+            return fail(LoadFaultKind::kOutOfRange, shown);
+        case LoadParse::kOk:
+            break;
+    }
+    if (loadCount_ == maxLoads_) return fail(LoadFaultKind::kTooManyLoads, number);
+    ++loadCount_;
+    pendingLoad_ = value;
+    pendingLine_ = line_;
+    return true;
+}
+
+void LoadFileReader::deliver() {
+    std::string_view rest{text_.data() + numberLength_, restLength_};
+    if (restCut_) rest = wholeCharacters(rest);
+    LoadLine load;
+    load.line = pendingLine_;
+    load.load = pendingLoad_;
+    load.number = {text_.data(), numberLength_};
+    load.label = trimmed(rest);
+    if (rest.size() >= 2 && rest[0] == ',' && isDigit(rest[1])) {
+        const std::size_t wordEnd = std::min(rest.find_first_of(" \t\r"), rest.size());
+        load.decimalComma = {text_.data(), numberLength_ + wordEnd};
+    }
+    sink_.onLoad(load);
+}
+
+bool LoadFileReader::takeInNumber(char c) {
+    if (endsNumber(c)) {
+        if (!endNumber()) return false;
+        if (c == '\n') {
+            deliver();
+            ++line_;
+            mode_ = Mode::kSeekingNumber;
+        } else {
+            text_[numberLength_] = c;
+            restLength_ = 1;
+            mode_ = Mode::kRestOfLine;
+        }
+        return true;
+    }
+    // A longer token than any sensible number is refused rather than cut.
+    if (numberLength_ == kMaxNumberLength) {
+        fail(LoadFaultKind::kNotANumber, {text_.data(), numberLength_});
+        fault_.textCut = true;
+        return false;
+    }
+    text_[numberLength_++] = c;
+    return true;
+}
+
+bool LoadFileReader::feed(const char* data, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size) {
+        switch (mode_) {
+            case Mode::kFailed:
+                return false;
+            case Mode::kFileStart:
+                if (data[i] == kByteOrderMark[byteOrderMarkMatched_]) {
+                    ++i;
+                    if (++byteOrderMarkMatched_ == kByteOrderMark.size())
+                        mode_ = Mode::kSeekingNumber;
+                } else {
+                    // An incomplete mark is text of the first line, never a number.
+                    numberLength_ = byteOrderMarkMatched_;
+                    std::memcpy(text_.data(), kByteOrderMark.data(), numberLength_);
+                    restLength_ = 0;
+                    restCut_ = false;
+                    mode_ = numberLength_ > 0 ? Mode::kInNumber : Mode::kSeekingNumber;
+                }
+                break;
+            case Mode::kSeekingNumber:
+                if (isBlank(data[i])) {
+                    ++i;
+                } else if (data[i] == '\n') {
+                    ++line_;
+                    ++i;
+                } else {
+                    numberLength_ = 0;
+                    restLength_ = 0;
+                    restCut_ = false;
+                    mode_ = Mode::kInNumber;
+                }
+                break;
+            case Mode::kInNumber:
+                if (!takeInNumber(data[i++])) return false;
+                break;
+            case Mode::kRestOfLine: {
+                const void* lineEnd = std::memchr(data + i, '\n', size - i);
+                const std::size_t stop =
+                    lineEnd != nullptr ? static_cast<const char*>(lineEnd) - data : size;
+                const std::size_t room = kLabelCapacity - restLength_;
+                const std::size_t kept = std::min(stop - i, room);
+                std::memcpy(text_.data() + numberLength_ + restLength_, data + i, kept);
+                restLength_ += kept;
+                if (stop - i > room) restCut_ = true;
+                i = stop;
+                if (lineEnd != nullptr) {
+                    ++i;
+                    deliver();
+                    ++line_;
+                    mode_ = Mode::kSeekingNumber;
+                }
+                break;
+            }
+        }
+    }
+    return mode_ != Mode::kFailed;
+}
+
+bool LoadFileReader::finish() {
+    switch (mode_) {
+        case Mode::kFailed:
+            return false;
+        case Mode::kFileStart:
+            if (byteOrderMarkMatched_ > 0)
+                return fail(LoadFaultKind::kNotANumber,
+                            kByteOrderMark.substr(0, byteOrderMarkMatched_));
+            break;
+        case Mode::kInNumber:
+            if (!endNumber()) return false;
+            deliver();
+            break;
+        case Mode::kRestOfLine:
+            deliver();
+            break;
+        case Mode::kSeekingNumber:
+            break;
+    }
+    mode_ = Mode::kSeekingNumber;
+    return true;
+}
+
+bool LoadFileReader::readFrom(int descriptor) {
+    std::array<char, 16384> chunk;
+    for (;;) {
+        const ssize_t got = ::read(descriptor, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            fault_.systemError = errno;
+            return fail(LoadFaultKind::kReadError, {});
+        }
+        if (got == 0) return finish();
+        if (!feed(chunk.data(), static_cast<std::size_t>(got))) return false;
+    }
+}
+
+}  // namespace tamsor

@@ -1,0 +1,187 @@
+#include "tamsor/safe_result_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+namespace tamsor {
+namespace {
+
+// A temporary's name is its final name with ".<process>-<attempt>.tmp"
+// appended; a very long file name is cut first, so that the temporary's name
+// stays within what a file system takes.
+constexpr std::size_t kLongestTemporaryBase = 200;
+constexpr int kAttempts = 100;
+
+FileIdentity identityOf(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+}  // namespace
+
+const char* describeResultFault(const ResultFailure& failure) {
+    switch (failure.fault) {
+        case ResultFault::kNone:
+            return "written";
+        case ResultFault::kIsTheDataFile:
+            return "is the data file itself";
+        case ResultFault::kNotARegularFile:
+            return "is not a regular file";
+        case ResultFault::kReadOnly:
+            if (failure.systemError == EACCES) return "is write-protected";
+            break;
+        default:
+            break;
+    }
+    return std::strerror(failure.systemError);
+}
+
+bool ResultFile::fail(ResultFault fault, int systemError) {
+    if (failure_.fault == ResultFault::kNone) failure_ = {fault, systemError, finalName_};
+    return false;
+}
+
+bool ResultFile::check(const char* finalName, const FileIdentity& dataFile) {
+    discard();
+    finalName_ = finalName;
+    keptMode_ = -1;
+    failure_ = {};
+    struct stat link {};
+    if (::lstat(finalName, &link) != 0)
+        return errno == ENOENT || fail(ResultFault::kCannotCheck, errno);
+    // Through a symbolic link to the file it names: a link to the data file
+    // is the data file. A dangling link is judged as the link.
+    struct stat target = link;
+    if (S_ISLNK(link.st_mode) && ::stat(finalName, &target) != 0) target = link;
+    if (identityOf(target) == dataFile) return fail(ResultFault::kIsTheDataFile, 0);
+    // Renaming onto a link would replace the link, onto a folder fails.
+    if (!S_ISREG(link.st_mode)) return fail(ResultFault::kNotARegularFile, 0);
+    // Write-protected by its permissions (which would not stop the owner or
+    // root from renaming over it) or by the system's judgement.
+    if ((link.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail(ResultFault::kReadOnly, EACCES);
+    if (::faccessat(AT_FDCWD, finalName, W_OK, AT_EACCESS) != 0)
+        return fail(ResultFault::kReadOnly, errno);
+    keptMode_ = static_cast<int>(link.st_mode & 07777);
+    return true;
+}
+
+bool ResultFile::open() {
+    if (finalName_ == nullptr) return fail(ResultFault::kCannotCreate, EINVAL);
+    if (failure_.fault != ResultFault::kNone || descriptor_ >= 0) return false;
+
+    const char* lastSlash = std::strrchr(finalName_, '/');
+    const std::size_t baseStart = lastSlash == nullptr ? 0 : lastSlash - finalName_ + 1;
+    const std::size_t kept = std::min(std::strlen(finalName_), baseStart + kLongestTemporaryBase);
+    // Room for ".<pid>-<attempt>.tmp" and the terminating zero.
+    constexpr std::size_t kSuffixRoom = 40;
+    if (kept + kSuffixRoom > temporaryName_.size())
+        return fail(ResultFault::kCannotCreate, ENAMETOOLONG);
+    std::memcpy(temporaryName_.data(), finalName_, kept);
+
+    const long process = static_cast<long>(::getpid());
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        char* out = temporaryName_.data() + kept;
+        char* const end = temporaryName_.data() + temporaryName_.size();
+        *out++ = '.';
+        out = std::to_chars(out, end, process).ptr;
+        *out++ = '-';
+        out = std::to_chars(out, end, attempt).ptr;
+        std::memcpy(out, ".tmp", 5);
+        descriptor_ =
+            ::open(temporaryName_.data(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (descriptor_ >= 0) break;
+        if (errno != EEXIST) return fail(ResultFault::kCannotCreate, errno);
+    }
+    if (descriptor_ < 0) return fail(ResultFault::kCannotCreate, EEXIST);
+    temporaryExists_ = true;
+    // Best effort: a file system without permissions still takes the results.
+    if (keptMode_ >= 0) (void)::fchmod(descriptor_, static_cast<mode_t>(keptMode_));
+    pendingSize_ = 0;
+    return true;
+}
+
+void ResultFile::flush() {
+    const char* data = pending_.data();
+    std::size_t left = pendingSize_;
+    pendingSize_ = 0;
+    while (left > 0 && failure_.fault == ResultFault::kNone) {
+        const ssize_t written = ::write(descriptor_, data, left);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            fail(ResultFault::kCannotWrite, written < 0 ? errno : ENOSPC);
+            return;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+void ResultFile::write(std::string_view text) {
+    if (descriptor_ < 0 || failure_.fault != ResultFault::kNone) return;
+    while (!text.empty()) {
+        if (pendingSize_ == pending_.size()) flush();
+        const std::size_t taken = std::min(text.size(), pending_.size() - pendingSize_);
+        std::memcpy(pending_.data() + pendingSize_, text.data(), taken);
+        pendingSize_ += taken;
+        text.remove_prefix(taken);
+    }
+}
+
+bool ResultFile::close() {
+    if (descriptor_ >= 0) {
+        flush();
+        if (::close(descriptor_) != 0) fail(ResultFault::kCannotWrite, errno);
+        descriptor_ = -1;
+    }
+    return failure_.fault == ResultFault::kNone;
+}
+
+bool ResultFile::replace() {
+    if (failure_.fault != ResultFault::kNone || descriptor_ >= 0) return false;
+    if (!temporaryExists_) return true;  // never opened: the earlier file stays
+    if (std::rename(temporaryName_.data(), finalName_) != 0)
+        return fail(ResultFault::kCannotReplace, errno);
+    temporaryExists_ = false;
+    return true;
+}
+
+void ResultFile::discard() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    if (temporaryExists_) ::unlink(temporaryName_.data());
+    temporaryExists_ = false;
+    pendingSize_ = 0;
+}
+
+bool ResultFilePair::check(const FileIdentity& dataFile) {
+    return report_.check(reportName_, dataFile) && plot_.check(plotName_, dataFile);
+}
+
+bool ResultFilePair::commit() {
+    bool complete = report_.close();
+    complete = plot_.close() && complete;
+    // A rename within one folder fails only in odd cases (the folder removed
+    // meanwhile); should the plot file's fail after the report's, the new
+    // report stands beside the earlier plot file, as after a run that stopped.
+    if (complete && report_.replace() && plot_.replace()) return true;
+    discard();
+    return false;
+}
+
+void ResultFilePair::discard() {
+    report_.discard();
+    plot_.discard();
+}
+
+const ResultFailure& ResultFilePair::failure() const {
+    return report_.failure().fault != ResultFault::kNone ? report_.failure() : plot_.failure();
+}
+
+}  // namespace tamsor
