@@ -1,0 +1,39 @@
+// The exact best grouping of sorted isolator loads into 1 to 9 isolator types.
+#ifndef TAMSOR_OPTIMAL_GROUPING_H
+#define TAMSOR_OPTIMAL_GROUPING_H
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tamsor {
+
+// The best grouping for one number of types n.
+struct OptimalGrouping {
+    int typeCount = 0;                 // n
+    double sumOfSquares = 0;           // sum over all loads of (load - its type's mean)^2
+    std::vector<int> firstPositions;   // n + 1 values: 1-based sorted position of the first
+                                       // load of types 1..n, then N + 1
+    std::vector<double> means;         // n type means
+    std::int64_t costEvaluations = 0;  // cost evaluations used so far in the run, cumulative
+                                       // up to and including this n (grows with n)
+};
+
+// For each n = 1 .. min(maxTypes, N), the split of sortedLoads into n non-empty types of
+// consecutive loads whose sum of squared differences from the type means is smallest (the
+// pooled variance is that sum divided by N). All n come from one run of a layered dynamic
+// program, O(n N log N) cost evaluations.
+//
+// Equal totals: two candidate totals count as equal when they differ by no more than
+// 2^-40 of the smaller one plus a bound on their rounding error; among equal totals every
+// type boundary lies as far left (towards the lighter loads) as possible. So twenty equal
+// loads in three types give the first positions 1, 2, 3, 21.
+//
+// sortedLoads: ascending and finite, at least one load (std::invalid_argument otherwise).
+// maxTypes: 1..9 (std::invalid_argument otherwise).
+std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sortedLoads,
+                                                  int maxTypes = 9);
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,98 @@
+// One layer of the dynamic program: for each row b (the first b loads in k types), the
+// column a where the last type starts, and the total it gives.
+#ifndef TAMSOR_OPTIMAL_LAYER_SEARCH_H
+#define TAMSOR_OPTIMAL_LAYER_SEARCH_H
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tamsor::optimal {
+
+// Totals within this fraction of the row's least total (plus the rounding error bound)
+// count as equal; the leftmost of them is chosen.
+inline constexpr double kEqualTotalFraction = 0x1p-40;
+
+struct Choice {
+    int column = 0;
+    double total = 0;
+};
+
+// Offset of the first of `values` at most `limit`; one must be. The values are read four
+// at a time, up to three past that one.
+inline int firstAtMost(const double* values, double limit) {
+#if defined(__SSE2__)
+    const __m128d limits = _mm_set1_pd(limit);
+    for (int offset = 0;; offset += 4) {
+        const int low = _mm_movemask_pd(_mm_cmple_pd(_mm_loadu_pd(values + offset), limits));
+        const int high = _mm_movemask_pd(_mm_cmple_pd(_mm_loadu_pd(values + offset + 2), limits));
+        const int found = low | high << 2;
+        if (found != 0) return offset + std::countr_zero(static_cast<unsigned>(found));
+    }
+#else
+    int offset = 0;
+    while (!(values[offset] <= limit))
+        ++offset;
+    return offset;
+#endif
+}
+
+// The sum of squares of a type satisfies the quadrangle inequality, so the chosen column
+// never moves left as the row grows: the middle row of a block of rows splits the
+// candidate columns for the rows above and below it, and a layer of N rows costs
+// O(N log N) evaluations.
+template <class Totals>
+class LayerSearch {
+  public:
+    // scratch: room for one value per column and kColumnPadding more. noise: bound on the rounding
+    // error of a total.
+    LayerSearch(const Totals& totals, double noise, std::span<double> scratch,
+                std::int64_t& evaluations)
+        : totals_(totals), noise_(noise), scratch_(scratch), evaluations_(evaluations) {}
+
+    // The leftmost column of firstColumn..lastColumn whose total for `row` equals the least.
+    Choice bestColumn(int row, int firstColumn, int lastColumn) {
+        double* values = scratch_.data();
+        const double least = totals_.rowValues(row, firstColumn, lastColumn, values);
+        evaluations_ += lastColumn - firstColumn + 1;
+        const double rowConstant = totals_.rowConstant(row);
+        const double limit = least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        const int offset = firstAtMost(values, limit);
+        return {firstColumn + offset, values[offset] + rowConstant};
+    }
+
+    // Rows firstRow..lastRow, whose chosen columns lie in firstColumn..lastColumn.
+    void fillRows(int firstRow, int lastRow, int firstColumn, int lastColumn,
+                  std::span<double> rowTotals, std::span<int> rowColumns) {
+        fill(firstRow, lastRow, firstColumn, lastColumn, rowTotals.data(), rowColumns.data());
+    }
+
+  private:
+    void fill(int firstRow, int lastRow, int firstColumn, int lastColumn, double* rowTotals,
+              int* rowColumns) {
+        while (firstRow <= lastRow) {
+            const int row = firstRow + (lastRow - firstRow) / 2;
+            const Choice choice = bestColumn(row, firstColumn, std::min(lastColumn, row - 1));
+            rowTotals[row] = choice.total;
+            rowColumns[row] = choice.column;
+            fill(firstRow, row - 1, firstColumn, choice.column, rowTotals, rowColumns);
+            firstRow = row + 1;
+            firstColumn = choice.column;
+        }
+    }
+
+    const Totals& totals_;
+    double noise_;
+    std::span<double> scratch_;
+    std::int64_t& evaluations_;
+};
+
+}  // namespace tamsor::optimal
+
+#endif
