@@ -15,8 +15,8 @@
 
 namespace tamsor::optimal {
 
-// Totals within this fraction of the row's least total (plus the rounding error bound)
-// count as equal; the leftmost of them is chosen.
+// Totals within this fraction of the row's least total, plus the bound on their rounding
+// error, count as equal; the leftmost of them is chosen.
 inline constexpr double kEqualTotalFraction = 0x1p-40;
 
 struct Choice {
@@ -43,28 +43,37 @@ inline int firstAtMost(const double* values, double limit) {
 #endif
 }
 
-// The sum of squares of a type satisfies the quadrangle inequality, so the chosen column
-// never moves left as the row grows: the middle row of a block of rows splits the
-// candidate columns for the rows above and below it, and a layer of N rows costs
-// O(N log N) evaluations.
+// The cost of a type satisfies the quadrangle inequality, so the chosen column never moves
+// left as the row grows, nor as the number of types grows (for the same row). The middle
+// row of a block of rows therefore splits the candidate columns for the rows above and
+// below it: a layer of N rows costs O(N log N) evaluations, and the columns chosen with one
+// type fewer cut off a further share on the left.
 template <class Totals>
 class LayerSearch {
   public:
-    // scratch: room for one value per column and kColumnPadding more. noise: bound on the rounding
-    // error of a total.
+    // scratch: room for one value per column and kColumnPadding more. noise: bound on the
+    // rounding error of a total. previousColumns: the columns chosen with one type fewer,
+    // by row, or null.
     LayerSearch(const Totals& totals, double noise, std::span<double> scratch,
-                std::int64_t& evaluations)
-        : totals_(totals), noise_(noise), scratch_(scratch), evaluations_(evaluations) {}
+                const int* previousColumns)
+        : totals_(totals),
+          noise_(noise),
+          scratch_(scratch.data()),
+          previousColumns_(previousColumns) {}
 
     // The leftmost column of firstColumn..lastColumn whose total for `row` equals the least.
     Choice bestColumn(int row, int firstColumn, int lastColumn) {
-        double* values = scratch_.data();
-        const double least = totals_.rowValues(row, firstColumn, lastColumn, values);
+        if (previousColumns_ != nullptr) firstColumn = std::max(firstColumn, previousColumns_[row]);
+        if (firstColumn == lastColumn) {
+            ++evaluations_;
+            return {firstColumn, totals_.total(row, firstColumn)};
+        }
+        const double least = totals_.rowValues(row, firstColumn, lastColumn, scratch_);
         evaluations_ += lastColumn - firstColumn + 1;
         const double rowConstant = totals_.rowConstant(row);
         const double limit = least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
-        const int offset = firstAtMost(values, limit);
-        return {firstColumn + offset, values[offset] + rowConstant};
+        const int offset = firstAtMost(scratch_, limit);
+        return {firstColumn + offset, scratch_[offset] + rowConstant};
     }
 
     // Rows firstRow..lastRow, whose chosen columns lie in firstColumn..lastColumn.
@@ -72,6 +81,8 @@ class LayerSearch {
                   std::span<double> rowTotals, std::span<int> rowColumns) {
         fill(firstRow, lastRow, firstColumn, lastColumn, rowTotals.data(), rowColumns.data());
     }
+
+    std::int64_t evaluations() const { return evaluations_; }
 
   private:
     void fill(int firstRow, int lastRow, int firstColumn, int lastColumn, double* rowTotals,
@@ -89,8 +100,9 @@ class LayerSearch {
 
     const Totals& totals_;
     double noise_;
-    std::span<double> scratch_;
-    std::int64_t& evaluations_;
+    double* scratch_;
+    const int* previousColumns_;
+    std::int64_t evaluations_ = 0;
 };
 
 }  // namespace tamsor::optimal

@@ -6,7 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "candidate_totals.h"
+#include "accurate_totals.h"
+#include "fast_totals.h"
 #include "layer_search.h"
 #include "shifted_loads.h"
 
@@ -55,23 +56,32 @@ class DynamicProgram {
             previous_[b] = totals.cost(0, b);
         evaluations_ += loadCount_;
         evaluationsAfter_[1] = evaluations_;
+        int previousFirstRow = 1;
         for (int k = 2; k <= typeLimit_; ++k) {
-            totals.beginLayer(previous_, k - 1, loadCount_ - 1);
-            LayerSearch search(totals, k * totals.noisePerLayer(), scratch_, evaluations_);
-            const std::span<int> columns = layerColumns(k);
-            if (k < typeLimit_) {
-                search.fillRows(k, loadCount_, k - 1, loadCount_ - 1, current_, columns);
-            } else {
-                // The last layer is needed for all loads only.
-                const auto choice = search.bestColumn(loadCount_, k - 1, loadCount_ - 1);
-                current_[loadCount_] = choice.total;
-                columns[loadCount_] = choice.column;
-            }
+            // Only the rows that a grouping of all loads in k..typeLimit types can pass
+            // through: going down from row N, each further type starts at or after the
+            // column chosen for the row with one type fewer, which the layer before gives
+            // as a bound. The last layer needs row N alone.
+            const std::span<const int> previousColumns = layerColumns(k - 1);
+            int firstRow = loadCount_;
+            for (int later = k; later < typeLimit_; ++later)
+                firstRow = previousColumns[firstRow];
+            firstRow = std::max(firstRow, k);
+            const int firstColumn = std::max(k - 1, previousFirstRow);
+
+            totals.beginLayer(previous_, firstColumn, loadCount_ - 1);
+            // With one type fewer, layer 1 chose column 0 for every row: no bound to use.
+            LayerSearch search(totals, k * totals.noisePerLayer(), scratch_,
+                               k > 2 ? previousColumns.data() : nullptr);
+            search.fillRows(firstRow, loadCount_, firstColumn, loadCount_ - 1, current_,
+                            layerColumns(k));
+            evaluations_ += search.evaluations();
             evaluationsAfter_[k] = evaluations_;
             const double possibleError = 2.0 * k * (k + 1) * totals.noisePerLayer();
             if (stopWhenUnsure && !(std::ldexp(current_[loadCount_], -30) >= possibleError))
                 return false;
             std::swap(previous_, current_);
+            previousFirstRow = firstRow;
         }
         return true;
     }

@@ -17,11 +17,13 @@ ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads)
         std::max(std::abs(sortedLoads.front() - shift_), std::abs(sortedLoads.back() - shift_));
     if (spread > 0) std::frexp(spread, &scaleExponent_);
 
+    // A power of two: multiplying by it is exact (short of underflow, as with ldexp).
+    const double scale = std::ldexp(1.0, -scaleExponent_);
     CompensatedSum sum, squareSum;
     for (int i = 0; i < count_; ++i) {
         const DoubleDouble difference = twoSum(sortedLoads[i], -shift_);
-        const double high = std::ldexp(difference.hi, -scaleExponent_);
-        const double low = std::ldexp(difference.lo, -scaleExponent_);
+        const double high = difference.hi * scale;
+        const double low = difference.lo * scale;
         sum.add({high, low});
         // (high + low)^2 with low^2 left out: it lies far below the rounding of the rest.
         const DoubleDouble square = twoProduct(high, high);

@@ -1,6 +1,7 @@
 // The two ways of computing the dynamic program's totals, against each other and against
 // sums in extended precision.
-#include "candidate_totals.h"
+#include "accurate_totals.h"
+#include "fast_totals.h"
 
 #include <gtest/gtest.h>
 
