@@ -63,7 +63,10 @@ class LayerSearch {
 
     // The leftmost column of firstColumn..lastColumn whose total for `row` equals the least.
     Choice bestColumn(int row, int firstColumn, int lastColumn) {
-        if (previousColumns_ != nullptr) firstColumn = std::max(firstColumn, previousColumns_[row]);
+        // Clamped so that rounding, should it break the order of exact totals, cannot
+        // empty the window.
+        if (previousColumns_ != nullptr)
+            firstColumn = std::clamp(previousColumns_[row], firstColumn, lastColumn);
         if (firstColumn == lastColumn) {
             ++evaluations_;
             return {firstColumn, totals_.total(row, firstColumn)};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -20,11 +21,14 @@ using optimal::LayerSearch;
 using optimal::ShiftedLoads;
 
 constexpr int kMaxTypes = 9;
+// Rows, columns and their padding are indexed by int.
+constexpr std::size_t kMaxLoads = std::numeric_limits<int>::max() / 2;
 
 void checkInput(std::span<const double> sortedLoads, int maxTypes) {
     if (maxTypes < 1 || maxTypes > kMaxTypes)
         throw std::invalid_argument("the number of isolator types must be 1 to 9");
     if (sortedLoads.empty()) throw std::invalid_argument("there are no loads");
+    if (sortedLoads.size() > kMaxLoads) throw std::invalid_argument("too many loads");
     for (std::size_t i = 0; i < sortedLoads.size(); ++i) {
         if (!std::isfinite(sortedLoads[i]))
             throw std::invalid_argument("load " + std::to_string(i + 1) + " is not finite");
@@ -58,15 +62,8 @@ class DynamicProgram {
         evaluationsAfter_[1] = evaluations_;
         int previousFirstRow = 1;
         for (int k = 2; k <= typeLimit_; ++k) {
-            // Only the rows that a grouping of all loads in k..typeLimit types can pass
-            // through: going down from row N, each further type starts at or after the
-            // column chosen for the row with one type fewer, which the layer before gives
-            // as a bound. The last layer needs row N alone.
             const std::span<const int> previousColumns = layerColumns(k - 1);
-            int firstRow = loadCount_;
-            for (int later = k; later < typeLimit_; ++later)
-                firstRow = previousColumns[firstRow];
-            firstRow = std::max(firstRow, k);
+            const int firstRow = firstNeededRow(k, previousColumns, previousFirstRow);
             const int firstColumn = std::max(k - 1, previousFirstRow);
 
             totals.beginLayer(previous_, firstColumn, loadCount_ - 1);
@@ -84,6 +81,19 @@ class DynamicProgram {
             previousFirstRow = firstRow;
         }
         return true;
+    }
+
+    // The first row of layer k that a grouping of all loads into k..typeLimit types can pass
+    // through. Going down from row N, each further type starts at or after the column the
+    // layer before chose for that row (with one type fewer the last type starts no later),
+    // which only rows from previousFirstRow on hold. The last layer needs row N alone. The
+    // clamps keep the rows and windows non-empty should rounding break that order of
+    // exact totals.
+    int firstNeededRow(int k, std::span<const int> previousColumns, int previousFirstRow) const {
+        int row = loadCount_;
+        for (int later = k; later < typeLimit_; ++later)
+            row = std::max(previousColumns[row], previousFirstRow);
+        return std::clamp(row, std::max(k, previousFirstRow + 1), loadCount_ - (typeLimit_ - k));
     }
 
     // 1-based first positions of the types of the best grouping in n types, then N + 1.
@@ -110,7 +120,8 @@ class DynamicProgram {
     int loadCount_;
     int typeLimit_;
     std::vector<double> previous_, current_, scratch_;
-    std::vector<int> columns_;  // layer k's columns at (k - 1) * (N + 1); layer 1 unused
+    // Layer k's columns at (k - 1) * (N + 1); layer 1's stay 0, where its one type starts.
+    std::vector<int> columns_;
     std::int64_t evaluations_ = 0;
     std::vector<std::int64_t> evaluationsAfter_;
 };

@@ -22,7 +22,7 @@ struct OptimalGrouping {
 // For each n = 1 .. min(maxTypes, N), the split of sortedLoads into n non-empty types of
 // consecutive loads whose sum of squared differences from the type means is smallest (the
 // pooled variance is that sum divided by N). All n come from one run of a layered dynamic
-// program: O(n N log N) cost evaluations, memory for 9 ints and about 12 doubles per load.
+// program: O(n N log N) cost evaluations, memory for 9 ints and 10 doubles per load.
 //
 // Equal totals: where the last type of the first b loads can start at several positions
 // whose totals differ by no more than 2^-40 of the least of them plus a bound on their
