@@ -48,6 +48,12 @@ inline int firstAtMost(const double* values, double limit) {
 // row of a block of rows therefore splits the candidate columns for the rows above and
 // below it: a layer of N rows costs O(N log N) evaluations, and the columns chosen with one
 // type fewer cut off a further share on the left.
+//
+// With exact totals and a fixed tolerance, the leftmost column whose total equals the least
+// within the tolerance never moves left as the row grows either, so ties do not break the
+// search. The tolerance here grows with the row's least total and the totals carry
+// rounding; where a near-tie at that level puts a later row's leftmost equal column left of
+// an earlier row's choice, the later row takes the leftmost equal column at or right of it.
 template <class Totals>
 class LayerSearch {
   public:

@@ -36,6 +36,8 @@ void checkInput(std::span<const double> sortedLoads, int maxTypes) {
             throw std::invalid_argument("the loads are not in ascending order at load " +
                                         std::to_string(i + 1));
     }
+    if (!std::isfinite(sortedLoads.back() - sortedLoads.front()))
+        throw std::invalid_argument("the loads span more than a double can hold");
 }
 
 // The layers of the dynamic program: layer k holds, for every row b, the least sum of

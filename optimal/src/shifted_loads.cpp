@@ -21,9 +21,9 @@ ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads)
     const double scale = std::ldexp(1.0, -scaleExponent_);
     CompensatedSum sum, squareSum;
     for (int i = 0; i < count_; ++i) {
-        const DoubleDouble difference = twoSum(sortedLoads[i], -shift_);
-        const double high = difference.hi * scale;
-        const double low = difference.lo * scale;
+        const DoubleDouble offset = twoSum(sortedLoads[i], -shift_);
+        const double high = offset.hi * scale;
+        const double low = offset.lo * scale;
         sum.add({high, low});
         // (high + low)^2 with low^2 left out: it lies far below the rounding of the rest.
         const DoubleDouble square = twoProduct(high, high);

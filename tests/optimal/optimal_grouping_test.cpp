@@ -242,6 +242,7 @@ TEST(OptimalGrouping, GivesTheTypeCountsAskedForAndRefusesInvalidInput) {
     EXPECT_THROW(findOptimalGroupings(std::vector<double>{1, nan, 3}), std::invalid_argument);
     EXPECT_THROW(findOptimalGroupings(std::vector<double>{1, 2, infinity}), std::invalid_argument);
     EXPECT_THROW(findOptimalGroupings(std::vector<double>{1, 3, 2}), std::invalid_argument);
+    EXPECT_THROW(findOptimalGroupings(std::vector<double>{-1e308, 1e308}), std::invalid_argument);
     EXPECT_THROW(findOptimalGroupings(std::vector<double>{1, 2}, 0), std::invalid_argument);
     EXPECT_THROW(findOptimalGroupings(std::vector<double>{1, 2}, 10), std::invalid_argument);
 }
