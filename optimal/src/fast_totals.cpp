@@ -24,7 +24,7 @@ FastTotals::FastTotals(const ShiftedLoads& loads)
 double FastTotals::cost(int first, int end) const {
     const double sum = sum_[end] - sum_[first];
     const double squares = squareSum_[end] - squareSum_[first];
-    return std::max(0.0, squares - sum * sum / (end - first));
+    return std::max(0.0, squares - sum * sum * reciprocal_[first + count_ + 1 - end]);
 }
 
 void FastTotals::beginLayer(std::span<const double> previousTotals, int firstColumn,
