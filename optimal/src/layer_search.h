@@ -1,0 +1,119 @@
+// One layer of the dynamic program: for each row b (the first b loads in k types), the
+// column a where the last type starts, and the total it gives.
+#ifndef TAMSOR_OPTIMAL_LAYER_SEARCH_H
+#define TAMSOR_OPTIMAL_LAYER_SEARCH_H
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tamsor::optimal {
+
+// Totals within this fraction of the row's least total, plus the bound on their rounding
+// error, count as equal; the leftmost of them is chosen.
+inline constexpr double kEqualTotalFraction = 0x1p-40;
+
+struct Choice {
+    int column = 0;
+    double total = 0;
+};
+
+// Offset of the first of `values` at most `limit`; one must be. The values are read four
+// at a time, up to three past that one.
+inline int firstAtMost(const double* values, double limit) {
+#if defined(__SSE2__)
+    const __m128d limits = _mm_set1_pd(limit);
+    for (int offset = 0;; offset += 4) {
+        const int low = _mm_movemask_pd(_mm_cmple_pd(_mm_loadu_pd(values + offset), limits));
+        const int high = _mm_movemask_pd(_mm_cmple_pd(_mm_loadu_pd(values + offset + 2), limits));
+        const int found = low | high << 2;
+        if (found != 0) return offset + std::countr_zero(static_cast<unsigned>(found));
+    }
+#else
+    int offset = 0;
+    while (!(values[offset] <= limit))
+        ++offset;
+    return offset;
+#endif
+}
+
+// The cost of a type satisfies the quadrangle inequality, so the chosen column never moves
+// left as the row grows, nor as the number of types grows (for the same row). The middle
+// row of a block of rows therefore splits the candidate columns for the rows above and
+// below it: a layer of N rows costs O(N log N) evaluations, and the columns chosen with one
+// type fewer cut off a further share on the left.
+//
+// With exact totals and a fixed tolerance, the leftmost column whose total equals the least
+// within the tolerance never moves left as the row grows either, so ties do not break the
+// search. The tolerance here grows with the row's least total and the totals carry
+// rounding; where a near-tie at that level puts a later row's leftmost equal column left of
+// an earlier row's choice, the later row takes the leftmost equal column at or right of it.
+template <class Totals>
+class LayerSearch {
+  public:
+    // scratch: room for one value per column and kColumnPadding more. noise: bound on the
+    // rounding error of a total. previousColumns: the columns chosen with one type fewer,
+    // by row, or null.
+    LayerSearch(const Totals& totals, double noise, std::span<double> scratch,
+                const int* previousColumns)
+        : totals_(totals),
+          noise_(noise),
+          scratch_(scratch.data()),
+          previousColumns_(previousColumns) {}
+
+    // The leftmost column of firstColumn..lastColumn whose total for `row` equals the least.
+    Choice bestColumn(int row, int firstColumn, int lastColumn) {
+        // Clamped so that rounding, should it break the order of exact totals, cannot
+        // empty the window.
+        if (previousColumns_ != nullptr)
+            firstColumn = std::clamp(previousColumns_[row], firstColumn, lastColumn);
+        if (firstColumn == lastColumn) {
+            ++evaluations_;
+            return {firstColumn, totals_.total(row, firstColumn)};
+        }
+        const double least = totals_.rowValues(row, firstColumn, lastColumn, scratch_);
+        evaluations_ += lastColumn - firstColumn + 1;
+        const double rowConstant = totals_.rowConstant(row);
+        const double limit = least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        const int offset = firstAtMost(scratch_, limit);
+        return {firstColumn + offset, scratch_[offset] + rowConstant};
+    }
+
+    // Rows firstRow..lastRow, whose chosen columns lie in firstColumn..lastColumn.
+    void fillRows(int firstRow, int lastRow, int firstColumn, int lastColumn,
+                  std::span<double> rowTotals, std::span<int> rowColumns) {
+        fill(firstRow, lastRow, firstColumn, lastColumn, rowTotals.data(), rowColumns.data());
+    }
+
+    std::int64_t evaluations() const { return evaluations_; }
+
+  private:
+    void fill(int firstRow, int lastRow, int firstColumn, int lastColumn, double* rowTotals,
+              int* rowColumns) {
+        while (firstRow <= lastRow) {
+            const int row = firstRow + (lastRow - firstRow) / 2;
+            const Choice choice = bestColumn(row, firstColumn, std::min(lastColumn, row - 1));
+            rowTotals[row] = choice.total;
+            rowColumns[row] = choice.column;
+            fill(firstRow, row - 1, firstColumn, choice.column, rowTotals, rowColumns);
+            firstRow = row + 1;
+            firstColumn = choice.column;
+        }
+    }
+
+    const Totals& totals_;
+    double noise_;
+    double* scratch_;
+    const int* previousColumns_;
+    std::int64_t evaluations_ = 0;
+};
+
+}  // namespace tamsor::optimal
+
+#endif

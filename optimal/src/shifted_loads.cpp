@@ -1,0 +1,55 @@
+#include "shifted_loads.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tamsor::optimal {
+
+ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads)
+    : count_(static_cast<int>(sortedLoads.size())),
+      shift_(sortedLoads[(sortedLoads.size() - 1) / 2]),
+      sumHigh_(sortedLoads.size() + 1),
+      sumLow_(sortedLoads.size() + 1),
+      squareSumHigh_(sortedLoads.size() + 1),
+      squareSumLow_(sortedLoads.size() + 1) {
+    // The loads are sorted, so the largest difference from the median is at an end.
+    const double spread =
+        std::max(std::abs(sortedLoads.front() - shift_), std::abs(sortedLoads.back() - shift_));
+    if (spread > 0) std::frexp(spread, &scaleExponent_);
+
+    // A power of two: multiplying by it is exact (short of underflow, as with ldexp).
+    const double scale = std::ldexp(1.0, -scaleExponent_);
+    CompensatedSum sum, squareSum;
+    for (int i = 0; i < count_; ++i) {
+        const DoubleDouble offset = twoSum(sortedLoads[i], -shift_);
+        const double high = offset.hi * scale;
+        const double low = offset.lo * scale;
+        sum.add({high, low});
+        // (high + low)^2 with low^2 left out: it lies far below the rounding of the rest.
+        const DoubleDouble square = twoProduct(high, high);
+        squareSum.add({square.hi, square.lo + 2 * high * low});
+        const DoubleDouble sumSoFar = sum.value();
+        const DoubleDouble squareSumSoFar = squareSum.value();
+        sumHigh_[i + 1] = sumSoFar.hi;
+        sumLow_[i + 1] = sumSoFar.lo;
+        squareSumHigh_[i + 1] = squareSumSoFar.hi;
+        squareSumLow_[i + 1] = squareSumSoFar.lo;
+        largestLoad_ = std::max(largestLoad_, std::abs(high));
+        largestSum_ = std::max(largestSum_, std::abs(sumSoFar.hi));
+    }
+}
+
+TypeStatistics ShiftedLoads::statistics(int first, int end) const {
+    // The mean of y as hi + lo, moved back by the median in the same precision: where the
+    // type lies far from the median, a rounded mean of y would lose its last digits there.
+    const double count = end - first;
+    const DoubleDouble sum = difference(sumHigh_, sumLow_, end, first);
+    const double meanHigh = sum.hi / count;
+    const DoubleDouble scaledMean = twoProduct(meanHigh, count);
+    const double meanLow = (((sum.hi - scaledMean.hi) - scaledMean.lo) + sum.lo) / count;
+    const DoubleDouble mean = twoSum(shift_, std::ldexp(meanHigh, scaleExponent_));
+    return {mean.hi + (mean.lo + std::ldexp(meanLow, scaleExponent_)),
+            std::ldexp(sumOfSquares(first, end), 2 * scaleExponent_)};
+}
+
+}  // namespace tamsor::optimal

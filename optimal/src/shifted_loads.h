@@ -1,0 +1,82 @@
+// The sorted loads as the dynamic program sees them, and their prefix sums.
+#ifndef TAMSOR_OPTIMAL_SHIFTED_LOADS_H
+#define TAMSOR_OPTIMAL_SHIFTED_LOADS_H
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "exact_arithmetic.h"
+
+namespace tamsor::optimal {
+
+struct TypeStatistics {
+    double mean = 0;
+    double sumOfSquares = 0;  // of the differences from the mean
+};
+
+// Each load x becomes y = (x - median) * 2^-e, held exactly as hi + lo. Moving the loads by
+// a value inside them keeps loads such as 1,000,000.1 and 1,000,000.2 apart in the sums of
+// squares, which would otherwise be swamped by the square of their common offset; the
+// power of two (exact) brings the largest |y| into [0.5, 1), so that no square overflows or
+// underflows whatever the unit. Prefix sums of y and y^2 are kept as hi + lo, so the sum
+// over any run of loads is as accurate as the run's own magnitude allows.
+class ShiftedLoads {
+  public:
+    explicit ShiftedLoads(std::span<const double> sortedLoads);
+
+    int count() const { return count_; }
+
+    // Sums over the loads 0..b-1 (b = 0..N), hi rounded to double and lo the remainder.
+    const std::vector<double>& sumHigh() const { return sumHigh_; }
+    const std::vector<double>& sumLow() const { return sumLow_; }
+    const std::vector<double>& squareSumHigh() const { return squareSumHigh_; }
+    const std::vector<double>& squareSumLow() const { return squareSumLow_; }
+
+    // Magnitudes that bound the rounding error of sums formed from the prefix sums:
+    // max |y|, max |sum of y over 0..b-1|, and the sum of all y^2.
+    double largestLoad() const { return largestLoad_; }
+    double largestSum() const { return largestSum_; }
+    double squareSum() const { return squareSumHigh_.back(); }
+
+    // Sum of squares about their mean of the loads first..end-1, in the units of y: its
+    // error is a few roundings of the result plus a few u^2 of the prefix sums (exactly 0
+    // for a single load).
+    double sumOfSquares(int first, int end) const {
+        if (end - first == 1) return 0;
+        const double count = end - first;
+        const DoubleDouble sum = difference(sumHigh_, sumLow_, end, first);
+        const DoubleDouble squares = difference(squareSumHigh_, squareSumLow_, end, first);
+        // For any c, S2 - S1^2 / m = S2 - c S1 - c r - r^2 / m with r = S1 - m c. With c the
+        // rounded mean, S2 and c S1 nearly cancel, so c S1 is formed exactly; r is tiny.
+        const double mean = sum.hi / count;
+        const DoubleDouble product = twoProduct(mean, sum.hi);
+        const DoubleDouble scaledMean = twoProduct(mean, count);
+        const double remainder = ((sum.hi - scaledMean.hi) - scaledMean.lo) + sum.lo;
+        const double small = squares.lo - product.lo - mean * sum.lo - mean * remainder -
+                             remainder * remainder / count;
+        return std::max(0.0, (squares.hi - product.hi) + small);
+    }
+
+    // Mean and sum of squared differences of the loads first..end-1, in load units.
+    TypeStatistics statistics(int first, int end) const;
+
+  private:
+    // (high + low)[end] - (high + low)[first] as hi + lo.
+    static DoubleDouble difference(const std::vector<double>& high, const std::vector<double>& low,
+                                   int end, int first) {
+        const DoubleDouble highs = twoSum(high[end], -high[first]);
+        return {highs.hi, highs.lo + (low[end] - low[first])};
+    }
+
+    int count_ = 0;
+    double shift_ = 0;
+    int scaleExponent_ = 0;
+    std::vector<double> sumHigh_, sumLow_, squareSumHigh_, squareSumLow_;
+    double largestLoad_ = 0;
+    double largestSum_ = 0;
+};
+
+}  // namespace tamsor::optimal
+
+#endif
