@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include <QString>
+
+#include "tamsor/load_file.h"
 
 namespace tamsor {
 
@@ -38,6 +41,10 @@ struct IsolDef {
     std::array<std::int32_t, kResultSets> SetOpCount{};
     ResultSetTable PartBound{};  // [d][k]: first positions of the partitions, then N + 1
     ResultSetTable PartMean{};   // [d][k]: mean load of partition k + 1
+
+    // The data file's loads in file order, with their lines and labels, as
+    // read for the last successful calculation: the isolator schedule's source.
+    std::vector<LoadRecord> DataLoads;
 
     // Written when the results are drawn: the partitioning on display.
     std::array<std::int32_t, kResultSets> PartCount{};

@@ -75,6 +75,7 @@ void ISOLMAIN::ReDraw() {
                 return;
             default:
                 GetIsolData();
+                loadDataFileLoads(isoldef_);
                 Graphplot();
                 return;
         }

@@ -5,6 +5,7 @@
 #include "results_display.h"
 #include "runtime_error.h"
 #include "tamsor/free_form_reader.h"
+#include "tamsor/load_file.h"
 #include "tamsor/result_names.h"
 
 namespace tamsor {
@@ -73,6 +74,17 @@ void loadResults(IsolDef& isoldef) {
     if (!isDrawable(loaded))
         throw RuntimeError("results beyond single precision in " + names.report);
     isoldef = loaded;
+}
+
+void loadDataFileLoads(IsolDef& isoldef) {
+    isoldef.DataLoads.clear();
+    const std::string path = QFile::encodeName(chosenPath(isoldef)).toStdString();
+    LoadFile file = readLoadFile(path, kMaxIsolators);
+    if (!file.ok()) throw RuntimeError(path + ": " + describeLoadFault(file.fault));
+    const auto resultLoads = static_cast<std::size_t>(isoldef.PartBound[0][1]) - 1;
+    if (file.loads.size() != resultLoads)
+        throw RuntimeError(path + ": the loads differ from those of the results");
+    isoldef.DataLoads = std::move(file.loads);
 }
 
 }  // namespace tamsor

@@ -17,6 +17,13 @@ namespace tamsor {
 // a run-time error (RuntimeError or ReadError) and leaves the model as it was.
 void loadResults(IsolDef& isoldef);
 
+// Reads the loads of the data file beside which the results were loaded, in
+// file order with their lines and labels, into isoldef.DataLoads. A file that
+// cannot be read, or whose number of loads differs from the loaded results'
+// (it was changed since the calculation), raises a run-time error and leaves
+// DataLoads empty.
+void loadDataFileLoads(IsolDef& isoldef);
+
 }  // namespace tamsor
 
 #endif

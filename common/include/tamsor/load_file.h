@@ -20,6 +20,8 @@ struct LoadRecord {
     std::int64_t line = 0;  // 1-based line in the file
     float load = 0;
     std::string label;  // the rest of the line after the number, trimmed
+
+    friend bool operator==(const LoadRecord&, const LoadRecord&) = default;
 };
 
 // A line whose number is directly followed by a comma and a digit.

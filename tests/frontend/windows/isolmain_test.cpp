@@ -141,6 +141,9 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     EXPECT_EQ(cell(1, 2), " 1213.79");
     EXPECT_EQ(cell(1, 3), " 93437.59");
     EXPECT_EQ(isoldef_.ShownPartitions, 1);
+    // The data file's loads in file order, for the isolator schedule.
+    ASSERT_EQ(isoldef_.DataLoads.size(), 36u);
+    EXPECT_EQ(isoldef_.DataLoads[0].load, 661.5f);
 
     // Tab leaves the table for the scroll bar, as designed, rather than moving among its cells.
     control<QWidget>("MSFlexGrid1")->setFocus();

@@ -147,3 +147,30 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ResultsLoading, ReadsTheDataFileLoadsWithTheirLinesAndLabelsOnlyWhenTheyMatch) {
+    // Eleven loads, as the one-type set of a run on them counts (1 to 12).
+    std::string data = "100   kN  axis A/1, \"corner\"\r\n\r\n";
+    for (int i = 2; i <= 11; ++i)
+        data += std::to_string(100 * i) + "\r\n";
+    write_file(folder_.file("b.DAT"), data);
+    choose("b.DAT");
+    isoldef_.PartBound[0][1] = 12;
+    tamsor::loadDataFileLoads(isoldef_);
+    ASSERT_EQ(isoldef_.DataLoads.size(), 11u);
+    EXPECT_EQ(isoldef_.DataLoads[0].line, 1);
+    EXPECT_EQ(isoldef_.DataLoads[0].label, "kN  axis A/1, \"corner\"");
+    EXPECT_EQ(isoldef_.DataLoads[1].line, 3);  // after the blank line
+    EXPECT_EQ(isoldef_.DataLoads[10].load, 1100.0f);
+
+    // A data file changed since the calculation no longer matches the results.
+    write_file(folder_.file("b.DAT"), data + "1200\r\n");
+    EXPECT_THROW(tamsor::loadDataFileLoads(isoldef_), std::exception);
+    EXPECT_TRUE(isoldef_.DataLoads.empty());
+    std::filesystem::remove(folder_.file("b.DAT"));
+    EXPECT_THROW(tamsor::loadDataFileLoads(isoldef_), std::exception);
+}
+
+}  // namespace
