@@ -1,7 +1,6 @@
 #include "batch_run.h"
 
 #include <cstring>
-#include <limits>
 #include <vector>
 
 #include "report_summary.h"
@@ -10,6 +9,7 @@
 #include "tamsor/load_file_reader.h"
 #include "tamsor/report_reader.h"
 #include "tamsor/result_names.h"
+#include "tamsor/run_diagnosis.h"
 #include "tamsor/safe_result_files.h"
 #include "vorbeck1.h"
 
@@ -72,32 +72,29 @@ bool refuseUnlocked(const std::string& path, DataFileLock& lock, std::ostream& m
 // Reads the data file as the engine will and says which line is wrong and
 // why; returns the number of loads, or -1 when the engine would refuse them.
 long long checkLoads(const std::string& path, DataFile& file, std::ostream& messages) {
-    Diagnosis diagnosis(path, messages);
-    LoadFileReader reader(diagnosis, std::numeric_limits<std::size_t>::max());
-    const bool read = file.readLoads(reader);
-    diagnosis.finish();
-    if (!read) {
-        LoadFault fault = reader.fault();
-        if (fault.kind == LoadFaultKind::kNone) {
-            fault.kind = file.fault();
-            fault.systemError = file.systemError();
+    Diagnosis warnings(path, messages);
+    const RunDiagnosis diagnosis = diagnoseLoads(file, warnings);
+    warnings.finish();
+    switch (diagnosis.fault) {
+        case RunFault::kUnreadableLoads: {
+            const LoadFault& fault = diagnosis.loadFault;
+            messages << path;
+            if (fault.line > 0 && fault.kind != LoadFaultKind::kReadError)
+                messages << ':' << fault.line;
+            messages << ": " << describeLoadFault(fault) << '\n';
+            return -1;
         }
-        messages << path;
-        if (fault.line > 0 && fault.kind != LoadFaultKind::kReadError)
-            messages << ':' << fault.line;
-        messages << ": " << describeLoadFault(fault) << '\n';
-        return -1;
+        case RunFault::kTooManyLoads:
+            messages << path << ": " << diagnosis.loadCount << " isolators, at most "
+                     << kMaxIsolators << '\n';
+            return -1;
+        case RunFault::kTooFewLoads:
+            messages << path << ": " << diagnosis.loadCount << " isolators, at least "
+                     << kMinIsolators << '\n';
+            return -1;
+        default:
+            return static_cast<long long>(diagnosis.loadCount);
     }
-    const auto count = static_cast<long long>(reader.loadCount());
-    if (count > static_cast<long long>(kMaxIsolators)) {
-        messages << path << ": " << count << " isolators, at most " << kMaxIsolators << '\n';
-        return -1;
-    }
-    if (count < static_cast<long long>(kMinIsolators)) {
-        messages << path << ": " << count << " isolators, at least " << kMinIsolators << '\n';
-        return -1;
-    }
-    return count;
 }
 
 void reportResultFailure(const std::string& path, const ResultNames& names,
@@ -113,26 +110,14 @@ void reportResultFailure(const std::string& path, const ResultNames& names,
              << '\n';
 }
 
-// The engine says only that the run failed. With the loads and the result
-// names found sound beforehand, either a result file could not be written
-// (a full disk, a file size limit) or the loads overflow single precision.
-// Writing files of the size the engine writes, and removing them again,
-// tells the two apart and gives the system's reason.
+// The engine says only that the run failed: a result file that could not
+// be written, or loads that overflow single precision.
 void explainFailedRun(const std::string& path, const ResultNames& names,
                       const FileIdentity& dataFile, long long loads, std::ostream& messages) {
-    ResultFilePair probe(names.report.c_str(), names.plot.c_str());
-    if (probe.check(dataFile) && probe.openReport()) {
-        // Nine result sets: 58 + 21 n characters each for n = 1..9.
-        probe.report().write(std::string(9 * 58 + 21 * 45, ' '));
-        if (probe.openPlot())
-            probe.plot().write(std::string(static_cast<std::size_t>(loads) * 2 * 29, ' '));
-        probe.report().close();
-        probe.plot().close();
-    }
-    const ResultFailure failure = probe.failure();
-    probe.discard();
-    if (failure.fault != ResultFault::kNone)
-        reportResultFailure(path, names, failure, messages);
+    const RunDiagnosis diagnosis =
+        diagnoseFailedRun(names, dataFile, static_cast<std::size_t>(loads));
+    if (diagnosis.fault == RunFault::kResultFile)
+        reportResultFailure(path, names, diagnosis.resultFailure(), messages);
     else
         messages << path << ": the loads are too large: their single-precision sums overflow\n";
 }
@@ -196,9 +181,9 @@ bool partitionFile(const std::string& path, std::int32_t methodFlag, std::ostrea
     if (loads < 0) return false;
 
     const ResultNames names = resultNamesFor(path);
-    ResultFilePair results(names.report.c_str(), names.plot.c_str());
-    if (!results.check(lock.file().identity())) {
-        reportResultFailure(path, names, results.failure(), messages);
+    const RunDiagnosis resultFiles = diagnoseResultFiles(names, lock.file().identity());
+    if (!resultFiles.ok()) {
+        reportResultFailure(path, names, resultFiles.resultFailure(), messages);
         return false;
     }
 
