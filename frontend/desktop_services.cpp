@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace tamsor {
@@ -12,7 +13,11 @@ std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent
                                                                  const QString& pattern) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Any name typed is reported: the dialog lists no file whose name is not
+    // valid UTF-8 (a Latin-1 café.DAT) and would refuse it as missing, but the
+    // program finds it by its typed name. A name that does not exist is
+    // reported as missing when it is calculated.
+    dialog.setFileMode(QFileDialog::AnyFile);
     // Qt's own dialog, whose filter matches "*.DAT" in any letter case:
     // engineers' files come as BLDG.DAT and bldg.dat alike.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -21,8 +26,19 @@ std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-void PlatformDesktopServices::showMessage(QWidget* parent, const QString& text) {
+void PlatformDesktopServices::showMessage(QWidget* parent, const QString& text,
+                                          const QString& detail) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (!detail.isEmpty()) {
+        box.setInformativeText(detail);
+        // File names and the offending text of a line are shown as they are,
+        // never taken for markup, and can be copied.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+            label->setTextFormat(Qt::PlainText);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+    }
     box.exec();
 }
 

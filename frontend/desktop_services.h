@@ -22,8 +22,10 @@ class DesktopServices {
                                                     const QString& filterLabel,
                                                     const QString& pattern) = 0;
     // Shows the text with an OK button only, no icon, the application title as
-    // caption, and returns when it is closed.
-    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // caption, and returns when it is closed. A detail (the cause of a
+    // failure) is shown under the text.
+    virtual void showMessage(QWidget* parent, const QString& text,
+                             const QString& detail = QString()) = 0;
 };
 
 // The real dialogs.
@@ -32,7 +34,7 @@ class PlatformDesktopServices final : public DesktopServices {
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
                                             const QString& filterLabel,
                                             const QString& pattern) override;
-    void showMessage(QWidget* parent, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& text, const QString& detail) override;
 };
 
 }  // namespace tamsor

@@ -4,6 +4,8 @@
 #define TAMSOR_ENGINE_BINDING_H
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include <QLibrary>
 #include <QString>
@@ -17,14 +19,22 @@ class EngineBinding {
     // libvorbeck1.so (VORBECK1.DLL on Windows) in the program's folder.
     static QString libraryBesideProgram();
 
+    // The name under which the engine is handed the data file at `path`: the
+    // path itself where it fits the engine's 120 bytes, else the bare file
+    // name, read from the file's folder. The engine drops blanks at its end.
+    static std::string_view engineName(std::string_view path);
+
     explicit EngineBinding(const QString& libraryPath);
 
-    // Runs one calculation on the input data file named by the blank padded
-    // path: the technique widened to 32 bits, a status set to 0 before the
-    // call, the path as 120 bytes of 8-bit text in the system's encoding.
-    // Returns the status that the engine set. A missing library or entry
-    // raises a run-time error (and is tried again at the next calculation).
-    std::int32_t calculate(std::int16_t methodFlag, const QString& dataFileName);
+    // Runs one calculation on the input data file at `path` (the bytes by
+    // which the system names it): the technique widened to 32 bits, a status
+    // set to 0 before the call, engineName(path) blank padded to 120 bytes.
+    // For a bare file name the working folder is the file's folder during the
+    // call and restored after it. Returns the status that the engine set. A
+    // missing library or entry (tried again at the next calculation), a name
+    // longer than 120 bytes or a folder that cannot be entered raises a
+    // run-time error.
+    std::int32_t calculate(std::int16_t methodFlag, const std::string& path);
 
     int calculations() const { return calculations_; }
 

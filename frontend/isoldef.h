@@ -15,15 +15,17 @@
 
 namespace tamsor {
 
-inline constexpr int kDataFileNameLength = 120;
 inline constexpr int kPlotPoints = 2001;  // indices 0 to 2000
 inline constexpr int kResultSets = 9;     // indices 0 to 8; sets 0 to 7 are loaded
 
 using ResultSetTable = std::array<std::array<float, kResultSets>, kResultSets>;
 
 struct IsolDef {
-    // Full path of the chosen input data file, blank padded to 120 characters.
-    QString DataFileName = QString(kDataFileNameLength, QLatin1Char(' '));
+    // Full path of the chosen input data file, exactly as the file dialog
+    // reported it: neither cut nor padded, so that a path longer than the
+    // engine's 120 characters, or a name that ends with a blank, still names
+    // this file. The engine's blank padded form is made at the call.
+    QString DataFileName;
     std::int16_t MethodFlag = 0;  // 0 "Method 1", 1 "Method2"
     bool ZoomMeanChart = false;   // the chart window opens on the mean loads, else the variance
     bool ZoomMeansShown = false;  // the chart window's Graph2 shows mean loads, else counts
@@ -38,9 +40,15 @@ struct IsolDef {
     // Result set d holds the result for d + 1 partitions.
     std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax
     float SetVarianceMax = 0;
-    std::array<std::int32_t, kResultSets> SetOpCount{};
+    std::array<std::int32_t, kResultSets> SetOpCount{};  // 0 where not shown
     ResultSetTable PartBound{};  // [d][k]: first positions of the partitions, then N + 1
     ResultSetTable PartMean{};   // [d][k]: mean load of partition k + 1
+
+    // A figure too wide for its field of the partition report (loads in
+    // newtons, say) is written there as asterisks: it is not shown, and its
+    // entry above is 0. Shown as the asterisks, left out of plots and charts.
+    std::array<bool, kResultSets> SetVarianceNotShown{};
+    std::array<std::array<bool, kResultSets>, kResultSets> PartMeanNotShown{};  // [d][k]
 
     // The data file's loads in file order, with their lines and labels, as
     // read for the last successful calculation: the isolator schedule's source.
@@ -57,12 +65,9 @@ struct IsolDef {
     friend bool operator==(const IsolDef&, const IsolDef&) = default;
 };
 
-// The path without its blank padding.
+// The chosen data file's path.
 inline QString chosenPath(const IsolDef& isoldef) {
-    QString path = isoldef.DataFileName;
-    while (path.endsWith(QLatin1Char(' ')))
-        path.chop(1);
-    return path;
+    return isoldef.DataFileName;
 }
 
 }  // namespace tamsor

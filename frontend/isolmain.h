@@ -4,11 +4,14 @@
 #define TAMSOR_ISOLMAIN_H
 
 #include <array>
+#include <chrono>
 #include <memory>
 
 #include <QMainWindow>
 
+#include "calculation_run.h"
 #include "file_dialog_control.h"
+#include "run_messages.h"
 
 class QAction;
 class QGroupBox;
@@ -26,12 +29,6 @@ class EngineBinding;
 class IsolZoom;
 class ResultsTable;
 struct IsolDef;
-
-inline const QString kUnreadableLoadsMessage = QStringLiteral(
-    "Error reading loads from data file or there are too few isolators, Minimum = 11");
-inline const QString kNoOptimumMessage = QStringLiteral("Cannot calculate optimum solution");
-inline const QString kCalculationFailedMessage =
-    QStringLiteral("Cannot Calculate Isolator Distribution");
 
 class ISOLMAIN : public QMainWindow {
     Q_OBJECT
@@ -51,6 +48,9 @@ class ISOLMAIN : public QMainWindow {
     void Command3_Click();
     void Exit_Menu_Click();
 
+    // How long a calculation waits for another run on the same data file.
+    void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
+
   private:
     void buildControls();
     void buildMenus();
@@ -67,6 +67,7 @@ class ISOLMAIN : public QMainWindow {
     EngineBinding& engine_;
     DesktopServices& services_;
     IsolZoom* chartWindow_ = nullptr;  // created at the first Zoom, kept for the run
+    std::chrono::milliseconds lockPatience_ = kDataFileLockPatience;
 
     // Controls under their design names.
     QWidget* VideoSoftElastic1 = nullptr;

@@ -1,10 +1,13 @@
 // The event procedures of the main window and the calculation run.
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "calculation_run.h"
 #include "canvas.h"
 #include "desktop_services.h"
 #include "engine_binding.h"
@@ -13,6 +16,7 @@
 #include "isolzoom.h"
 #include "results_display.h"
 #include "results_loading.h"
+#include "run_messages.h"
 
 namespace tamsor {
 
@@ -25,9 +29,8 @@ void ISOLMAIN::FOpen_menu_Click() {
     CommonDialog1.DialogTitle = QStringLiteral("Open File");
     CommonDialog1.Filter = QStringLiteral("Data File | *.DAT");
     CommonDialog1.ShowOpen(this);
-    // The path the dialog reports, cut or blank padded to 120 characters.
-    isoldef_.DataFileName = CommonDialog1.FileName.left(kDataFileNameLength)
-                                .leftJustified(kDataFileNameLength, QLatin1Char(' '));
+    // The path the dialog reports, whole: the engine's form is made at the call.
+    isoldef_.DataFileName = CommonDialog1.FileName;
     setRunControlsEnabled(true);
 }
 
@@ -57,32 +60,30 @@ void ISOLMAIN::Exit_Menu_Click() {
     close();
 }
 
-// The calculation run: the engine, then the results read back and drawn. Any
-// run-time error on the way (the engine's binding, the loading) ends in one
-// message; drawing a loaded model cannot fail.
+// The calculation run: the engine, then the results read back and drawn.
+// A refusal or failure on the way ends in one message, its cause as the
+// detail; drawing a loaded model cannot fail. Lines that look like a decimal
+// comma are pointed out once, after the outcome.
 void ISOLMAIN::ReDraw() {
+    std::vector<DecimalCommaWarning> warnings;
+    std::optional<RunMessage> failure;
     try {
         isoldef_.MethodFlag = Option1[0]->isChecked() ? 0 : 1;
-        const std::int32_t status = engine_.calculate(isoldef_.MethodFlag, isoldef_.DataFileName);
-        switch (static_cast<std::int16_t>(status)) {  // the low 16 bits
-            case 1:
-                setRunControlsEnabled(false);
-                services_.showMessage(this, kUnreadableLoadsMessage);
-                return;
-            case 2:
-                setRunControlsEnabled(false);
-                services_.showMessage(this, kNoOptimumMessage);
-                return;
-            default:
-                GetIsolData();
-                loadDataFileLoads(isoldef_);
-                Graphplot();
-                return;
-        }
-    } catch (const std::exception&) {
-        setRunControlsEnabled(false);
-        services_.showMessage(this, kCalculationFailedMessage);
+        failure = runClassicCalculation(chosenPath(isoldef_), isoldef_.MethodFlag, engine_,
+                                        lockPatience_, warnings, [this] {
+                                            GetIsolData();
+                                            loadDataFileLoads(isoldef_);
+                                        });
+        if (!failure) Graphplot();
+    } catch (const std::exception& error) {
+        failure = calculationFailedMessage(error);
     }
+    if (failure) {
+        setRunControlsEnabled(false);
+        services_.showMessage(this, failure->text, failure->detail);
+    }
+    if (const auto warning = decimalCommaWarning(warnings))
+        services_.showMessage(this, warning->text, warning->detail);
 }
 
 void ISOLMAIN::GetIsolData() {

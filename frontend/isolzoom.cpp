@@ -129,8 +129,15 @@ void IsolZoom::MeanLoadGraph() {
                     QStringLiteral("Mean Sustained Load"),
                     QStringLiteral("Isolator Type"),
                     {}};
+    // A mean too wide for the report is left out; the others then carry
+    // their type numbers.
+    bool leftOut = false;
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{isoldef_.PartMean[n - 1][i - 1], {}});
+        leftOut = leftOut || isoldef_.PartMeanNotShown[n - 1][i - 1];
+    for (int i = 1; i <= n; ++i)
+        if (!isoldef_.PartMeanNotShown[n - 1][i - 1])
+            chart.points.append(ChartPoint{isoldef_.PartMean[n - 1][i - 1],
+                                           leftOut ? QString::number(i) : QString()});
     Graph2->showChart(chart);
 }
 
@@ -149,7 +156,8 @@ void IsolZoom::DistributionGraph() {
 }
 
 // The variance of the sets for 2 to 8 partitions, labelled with their
-// partition counts, under the chart's design titles.
+// partition counts, under the chart's design titles. A variance too wide for
+// the report is left out; when none is left, the title says why.
 void IsolZoom::VarianceGraph() {
     Graph2->setVisible(false);
     Graph1->setVisible(true);
@@ -157,10 +165,12 @@ void IsolZoom::VarianceGraph() {
     ChartSpec chart{
         ChartKind::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= 7; ++i) {
+        if (isoldef_.SetVarianceNotShown[i]) continue;
         // Undoes the normalisation: the variance as the engine wrote it.
         const float variance = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
         chart.points.append(ChartPoint{variance, QString::number(i + 1)});
     }
+    if (chart.points.isEmpty()) chart.title = QStringLiteral("Variance: too wide for the report");
     Graph1->showChart(chart);
 }
 

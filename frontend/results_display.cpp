@@ -15,6 +15,13 @@ const QColor kAxes(0, 0, 0);
 const QColor kData(255, 0, 0);
 const QColor kOverlay(0, 0, 255);
 
+// A variance point without a shown neighbour is drawn as a level this wide
+// on either side, so that it can be seen.
+constexpr float kLonePointHalfWidth = 0.02f;
+// Figures that did not fit their fields of the report, shown as there.
+const QString kVarianceNotShown(12, QLatin1Char('*'));
+const QString kMeanNotShown(10, QLatin1Char('*'));
+
 // Partition r (1 to d + 1) of result set d as drawn, in single precision:
 // its isolator count before rounding, its mean level and its start and
 // middle on the axes of the normalised points.
@@ -52,22 +59,47 @@ void drawLoadPlotBase(const IsolDef& m, Canvas& canvas) {
         canvas.drawLine(m.PlotX[i], m.PlotY[i], m.PlotX[i + 1], m.PlotY[i + 1], kData);
 }
 
-// Pooled variance against the number of partitions, 2 to 8.
+bool varianceShown(const IsolDef& m, int p) {
+    return p >= 2 && p <= 8 && !m.SetVarianceNotShown[p - 1];
+}
+
+// The line from the variance of p partitions to that of p + 1, or a short
+// level at a point without a shown neighbour; nothing for a variance not
+// shown (too wide for the report).
+void drawVarianceFrom(const IsolDef& m, Canvas& canvas, int p) {
+    if (!varianceShown(m, p)) return;
+    const float x = static_cast<float>(p) / 8;
+    if (varianceShown(m, p + 1))
+        canvas.drawLine(x, m.SetVariance[p - 1], static_cast<float>(p + 1) / 8, m.SetVariance[p],
+                        kData);
+    else if (!varianceShown(m, p - 1))
+        canvas.drawLine(x - kLonePointHalfWidth, m.SetVariance[p - 1], x + kLonePointHalfWidth,
+                        m.SetVariance[p - 1], kData);
+}
+
+// Pooled variance against the number of partitions, 2 to 8; when no
+// variance is shown, a note says why the plot is empty.
 void drawVariancePlot(const IsolDef& m, Canvas& canvas) {
     canvas.setPersistent(true);
     canvas.clear();
     canvas.setWorldWindow(0, 1.2, -0.2, 1.2);
     canvas.drawLine(0.25, 0, 1, 0, kAxes);
     canvas.drawLine(0.25, 0, 0.25, 1, kAxes);
+    bool anyShown = false;
+    for (int p = 2; p <= 8; ++p)
+        anyShown = anyShown || varianceShown(m, p);
     for (int p = 2; p <= 7; ++p) {
-        const float x = static_cast<float>(p) / 8;
-        const float nextX = static_cast<float>(p + 1) / 8;
-        canvas.drawLine(x, m.SetVariance[p - 1], nextX, m.SetVariance[p], kData);
-        canvas.setTextPosition(x, -0.05);
+        drawVarianceFrom(m, canvas, p);
+        canvas.setTextPosition(static_cast<float>(p) / 8, -0.05);
         canvas.print(cellText(std::int64_t{p}));
     }
+    drawVarianceFrom(m, canvas, 8);
     canvas.setTextPosition(1, -0.05);
     canvas.print(QStringLiteral("8"));
+    if (!anyShown) {
+        canvas.setTextPosition(0.3, 0.6);
+        canvas.print(kVariancesNotShownNote);
+    }
 }
 
 void setCell(ResultsTable& grid, std::int16_t row, std::int16_t col, const QString& text) {
@@ -84,18 +116,21 @@ void fillTable(IsolDef& m, ResultsTable& grid, int partitions) {
         // To the nearest isolator, halves to the even neighbour.
         m.PartCount[r - 1] = static_cast<std::int32_t>(std::nearbyint(figuresOf(m, d, r).count));
         setCell(grid, r, 1, cellText(std::int64_t{m.PartCount[r - 1]}));
-        setCell(grid, r, 2, cellText(m.PartMean[d][r - 1]));
+        setCell(grid, r, 2,
+                m.PartMeanNotShown[d][r - 1] ? kMeanNotShown : cellText(m.PartMean[d][r - 1]));
     }
-    setCell(grid, 1, 3, cellText(restoredVariance(m, d)));
+    setCell(grid, 1, 3,
+            m.SetVarianceNotShown[d] ? kVarianceNotShown : cellText(restoredVariance(m, d)));
 }
 
-// Dashed mean level per partition, 0.4 wide around its middle, and a solid
-// line at the start of each partition.
+// Dashed mean level per partition, 0.4 wide around its middle (none for a
+// mean not shown), and a solid line at the start of each partition.
 void drawPartitionOverlay(const IsolDef& m, Canvas& canvas, int partitions) {
     const int d = partitions - 1;
     drawLoadPlotAxes(canvas);
     canvas.setDashed(true);
     for (int r = 1; r <= partitions; ++r) {
+        if (m.PartMeanNotShown[d][r - 1]) continue;
         const PartitionFigures f = figuresOf(m, d, r);
         canvas.drawLine(f.middle - 0.2f, f.level, f.middle + 0.2f, f.level, kOverlay);
     }
@@ -117,13 +152,14 @@ bool isDrawable(const IsolDef& m) {
     for (int i = 0; i <= m.PlotLast; ++i)
         if (!std::isfinite(m.PlotX[i]) || !std::isfinite(m.PlotY[i])) return false;
     for (int d = 0; d <= 7; ++d) {
-        if (!std::isfinite(m.SetVariance[d]) || !std::isfinite(restoredVariance(m, d)))
+        if (!m.SetVarianceNotShown[d] &&
+            !(std::isfinite(m.SetVariance[d]) && std::isfinite(restoredVariance(m, d))))
             return false;
         for (int r = 1; r <= d + 1; ++r) {
             // A finite middle needs a finite start and end.
             const PartitionFigures f = figuresOf(m, d, r);
-            if (!(std::fabs(f.count) < 2147483648.0f) || !std::isfinite(f.level) ||
-                !std::isfinite(f.middle))
+            if (!(std::fabs(f.count) < 2147483648.0f) || !std::isfinite(f.middle) ||
+                (!m.PartMeanNotShown[d][r - 1] && !std::isfinite(f.level)))
                 return false;
         }
     }

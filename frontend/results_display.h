@@ -5,12 +5,18 @@
 
 #include <cstdint>
 
+#include <QString>
+
 #include "isoldef.h"
 
 namespace tamsor {
 
 class Canvas;
 class ResultsTable;
+
+// Printed on the variance plot when no variance of 2 to 8 partitions fits
+// its field of the report.
+inline const QString kVariancesNotShownNote = QStringLiteral("Variances too wide for the report");
 
 struct ResultViews {
     Canvas& loadPlot;      // Picture1

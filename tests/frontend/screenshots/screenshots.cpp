@@ -38,7 +38,7 @@ class AnsweringServices final : public tamsor::DesktopServices {
                                             const QString&) override {
         return path_;
     }
-    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    void showMessage(QWidget*, const QString& text, const QString&) override { messages << text; }
     QStringList messages;
 
   private:

@@ -20,79 +20,14 @@
 #include "engine_binding.h"
 #include "isoldef.h"
 #include "isolzoom.h"
+#include "main_window_fixture.h"
 #include "results_table.h"
-#include "results_table_cells.h"
-#include "scratch_folder.h"
-#include "scripted_desktop_services.h"
 
 namespace {
 
 using tamsor::ISOLMAIN;
-using tamsor::testing::ScratchFolder;
+using tamsor::testing::MainWindow;
 using tamsor::testing::ScriptedDesktopServices;
-using tamsor::testing::write_file;
-
-class MainWindow : public ::testing::Test {
-  protected:
-    MainWindow() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
-
-    void SetUp() override {
-        window_ = std::make_unique<ISOLMAIN>(isoldef_, engine_, services_);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-
-    template <typename Control>
-    Control* control(const char* name) {
-        auto* found = window_->findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    // File > Open, the dialog answering `path` (nothing: Cancel).
-    void open(std::optional<QString> path) {
-        services_.answerNextFileDialog(std::move(path));
-        control<QAction>("FOpen_menu")->trigger();
-    }
-    QString copyExample(const char* name) {
-        const auto target = folder_.file(name);
-        std::filesystem::copy_file(std::filesystem::path(TAMSOR_EXAMPLES_DIR) / name, target);
-        return QString::fromStdString(target.string());
-    }
-    QString dataFile(const std::string& name, const std::string& text) {
-        write_file(folder_.file(name), text);
-        return QString::fromStdString(folder_.file(name).string());
-    }
-    void click(const char* name) {
-        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
-    }
-    // Clicks the scroll bar's arrows until it shows `value`.
-    void scrollTo(int value) {
-        auto* scroll = control<QScrollBar>("HScroll1");
-        const QPoint leftArrow(3, scroll->height() / 2);
-        const QPoint rightArrow(scroll->width() - 3, scroll->height() / 2);
-        for (int clicks = 0; clicks < 8 && scroll->value() != value; ++clicks)
-            QTest::mouseClick(scroll, Qt::LeftButton, {},
-                              scroll->value() < value ? rightArrow : leftArrow);
-        ASSERT_EQ(scroll->value(), value);
-    }
-    bool runControlsEnabled() {
-        const bool calculate = control<QWidget>("Command1")->isEnabled();
-        for (const char* name : {"Command2", "Command3", "HScroll1"})
-            EXPECT_EQ(control<QWidget>(name)->isEnabled(), calculate) << name;
-        return calculate;
-    }
-    QString cell(int row, int column) {
-        return tamsor::testing::designCell(*control<tamsor::ResultsTable>("MSFlexGrid1"), row,
-                                           column);
-    }
-
-    ScratchFolder folder_;
-    tamsor::IsolDef isoldef_;
-    tamsor::EngineBinding engine_;
-    ScriptedDesktopServices services_;
-    std::unique_ptr<ISOLMAIN> window_;
-};
 
 TEST_F(MainWindow, StartsMaximisedWithTheRunControlsDisabled) {
     EXPECT_EQ(window_->windowTitle(), "TAMSOR");
@@ -129,7 +64,7 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     EXPECT_EQ(services_.lastDialog.title, "Open File");
     EXPECT_EQ(services_.lastDialog.filterLabel, "Data File");
     EXPECT_EQ(services_.lastDialog.pattern, "*.DAT");
-    EXPECT_EQ(isoldef_.DataFileName, path.leftJustified(120));
+    EXPECT_EQ(isoldef_.DataFileName, path);
     EXPECT_TRUE(runControlsEnabled());
 
     click("Command1");
@@ -194,16 +129,22 @@ TEST_F(MainWindow, EngineFailuresDisableTheRunControlsWithTheirMessage) {
         services_.messages,
         QStringList{
             "Error reading loads from data file or there are too few isolators, Minimum = 11"});
+    EXPECT_EQ(services_.details, QStringList{"3 isolators, at least 11"});
     EXPECT_FALSE(runControlsEnabled());
-    // Nothing recalculates until a file is chosen again.
+    // Refused before the engine is called; nothing recalculates until a file
+    // is chosen again.
+    EXPECT_EQ(engine_.calculations(), 0);
     click("Option1_1");
-    EXPECT_EQ(engine_.calculations(), 1);
+    EXPECT_EQ(engine_.calculations(), 0);
 
     // An outlier empties the top isolator type of the equal-range start.
     open(dataFile("outlier.DAT", "100\n100\n100\n100\n100\n100\n100\n100\n100\n100\n1000\n"));
     click("Option1_0");
     EXPECT_EQ(services_.messages.size(), 2);
     EXPECT_EQ(services_.messages.last(), "Cannot calculate optimum solution");
+    EXPECT_EQ(services_.details.last(),
+              "An isolator type became empty. The other solution technique may find the "
+              "groupings.");
     EXPECT_FALSE(runControlsEnabled());
 }
 
@@ -214,28 +155,29 @@ TEST_F(MainWindow, AMissingEngineLibraryEndsTheRunWithItsMessage) {
     window.findChild<QAction*>("FOpen_menu")->trigger();
     QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_EQ(services_.messages, QStringList{"Cannot Calculate Isolator Distribution"});
+    EXPECT_TRUE(services_.details.first().contains("libnothing.so"));
     EXPECT_FALSE(window.findChild<QPushButton*>("Command1")->isEnabled());
     EXPECT_FALSE(window.findChild<QScrollBar*>("HScroll1")->isEnabled());
 }
 
 TEST_F(MainWindow, ACancelledDialogKeepsThePathAndEnablesTheControls) {
     open(std::nullopt);
-    EXPECT_EQ(isoldef_.DataFileName, QString(120, ' '));
+    EXPECT_EQ(isoldef_.DataFileName, QString());
     EXPECT_TRUE(runControlsEnabled());
-    click("Command1");  // the engine cannot open a blank path
+    click("Command1");  // no file to open
     EXPECT_EQ(services_.messages.size(), 1);
     EXPECT_FALSE(runControlsEnabled());
 
     const QString path = copyExample("MUSEUM.DAT");
     open(path);
     open(std::nullopt);
-    EXPECT_EQ(isoldef_.DataFileName.trimmed(), path);
+    EXPECT_EQ(isoldef_.DataFileName, path);
     EXPECT_TRUE(runControlsEnabled());
 }
 
-TEST_F(MainWindow, ALongerPathIsCutTo120Characters) {
+TEST_F(MainWindow, APathLongerThanTheEnginesIsKeptWhole) {
     open(QString(150, 'x'));
-    EXPECT_EQ(isoldef_.DataFileName, QString(120, 'x'));
+    EXPECT_EQ(isoldef_.DataFileName, QString(150, 'x'));
 }
 
 TEST_F(MainWindow, TheScrollBarBeforeAnyResultsDrawsNothing) {

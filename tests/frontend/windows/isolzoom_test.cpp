@@ -149,6 +149,23 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     });
 }
 
+TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
+    isoldef_.PartMeanNotShown[4][1] = true;
+    isoldef_.SetVarianceNotShown[1] = isoldef_.SetVarianceNotShown[7] = true;
+    open(true, [&] {
+        // The other types keep their numbers.
+        const auto& points = graph("Graph2")->spec()->points;
+        ASSERT_EQ(points.size(), 4);
+        EXPECT_EQ(points[1], (ChartPoint{1225.0f, "3"}));
+        item("Variance_Menu")->trigger();
+        QStringList labels;
+        for (const auto& point : graph("Graph1")->spec()->points)
+            labels << point.label;
+        EXPECT_EQ(labels, (QStringList{"3", "4", "5", "6", "7"}));
+        EXPECT_EQ(graph("Graph1")->spec()->title, "Variance");
+    });
+}
+
 TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
     open(true, [&] {
         auto* chart = graph("Graph2");

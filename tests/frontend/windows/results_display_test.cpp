@@ -176,6 +176,33 @@ TEST_F(ResultsDisplay, DrawsNothingBeforeAnyResultsOrOutsideOneToEightPartitions
     }
 }
 
+TEST_F(ResultsDisplay, LeavesOutFiguresTooWideForTheReport) {
+    // Variances shown for 4 and 8 partitions only, neither beside another.
+    for (const int d : {1, 2, 4, 5, 6})
+        model_.SetVarianceNotShown[d] = true;
+    model_.PartMeanNotShown[2][1] = true;
+    draw(3);
+    auto red = variancePlot_.segments();
+    red.erase(red.begin(), red.begin() + 2);  // the axes
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_EQ(red[0].from, QPointF(0.5f - 0.02f, model_.SetVariance[3]));
+    EXPECT_EQ(red[0].to, QPointF(0.5f + 0.02f, model_.SetVariance[3]));
+    EXPECT_EQ(red[1].from.x(), 1.0f - 0.02f);
+    EXPECT_EQ(variancePlot_.texts().size(), 7u);  // the labels, no note
+    // The mean not shown: its cell holds the report's asterisks, its level
+    // is not drawn; the starts are.
+    EXPECT_EQ(row(2), (QStringList{" 2", " 2", "**********", ""}));
+    EXPECT_EQ(segmentsOf(kBlue, true).size(), 2u);
+    EXPECT_EQ(segmentsOf(kBlue, false).size(), 3u);
+
+    model_.SetVarianceNotShown[0] = model_.SetVarianceNotShown[3] = model_.SetVarianceNotShown[7] =
+        true;
+    draw(1);
+    EXPECT_EQ(row(1)[3], "************");
+    EXPECT_EQ(variancePlot_.segments().size(), 2u);
+    EXPECT_EQ(variancePlot_.texts().back().text, tamsor::kVariancesNotShownNote);
+}
+
 TEST_F(ResultsDisplay, TheLinearCellIndexCountsTheHeaders) {
     EXPECT_EQ(tamsor::Fgi(grid_, 1, 0), 4);
     EXPECT_EQ(tamsor::Fgi(grid_, 8, 3), 35);

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "isoldef.h"
 #include "scratch_folder.h"
-#include "tamsor/free_form_reader.h"
 
 namespace {
 
@@ -15,22 +16,39 @@ using tamsor::IsolDef;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
 
-// A report of `sets` result sets; set d has d + 1 partitions of 10 loads
-// each, pooled variance variances[d], and means 100, 200, ...
+// A report of `sets` result sets of 80 loads in the engine's columns; set d
+// has d + 1 partitions, starting at 1 + 80 k / (d + 1), pooled variance
+// variances[d], operation count 100 (d + 1) and means 100, 200, ...
 std::string reportText(int sets, const float* variances) {
     std::string text;
+    char field[32];
     for (int d = 0; d < sets; ++d) {
         const int n = d + 1;
-        text +=
-            std::to_string(n) + " " + std::to_string(variances[d]) + " " + std::to_string(100 * n);
-        for (int k = 0; k <= n; ++k)
-            text += " " + std::to_string(1 + 10 * k);
-        text += "\r\n                   ";
-        for (int k = 1; k <= n; ++k)
-            text += " " + std::to_string(100 * k) + ".00";
+        std::snprintf(field, sizeof field, "%4d%12.2f%9d", n, variances[d], 100 * n);
+        text += field;
+        for (int k = 0; k <= n; ++k) {
+            std::snprintf(field, sizeof field, "%10d", 1 + 80 * k / n);
+            text += field;
+        }
+        text += "\r\n" + std::string(19, ' ');
+        for (int k = 1; k <= n; ++k) {
+            std::snprintf(field, sizeof field, " %10.2f", 100.0 * k);
+            text += field;
+        }
         text += "\r\n";
     }
     return text;
+}
+
+// The report with the field at `column` (0-based) of result set d's first
+// or second line replaced by asterisks.
+std::string withAsterisks(std::string report, int d, bool secondLine, std::size_t column,
+                          std::size_t width) {
+    std::size_t start = 0;
+    for (int line = 0; line < 2 * d + (secondLine ? 1 : 0); ++line)
+        start = report.find('\n', start) + 1;
+    report.replace(start + column, width, std::string(width, '*'));
+    return report;
 }
 
 // The load plot of eleven increasing loads: 22 points at positions 1 to 12.
@@ -48,8 +66,7 @@ constexpr float kVariances[9] = {9000, 4000, 2000, 1000, 500, 250, 125, 60, 30};
 class ResultsLoading : public ::testing::Test {
   protected:
     void choose(const std::string& name) {
-        isoldef_.DataFileName =
-            QString::fromStdString(folder_.file(name).string()).leftJustified(120);
+        isoldef_.DataFileName = QString::fromStdString(folder_.file(name).string());
     }
     ScratchFolder folder_;
     IsolDef isoldef_;
@@ -57,7 +74,7 @@ class ResultsLoading : public ::testing::Test {
 
 TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
     write_file(folder_.file("b.plt"), plotText());
-    write_file(folder_.file("b.out"), reportText(9, kVariances) + "extra 1 2 3\r\n");
+    write_file(folder_.file("b.out"), reportText(9, kVariances));
     choose("b.DAT");
     tamsor::loadResults(isoldef_);
 
@@ -79,6 +96,42 @@ TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
     EXPECT_EQ(isoldef_.PartBound[7][8], 81.0f);
     EXPECT_EQ(isoldef_.PartMean[7][7], 800.0f);
     EXPECT_EQ(isoldef_.PartMean[2][2], 300.0f);
+    EXPECT_EQ(isoldef_.PartBound[2][1], 27.0f);
+    EXPECT_EQ(isoldef_.SetVarianceNotShown, (std::array<bool, 9>{}));
+}
+
+TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
+    write_file(folder_.file("b.plt"), plotText());
+    // The variances of one to three partitions, and the second mean of
+    // five, did not fit their fields.
+    std::string report = reportText(9, kVariances);
+    for (int d = 0; d <= 2; ++d)
+        report = withAsterisks(report, d, false, 4, 12);
+    report = withAsterisks(report, 4, true, 19 + 11 + 1, 10);
+    write_file(folder_.file("b.out"), report);
+    choose("b.DAT");
+    tamsor::loadResults(isoldef_);
+
+    EXPECT_EQ(isoldef_.SetVarianceNotShown, (std::array<bool, 9>{true, true, true}));
+    // The largest shown variance of two to eight partitions divides.
+    EXPECT_EQ(isoldef_.SetVarianceMax, 1000.0f);
+    EXPECT_EQ(isoldef_.SetVariance[1], 0.0f);
+    EXPECT_EQ(isoldef_.SetVariance[3], 1.0f);
+    EXPECT_EQ(isoldef_.SetVariance[7], 60.0f / 1000.0f);
+    EXPECT_TRUE(isoldef_.PartMeanNotShown[4][1]);
+    EXPECT_EQ(isoldef_.PartMean[4][1], 0.0f);
+    EXPECT_FALSE(isoldef_.PartMeanNotShown[4][2]);
+    EXPECT_EQ(isoldef_.PartMean[4][2], 300.0f);
+
+    // No variance shown at all: nothing to scale by, the model still loads.
+    for (int d = 3; d <= 7; ++d)
+        report = withAsterisks(report, d, false, 4, 12);
+    write_file(folder_.file("b.out"), report);
+    tamsor::loadResults(isoldef_);
+    EXPECT_EQ(isoldef_.SetVarianceMax, 1.0f);
+    for (int d = 0; d <= 7; ++d)
+        EXPECT_TRUE(isoldef_.SetVarianceNotShown[d]) << d;
+    EXPECT_FALSE(isoldef_.SetVarianceNotShown[8]);  // the ninth set is never read
 }
 
 TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
@@ -125,25 +178,24 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     };
     const std::string report = reportText(8, kVariances);
 
-    failsWith(std::nullopt, report);                   // no plot file
-    failsWith(plotText(), std::nullopt);               // no report
-    failsWith(plotText(), reportText(7, kVariances));  // ends before the eighth set
-    failsWith("1 100\r\n2", report);                   // plot ends inside a point
-    failsWith("1 -100\r\n2 0\r\n", report);            // no load above 0: 0 / 0
-    failsWith(plotText(), "1 ********** 22 1 12\r\n 60.00\r\n" + report);  // asterisks
-    failsWith(plotText(), "40000 1 1 1\r\n" + report);  // count too large for 16 bits
-    failsWith(plotText(), "9 1 1 1 2 3 4 5 6 7 8 9 10\r\n" + report);  // a count above 8
+    failsWith(std::nullopt, report);                             // no plot file
+    failsWith(plotText(), std::nullopt);                         // no report
+    failsWith(plotText(), reportText(7, kVariances));            // ends before the eighth set
+    failsWith(plotText(), report + "extra 1 2 3\r\n");           // beyond the layout
+    failsWith(plotText(), report.substr(0, report.size() - 5));  // a line cut short
+    // Asterisks where a figure must be shown: a position, the number of types.
+    failsWith(plotText(), withAsterisks(report, 2, false, 25, 10));
+    failsWith(plotText(), withAsterisks(report, 2, false, 0, 4));
+    failsWith(plotText(), reportText(1, kVariances) + report);  // sets not numbered 1, 2, 3
+    failsWith("1 100\r\n2", report);                            // plot ends inside a point
+    failsWith("1 -100\r\n2 0\r\n", report);                     // no load above 0: 0 / 0
     std::string tooManyPoints;
     for (int i = 0; i < 2002; ++i)
         tooManyPoints += "1 100\r\n";
     failsWith(tooManyPoints, report);
-    const float allZero[9] = {};
-    failsWith("1 0\r\n2 0\r\n", reportText(8, allZero));  // loads of 0 only
-    failsWith("", report);                                // no point at all
-    // Figures that no drawing could show: a point beyond single precision
-    // once divided by its maximum, a partition of more than 2^31 isolators.
+    failsWith("", report);  // no point at all
+    // A point beyond single precision once divided by its maximum.
     failsWith("1e-30 100\r\n-3e38 100\r\n", report);
-    failsWith(plotText(), "1 1 1 0 3e9 50\r\n" + report);
 }
 
 }  // namespace

@@ -29,13 +29,17 @@ class ScriptedDesktopServices final : public DesktopServices {
         return answer;
     }
 
-    void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void showMessage(QWidget*, const QString& text, const QString& detail) override {
+        messages.append(text);
+        details.append(detail);
+    }
 
     struct Dialog {
         QString title, filterLabel, pattern;
     };
     Dialog lastDialog;
     QStringList messages;
+    QStringList details;  // one for each message, empty where it has none
 
   private:
     std::deque<std::optional<QString>> fileAnswers_;
