@@ -18,6 +18,9 @@ constexpr QSize kClientArea(7365, 5190);
 constexpr QRect kMeanChartArea(600, 480, 6165, 4215);
 constexpr QRect kVarianceChartArea(600, 480, 6165, 4215);
 
+// Added to a chart's title when every figure was too wide for the report.
+const QString kTooWideNote = QStringLiteral(": too wide for the report");
+
 QAction* named(QAction* action, const char* name) {
     action->setObjectName(QString::fromLatin1(name));
     return action;
@@ -130,7 +133,7 @@ void IsolZoom::MeanLoadGraph() {
                     QStringLiteral("Isolator Type"),
                     {}};
     // A mean too wide for the report is left out; the others then carry
-    // their type numbers.
+    // their type numbers, and the title says why a chart is empty.
     bool leftOut = false;
     for (int i = 1; i <= n; ++i)
         leftOut = leftOut || isoldef_.PartMeanNotShown[n - 1][i - 1];
@@ -138,6 +141,7 @@ void IsolZoom::MeanLoadGraph() {
         if (!isoldef_.PartMeanNotShown[n - 1][i - 1])
             chart.points.append(ChartPoint{isoldef_.PartMean[n - 1][i - 1],
                                            leftOut ? QString::number(i) : QString()});
+    if (leftOut && chart.points.isEmpty()) chart.title += kTooWideNote;
     Graph2->showChart(chart);
 }
 
@@ -170,7 +174,7 @@ void IsolZoom::VarianceGraph() {
         const float variance = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
         chart.points.append(ChartPoint{variance, QString::number(i + 1)});
     }
-    if (chart.points.isEmpty()) chart.title = QStringLiteral("Variance: too wide for the report");
+    if (chart.points.isEmpty()) chart.title += kTooWideNote;
     Graph1->showChart(chart);
 }
 

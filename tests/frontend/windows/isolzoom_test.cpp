@@ -164,6 +164,15 @@ TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
         EXPECT_EQ(labels, (QStringList{"3", "4", "5", "6", "7"}));
         EXPECT_EQ(graph("Graph1")->spec()->title, "Variance");
     });
+    // Nothing left to draw: the title says why.
+    isoldef_.PartMeanNotShown[4].fill(true);
+    isoldef_.SetVarianceNotShown.fill(true);
+    open(true, [&] {
+        EXPECT_TRUE(graph("Graph2")->spec()->points.isEmpty());
+        EXPECT_EQ(graph("Graph2")->spec()->title, "Mean Sustained Load: too wide for the report");
+        item("Variance_Menu")->trigger();
+        EXPECT_EQ(graph("Graph1")->spec()->title, "Variance: too wide for the report");
+    });
 }
 
 TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
