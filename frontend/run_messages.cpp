@@ -46,7 +46,7 @@ QString resultFileDetail(const RunDiagnosis& diagnosis) {
 
 }  // namespace
 
-RunMessage messageFor(const RunDiagnosis& diagnosis) {
+RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads) {
     switch (diagnosis.fault) {
         case RunFault::kNone:
             break;
@@ -57,9 +57,9 @@ RunMessage messageFor(const RunDiagnosis& diagnosis) {
                                                  .arg(diagnosis.loadCount)
                                                  .arg(kMinIsolators)};
         case RunFault::kTooManyLoads:
-            return {kUnreadableLoadsMessage, QStringLiteral("%1 isolators, at most %2")
-                                                 .arg(diagnosis.loadCount)
-                                                 .arg(kMaxIsolators)};
+            return {
+                kUnreadableLoadsMessage,
+                QStringLiteral("%1 isolators, at most %2").arg(diagnosis.loadCount).arg(maxLoads)};
         case RunFault::kResultFile:
             return {kCannotWriteResultsMessage, resultFileDetail(diagnosis)};
         case RunFault::kOverflow:

@@ -5,6 +5,7 @@
 #define TAMSOR_RUN_MESSAGES_H
 
 #include <chrono>
+#include <cstddef>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -35,9 +36,10 @@ struct RunMessage {
 };
 
 // A run refused or failed for the diagnosed cause: unreadable loads, too few
-// or too many isolators and overflowing loads under the unreadable-loads
-// text; a result file that cannot be written under its own text.
-RunMessage messageFor(const RunDiagnosis& diagnosis);
+// or too many isolators (of a technique that takes 11 to `maxLoads`) and
+// overflowing loads under the unreadable-loads text; a result file that
+// cannot be written under its own text.
+RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads = kMaxIsolators);
 
 // A data file that could not be locked for the run: not found, not a regular
 // file, or held by another run for longer than `patience`.

@@ -21,7 +21,7 @@ using tamsor::testing::write_file;
 // variances[d], operation count 100 (d + 1) and means 100, 200, ...
 std::string reportText(int sets, const float* variances) {
     std::string text;
-    char field[32];
+    char field[400];  // room for any float in %12.2f
     for (int d = 0; d < sets; ++d) {
         const int n = d + 1;
         std::snprintf(field, sizeof field, "%4d%12.2f%9d", n, variances[d], 100 * n);
