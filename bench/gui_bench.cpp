@@ -23,6 +23,10 @@ class BenchServices final : public tamsor::DesktopServices {
   public:
     QString path;
     int messages = 0;
+    std::optional<QString> chooseFileToSave(QWidget*, const QString&, const QString&,
+                                            const QString&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
                                             const QString&) override {
         return path;

@@ -34,6 +34,10 @@ constexpr QSize kChartWindowSize(1200, 740);
 class AnsweringServices final : public tamsor::DesktopServices {
   public:
     explicit AnsweringServices(QString path) : path_(std::move(path)) {}
+    std::optional<QString> chooseFileToSave(QWidget*, const QString&, const QString&,
+                                            const QString&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
                                             const QString&) override {
         return path_;
