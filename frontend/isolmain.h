@@ -25,6 +25,7 @@ class DesktopServices;
 class EngineBinding;
 class IsolZoom;
 class ResultsTable;
+class ScheduleWindow;
 struct IsolDef;
 
 inline const QString kUnreadableLoadsMessage = QStringLiteral(
@@ -50,6 +51,7 @@ class ISOLMAIN : public QMainWindow {
     void Command2_Click();
     void Command3_Click();
     void Exit_Menu_Click();
+    void Schedule_menu_Click();
 
   private:
     void buildControls();
@@ -62,11 +64,18 @@ class ISOLMAIN : public QMainWindow {
     void Graphplot();
     void setRunControlsEnabled(bool enabled);
     void openChartWindow();
+    // The isolator schedule: its menu, and whether the results on display
+    // belong to the chosen data file (only then is there a schedule to show).
+    void buildScheduleMenu();
+    void setScheduleAvailable(bool available);
+    void updateSchedule();
 
     IsolDef& isoldef_;
     EngineBinding& engine_;
     DesktopServices& services_;
     IsolZoom* chartWindow_ = nullptr;  // created at the first Zoom, kept for the run
+    // Created when the schedule is first opened, kept for the run.
+    ScheduleWindow* scheduleWindow_ = nullptr;
 
     // Controls under their design names.
     QWidget* VideoSoftElastic1 = nullptr;
@@ -87,6 +96,8 @@ class ISOLMAIN : public QMainWindow {
     QMenu* File_menu = nullptr;
     QAction* FOpen_menu = nullptr;
     QAction* Exit_menu = nullptr;
+    QMenu* Results_menu = nullptr;
+    QAction* Schedule_menu = nullptr;
 };
 
 }  // namespace tamsor

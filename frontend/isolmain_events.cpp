@@ -41,6 +41,7 @@ void ISOLMAIN::Command1_Click() {
 
 void ISOLMAIN::HScroll1_Change() {
     Graphplot();
+    updateSchedule();
 }
 
 void ISOLMAIN::Command2_Click() {
@@ -77,6 +78,7 @@ void ISOLMAIN::ReDraw() {
                 GetIsolData();
                 loadDataFileLoads(isoldef_);
                 Graphplot();
+                setScheduleAvailable(true);
                 return;
         }
     } catch (const std::exception&) {
@@ -99,6 +101,9 @@ void ISOLMAIN::setRunControlsEnabled(bool enabled) {
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
     HScroll1->setEnabled(enabled);
+    // Either way no results of the chosen file are shown: a file was just
+    // chosen, or the program started, or the calculation failed.
+    setScheduleAvailable(false);
 }
 
 void ISOLMAIN::openChartWindow() {
