@@ -23,11 +23,15 @@ class BenchServices final : public tamsor::DesktopServices {
   public:
     QString path;
     int messages = 0;
+    std::optional<QString> chooseFileToSave(QWidget*, const QString&, const QString&,
+                                            const QString&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
                                             const QString&) override {
         return path;
     }
-    void showMessage(QWidget*, const QString&) override { ++messages; }
+    void showMessage(QWidget*, const QString&, const QString&) override { ++messages; }
 };
 
 // Shows the window and waits until the platform has exposed it, so that

@@ -2,10 +2,29 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 
 namespace tamsor {
+
+std::optional<QString> PlatformDesktopServices::chooseFileToSave(QWidget* parent,
+                                                                 const QString& title,
+                                                                 const QString& filterLabel,
+                                                                 const QString& suffix,
+                                                                 const QString& suggestedPath) {
+    // Qt's own dialog in save mode asks before it lets an existing file be replaced.
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QStringLiteral("%1 (*.%2)").arg(filterLabel, suffix));
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
 
 std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent,
                                                                  const QString& title,

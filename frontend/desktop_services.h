@@ -1,5 +1,5 @@
-// The modal dialogs of the program — the open-file dialog and the message box —
-// behind one seam, so that tests answer them without ever blocking.
+// The modal dialogs of the program — the open-file and save-file dialogs and
+// the message box — behind one seam, so that tests answer them without ever blocking.
 #ifndef TAMSOR_DESKTOP_SERVICES_H
 #define TAMSOR_DESKTOP_SERVICES_H
 
@@ -16,6 +16,14 @@ inline const QString kApplicationTitle = QStringLiteral("TAMSOR");
 class DesktopServices {
   public:
     virtual ~DesktopServices() = default;
+    // Shows the save-file dialog with one filter entry, starting at
+    // `suggestedPath`; it asks before an existing file is replaced and adds
+    // `suffix` to a name typed without one. Returns the chosen full path, or
+    // nothing when the user cancelled.
+    virtual std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title,
+                                                    const QString& filterLabel,
+                                                    const QString& suffix,
+                                                    const QString& suggestedPath) = 0;
     // Shows the open-file dialog with one filter entry; returns the chosen full
     // path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
@@ -31,6 +39,9 @@ class DesktopServices {
 // The real dialogs.
 class PlatformDesktopServices final : public DesktopServices {
   public:
+    std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title,
+                                            const QString& filterLabel, const QString& suffix,
+                                            const QString& suggestedPath) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
                                             const QString& filterLabel,
                                             const QString& pattern) override;

@@ -132,6 +132,7 @@ void ISOLMAIN::buildMenus() {
     FOpen_menu = named(File_menu->addAction(QStringLiteral("&Open")), "FOpen_menu");
     FOpen_menu->setShortcut(QKeySequence::Open);
     Exit_menu = named(File_menu->addAction(QStringLiteral("E&xit")), "Exit_menu");
+    buildScheduleMenu();
 }
 
 void ISOLMAIN::connectEvents() {

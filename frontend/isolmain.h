@@ -28,6 +28,7 @@ class DesktopServices;
 class EngineBinding;
 class IsolZoom;
 class ResultsTable;
+class ScheduleWindow;
 struct IsolDef;
 
 class ISOLMAIN : public QMainWindow {
@@ -47,6 +48,7 @@ class ISOLMAIN : public QMainWindow {
     void Command2_Click();
     void Command3_Click();
     void Exit_Menu_Click();
+    void Schedule_menu_Click();
 
     // How long a calculation waits for another run on the same data file.
     void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
@@ -62,12 +64,19 @@ class ISOLMAIN : public QMainWindow {
     void Graphplot();
     void setRunControlsEnabled(bool enabled);
     void openChartWindow();
+    // The isolator schedule: its menu, and whether the results on display
+    // belong to the chosen data file (only then is there a schedule to show).
+    void buildScheduleMenu();
+    void setScheduleAvailable(bool available);
+    void updateSchedule();
 
     IsolDef& isoldef_;
     EngineBinding& engine_;
     DesktopServices& services_;
     IsolZoom* chartWindow_ = nullptr;  // created at the first Zoom, kept for the run
     std::chrono::milliseconds lockPatience_ = kDataFileLockPatience;
+    // Created when the schedule is first opened, kept for the run.
+    ScheduleWindow* scheduleWindow_ = nullptr;
 
     // Controls under their design names.
     QWidget* VideoSoftElastic1 = nullptr;
@@ -88,6 +97,8 @@ class ISOLMAIN : public QMainWindow {
     QMenu* File_menu = nullptr;
     QAction* FOpen_menu = nullptr;
     QAction* Exit_menu = nullptr;
+    QMenu* Results_menu = nullptr;
+    QAction* Schedule_menu = nullptr;
 };
 
 }  // namespace tamsor

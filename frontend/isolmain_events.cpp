@@ -44,6 +44,7 @@ void ISOLMAIN::Command1_Click() {
 
 void ISOLMAIN::HScroll1_Change() {
     Graphplot();
+    updateSchedule();
 }
 
 void ISOLMAIN::Command2_Click() {
@@ -74,7 +75,10 @@ void ISOLMAIN::ReDraw() {
                                             GetIsolData();
                                             loadDataFileLoads(isoldef_);
                                         });
-        if (!failure) Graphplot();
+        if (!failure) {
+            Graphplot();
+            setScheduleAvailable(true);
+        }
     } catch (const std::exception& error) {
         failure = calculationFailedMessage(error);
     }
@@ -100,6 +104,9 @@ void ISOLMAIN::setRunControlsEnabled(bool enabled) {
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
     HScroll1->setEnabled(enabled);
+    // Either way no results of the chosen file are shown: a file was just
+    // chosen, or the program started, or the calculation failed.
+    setScheduleAvailable(false);
 }
 
 void ISOLMAIN::openChartWindow() {

@@ -1,12 +1,12 @@
 #include "results_table.h"
 
 #include <QAbstractButton>
-#include <QClipboard>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+
+#include "selected_cells.h"
 
 namespace tamsor {
 namespace {
@@ -81,26 +81,11 @@ void ResultsTable::setTextArray(int index, const QString& text) {
 }
 
 QString ResultsTable::selectedText() const {
-    QRect area;  // x: columns, y: rows
-    for (const QModelIndex& index : selectedIndexes())
-        area |= QRect(index.column(), index.row(), 1, 1);
-    QStringList lines;
-    for (int row = area.top(); row <= area.bottom(); ++row) {
-        QStringList fields;
-        for (int col = area.left(); col <= area.right(); ++col)
-            fields << (item(row, col)->isSelected() ? item(row, col)->text().trimmed() : QString());
-        lines << fields.join(QLatin1Char('\t'));
-    }
-    return lines.join(QLatin1Char('\n'));
+    return selectedCellsText(*this);
 }
 
 void ResultsTable::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        QGuiApplication::clipboard()->setText(selectedText());
-        event->accept();
-    } else {
-        QTableWidget::keyPressEvent(event);
-    }
+    if (!copySelectedCells(*this, event)) QTableWidget::keyPressEvent(event);
 }
 
 bool ResultsTable::eventFilter(QObject* watched, QEvent* event) {

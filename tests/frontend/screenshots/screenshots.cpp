@@ -1,13 +1,17 @@
 // Takes the README's pictures from the real windows, driven as a user would:
 // File > Open (the dialog answered with a copy of examples/MUSEUM.DAT),
 // Calculate, the scroll bar to five isolator types, then Zoom and every chart
-// of the chart window. Writes screenshot.png (the main window) and charts.png
-// (a collage of the chart window in each style) into the folder given.
-// scripts/screenshots runs it under Xvfb; offscreen it checks that the
-// pictures can still be taken.
+// of the chart window; then File > Open of examples/SCHOOL.DAT, Method2, three
+// isolator types, Results > Isolator Schedule and its "Save Report as PDF...".
+// Writes screenshot.png (the main window), charts.png (a collage of the chart
+// window in each style), schedule.png (the schedule window) and
+// schedule-report.pdf (the report, which scripts/screenshots turns into a
+// picture of its first page) into the folder given. scripts/screenshots runs
+// it under Xvfb; offscreen it checks that the pictures can still be taken.
 #include <cstdio>
 #include <optional>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -29,20 +33,24 @@ namespace {
 constexpr QSize kMainWindowSize(1280, 800);
 // Taken at the size of a large window, shown at half of it.
 constexpr QSize kChartWindowSize(1200, 740);
+constexpr QSize kScheduleWindowSize(820, 660);
 
-// Answers the Open dialog with one file; a message means the run failed.
+// Answers the Open and Save dialogs with one file each; a message means the
+// run failed.
 class AnsweringServices final : public tamsor::DesktopServices {
   public:
-    explicit AnsweringServices(QString path) : path_(std::move(path)) {}
+    std::optional<QString> chooseFileToSave(QWidget*, const QString&, const QString&,
+                                            const QString&, const QString&) override {
+        return savePath;
+    }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
                                             const QString&) override {
-        return path_;
+        return openPath;
     }
     void showMessage(QWidget*, const QString& text, const QString&) override { messages << text; }
+    QString openPath;
+    QString savePath;
     QStringList messages;
-
-  private:
-    QString path_;
 };
 
 // The window at its picture size, laid out and painted.
@@ -92,12 +100,16 @@ int main(int argc, char** argv) {
     // The engine writes its result files beside the input: a copy keeps
     // examples/ clean.
     QTemporaryDir scratch;
-    const QString input = scratch.filePath(QStringLiteral("MUSEUM.DAT"));
-    QFile::copy(QStringLiteral(TAMSOR_EXAMPLES_DIR "/MUSEUM.DAT"), input);
+    const auto copyExample = [&](const char* name) {
+        const QString copy = scratch.filePath(QString::fromLatin1(name));
+        QFile::copy(QStringLiteral(TAMSOR_EXAMPLES_DIR "/") + QString::fromLatin1(name), copy);
+        return QDir::toNativeSeparators(copy);
+    };
 
     tamsor::IsolDef isoldef;
     tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
-    AnsweringServices services(QDir::toNativeSeparators(input));
+    AnsweringServices services;
+    services.openPath = copyExample("MUSEUM.DAT");
     tamsor::ISOLMAIN window(isoldef, engine, services);
     window.resize(kMainWindowSize);
     window.show();
@@ -107,14 +119,20 @@ int main(int argc, char** argv) {
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     auto* scroll = window.findChild<QScrollBar*>(QStringLiteral("HScroll1"));
-    for (int clicks = 0; clicks < 8 && scroll->value() < 5; ++clicks)
-        QTest::mouseClick(scroll, Qt::LeftButton, {},
-                          QPoint(scroll->width() - 3, scroll->height() / 2));
-    if (!services.messages.isEmpty() || isoldef.ShownPartitions != 5) {
-        std::fprintf(stderr, "the calculation did not show five isolator types: %d, %s\n",
-                     isoldef.ShownPartitions, qPrintable(services.messages.join(' ')));
-        return 1;
-    }
+    // Clicks the scroll bar's arrows until it shows `types`.
+    const auto showTypes = [&](int types) {
+        for (int clicks = 0; clicks < 8 && scroll->value() != types; ++clicks)
+            QTest::mouseClick(
+                scroll, Qt::LeftButton, {},
+                QPoint(scroll->value() < types ? scroll->width() - 3 : 3, scroll->height() / 2));
+        if (!services.messages.isEmpty() || isoldef.ShownPartitions != types) {
+            std::fprintf(stderr, "the calculation did not show %d isolator types: %d, %s\n", types,
+                         isoldef.ShownPartitions, qPrintable(services.messages.join(' ')));
+            return false;
+        }
+        return true;
+    };
+    if (!showTypes(5)) return 1;
     const QImage main = shot(window, kMainWindowSize);
 
     // Zoom on the load plot opens the chart window modally; it is driven from
@@ -140,7 +158,36 @@ int main(int argc, char** argv) {
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
     if (charts.size() != 5) return 1;
 
+    // The schedule of a building whose data file names each isolator's axis:
+    // choosing Method2 after File > Open calculates at once.
+    services.openPath = copyExample("SCHOOL.DAT");
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return 1;
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    // On the button's circle: the middle of the wide button lies past its caption.
+    auto* method2 = window.findChild<QAbstractButton*>(QStringLiteral("Option1_1"));
+    QTest::mouseClick(method2, Qt::LeftButton, {}, QPoint(8, method2->height() / 2));
+    if (!showTypes(3)) return 1;
+    QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+    auto* schedule = window.findChild<QWidget*>(QStringLiteral("ScheduleWindow"));
+    if (schedule == nullptr || !QTest::qWaitForWindowExposed(schedule)) {
+        std::fprintf(stderr, "the schedule window did not open\n");
+        return 1;
+    }
+    const QImage scheduleImage = shot(*schedule, kScheduleWindowSize);
+    const QString report = output.filePath(QStringLiteral("schedule-report.pdf"));
+    QFile::remove(report);
+    services.savePath = report;
+    QTest::mouseClick(schedule->findChild<QPushButton*>(QStringLiteral("SaveReport")),
+                      Qt::LeftButton);
+    if (!services.messages.isEmpty() || !QFile::exists(report)) {
+        std::fprintf(stderr, "the report was not written: %s\n",
+                     qPrintable(services.messages.join(' ')));
+        return 1;
+    }
+
     const bool saved = main.save(output.filePath(QStringLiteral("screenshot.png"))) &&
-                       collage(charts).save(output.filePath(QStringLiteral("charts.png")));
+                       collage(charts).save(output.filePath(QStringLiteral("charts.png"))) &&
+                       scheduleImage.save(output.filePath(QStringLiteral("schedule.png")));
     return saved ? 0 : 1;
 }

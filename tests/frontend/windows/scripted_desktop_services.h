@@ -14,6 +14,25 @@ namespace tamsor::testing {
 
 class ScriptedDesktopServices final : public DesktopServices {
   public:
+    // The next save-file dialog returns `path`; nothing means Cancel.
+    void answerNextSaveDialog(std::optional<QString> path) {
+        saveAnswers_.push_back(std::move(path));
+    }
+
+    std::optional<QString> chooseFileToSave(QWidget*, const QString& title,
+                                            const QString& filterLabel, const QString& suffix,
+                                            const QString& suggestedPath) override {
+        lastSaveDialog = {title, filterLabel, suffix, suggestedPath};
+        if (saveAnswers_.empty()) return std::nullopt;
+        auto answer = saveAnswers_.front();
+        saveAnswers_.pop_front();
+        return answer;
+    }
+    struct SaveDialog {
+        QString title, filterLabel, suffix, suggestedPath;
+    };
+    SaveDialog lastSaveDialog;
+
     // The next open-file dialog returns `path`; nothing means Cancel.
     void answerNextFileDialog(std::optional<QString> path) {
         fileAnswers_.push_back(std::move(path));
@@ -42,6 +61,7 @@ class ScriptedDesktopServices final : public DesktopServices {
     QStringList details;  // one for each message, empty where it has none
 
   private:
+    std::deque<std::optional<QString>> saveAnswers_;
     std::deque<std::optional<QString>> fileAnswers_;
 };
 
