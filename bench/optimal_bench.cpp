@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <vector>
 
 #include "bench_cases.h"
 #include "engine_run.h"
 #include "engine_state.h"
-#include "load_reader.h"
+#include "load_table.h"
+#include "tamsor/data_file.h"
 #include "tamsor/optimal_grouping.h"
 
 namespace {
@@ -21,12 +21,10 @@ namespace {
 std::vector<double> engineCaseLoads(int loadCount, benchmark::State& state) {
     const auto& bench = tamsor::bench::bench_case(loadCount, 0);
     engine::EngineState engineState;
-    std::FILE* input = std::fopen(bench.input.c_str(), "rb");
-    const bool read =
-        input != nullptr && engine::read_loads(input, engineState) == engine::ReadOutcome::kOk;
-    if (input != nullptr) std::fclose(input);
-    if (!read) state.SkipWithError("cannot read the benchmark input");
-    engine::sort_loads(engineState);
+    tamsor::DataFile input;
+    if (!input.open(bench.input.c_str()) || !engine::readLoads(input, engineState))
+        state.SkipWithError("cannot read the benchmark input");
+    engine::sortLoads(engineState);
     return {engineState.loads.begin() + 1, engineState.loads.begin() + 1 + engineState.load_count};
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 class KeepBoundaries final : public engine::ResultSetSink {
   public:
-    void on_result_set(const engine::EngineState& state) override {
+    void onResultSet(const engine::EngineState& state) override {
         sets.emplace_back(state.boundary.begin() + 1,
                           state.boundary.begin() + state.partition_count + 2);
     }
@@ -71,7 +71,7 @@ TEST(OptimalAgainstMethods, NeverAboveMethod1OrMethod2) {
             std::copy(loads.begin(), loads.end(), state.loads.begin() + 1);
             KeepBoundaries kept;
             std::int32_t status = 0;
-            engine::compute_result_sets(state, methodFlag, status, kept);
+            engine::computeResultSets(state, methodFlag, status, kept);
             // The engine sorts its loads in place; the exact technique takes the same ones.
             const std::vector<double> sorted(state.loads.begin() + 1,
                                              state.loads.begin() + 1 + state.load_count);
