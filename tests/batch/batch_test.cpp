@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using tamsor::testing::batch;
-using tamsor::testing::ChildLimits;
 using tamsor::testing::ProgramRun;
 using tamsor::testing::read_file;
 using tamsor::testing::ScratchFolder;
