@@ -51,7 +51,6 @@ RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
         }
         summary.resultSets.push_back(set);
     }
-    if (&run == &results.runs.back()) summary.schedule = results.schedule;
     return summary;
 }
 
@@ -69,8 +68,12 @@ void BatchOutput::write(const FileResults& results) {
             writeCsv(results);
             break;
         case OutputFormat::kJson:
-            for (const TechniqueRun& run : results.runs)
-                writeRunSummaryJson(out_, runSummaryOf(results, run));
+            for (const TechniqueRun& run : results.runs) {
+                RunSummary summary = runSummaryOf(results, run);
+                // The schedule is drawn from the last run's report.
+                if (&run == &results.runs.back()) summary.schedule = results.schedule;
+                writeRunSummaryJson(out_, summary);
+            }
             break;
     }
 }

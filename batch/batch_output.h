@@ -26,9 +26,10 @@ struct FileResults {
     std::optional<IsolatorSchedule> schedule;  // for --types N, where the last run reached N
 };
 
-// The summary of one run for the machine-readable outputs: per type the
-// isolators, smallest and largest load (from the sorted loads at the report's
-// positions) and the report's mean; the sets the run did not reach as such.
+// The summary of one run for the machine-readable outputs, without a
+// schedule: per type the isolators, smallest and largest load (from the
+// sorted loads at the report's positions) and the report's mean; the sets the
+// run did not reach as such.
 RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run);
 
 class BatchOutput {
