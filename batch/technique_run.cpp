@@ -59,17 +59,15 @@ bool runExact(const std::string& path, const ResultNames& names, std::size_t loa
         case OptimalRunFault::kNone:
             return true;
         case OptimalRunFault::kUnreadableLoads:
-        case OptimalRunFault::kTooManyLoads:
             reportLoadFault(path, result.loadFault, messages);
             break;
         case OptimalRunFault::kTooFewLoads:
+        case OptimalRunFault::kTooManyLoads:
             messages << path << ": the data file changed while it was read: " << loadCount
                      << " isolators, then " << result.loadCount << '\n';
             break;
         case OptimalRunFault::kResultFile:
-            reportResultFailure(path, names,
-                                {result.resultFault, result.systemError, result.resultFile.c_str()},
-                                messages);
+            reportResultFailure(path, names, result.resultFailure(), messages);
             break;
         case OptimalRunFault::kOverflow:
             messages << path << kOverflowMessage;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -14,13 +15,20 @@ namespace {
 
 constexpr std::size_t kMinLoads = 11;
 
+// Keeps the loads up to the maximum and counts them all, so that a file of
+// too many says how many.
 class LoadList final : public LoadSink {
   public:
-    explicit LoadList(std::vector<float>& loads) : loads_(loads) {}
-    void onLoad(const LoadLine& load) override { loads_.push_back(load.load); }
+    LoadList(std::vector<float>& loads, std::size_t maxLoads) : loads_(loads), max_(maxLoads) {}
+    void onLoad(const LoadLine& load) override {
+        if (++count_ <= max_) loads_.push_back(load.load);
+    }
+    std::size_t count() const { return count_; }
 
   private:
     std::vector<float>& loads_;
+    std::size_t max_;
+    std::size_t count_ = 0;
 };
 
 // The single-type figures as the classic techniques compute them, every sum
@@ -66,7 +74,8 @@ OptimalRunResult& failResultFile(OptimalRunResult& result, const ResultFailure& 
     return result;
 }
 
-// Reads every load of the data file, as the classic techniques read them.
+// Reads every load of the data file, as the classic techniques read them, and
+// checks their number.
 bool readLoads(const std::string& path, std::size_t maxLoads, std::vector<float>& loads,
                FileIdentity& identity, OptimalRunResult& result) {
     DataFile input;
@@ -77,16 +86,17 @@ bool readLoads(const std::string& path, std::size_t maxLoads, std::vector<float>
         return false;
     }
     identity = input.identity();
-    LoadList list(loads);
-    LoadFileReader reader(list, maxLoads);
-    const bool read = input.readLoads(reader);
-    result.loadCount = loads.size();
-    if (read) return true;
-    result.loadFault = reader.fault();
-    result.fault = result.loadFault.kind == LoadFaultKind::kTooManyLoads
-                       ? OptimalRunFault::kTooManyLoads
-                       : OptimalRunFault::kUnreadableLoads;
-    return false;
+    LoadList list(loads, maxLoads);
+    LoadFileReader reader(list, std::numeric_limits<std::size_t>::max());
+    if (!input.readLoads(reader)) {
+        result.fault = OptimalRunFault::kUnreadableLoads;
+        result.loadFault = reader.fault();
+        return false;
+    }
+    result.loadCount = list.count();
+    if (result.loadCount > maxLoads) result.fault = OptimalRunFault::kTooManyLoads;
+    if (result.loadCount < kMinLoads) result.fault = OptimalRunFault::kTooFewLoads;
+    return result.fault == OptimalRunFault::kNone;
 }
 
 }  // namespace
@@ -101,10 +111,6 @@ OptimalRunResult runOptimal(const std::string& dataFilePath, std::size_t maxLoad
     FileIdentity dataFile;
     if (!readLoads(dataFilePath, std::min(maxLoads, kMaxOptimalIsolators), loads, dataFile, result))
         return result;
-    if (loads.size() < kMinLoads) {
-        result.fault = OptimalRunFault::kTooFewLoads;
-        return result;
-    }
 
     ResultFilePair results(result.resultNames.report.c_str(), result.resultNames.plot.c_str());
     if (!results.check(dataFile)) return failResultFile(result, results.failure());

@@ -32,7 +32,7 @@ enum class OptimalRunFault {
     // or a line breaks the reading rules: loadFault says which and where.
     kUnreadableLoads,
     kTooFewLoads,   // loadCount loads, fewer than 11 (an empty file included)
-    kTooManyLoads,  // more than maxLoads; loadFault.line is the first load beyond
+    kTooManyLoads,  // loadCount loads, more than maxLoads
     // A result file would be the data file itself, is not a writable regular
     // file, or cannot be written in full: resultFault, resultFile, systemError.
     kResultFile,
@@ -46,14 +46,16 @@ struct OptimalRunResult {
     // changed (the earlier result files are as they were), fault says why.
     std::int32_t status = 1;
     OptimalRunFault fault = OptimalRunFault::kNone;
-    LoadFault loadFault;                           // kUnreadableLoads, kTooManyLoads
-    std::size_t loadCount = 0;                     // loads read; for kTooManyLoads the maximum
+    LoadFault loadFault;                           // kUnreadableLoads
+    std::size_t loadCount = 0;                     // the loads read, all of them
     ResultFault resultFault = ResultFault::kNone;  // kResultFile
     int systemError = 0;                           // kResultFile: errno, where the system gave one
     std::string resultFile;                        // kResultFile: the result file's name
     ResultNames resultNames;                       // the report and plot file of this data file
 
     bool ok() const { return status == 0; }
+    // The result file's failure as describeResultFault takes it.
+    ResultFailure resultFailure() const { return {resultFault, systemError, resultFile.c_str()}; }
 };
 
 // Runs the exact technique on the data file at `dataFilePath` (the name as the
