@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -22,8 +23,8 @@ std::vector<double> engineCaseLoads(int loadCount, benchmark::State& state) {
     const auto& bench = tamsor::bench::bench_case(loadCount, 0);
     engine::EngineState engineState;
     tamsor::DataFile input;
-    if (!input.open(bench.input.c_str()) || !engine::readLoads(input, engineState))
-        state.SkipWithError("cannot read the benchmark input");
+    const bool read = input.open(bench.input.c_str()) && engine::readLoads(input, engineState);
+    if (!read) state.SkipWithError("cannot read the benchmark input");
     engine::sortLoads(engineState);
     return {engineState.loads.begin() + 1, engineState.loads.begin() + 1 + engineState.load_count};
 }
