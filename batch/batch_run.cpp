@@ -1,52 +1,17 @@
 #include "batch_run.h"
 
-#include <cstring>
-#include <vector>
+#include <algorithm>
+#include <optional>
 
-#include "report_summary.h"
+#include "checked_loads.h"
 #include "tamsor/data_file_lock.h"
-#include "tamsor/load_file.h"
-#include "tamsor/load_file_reader.h"
-#include "tamsor/report_reader.h"
 #include "tamsor/result_names.h"
-#include "tamsor/run_diagnosis.h"
 #include "tamsor/safe_result_files.h"
+#include "technique_run.h"
 #include "vorbeck1.h"
 
 namespace tamsor {
 namespace {
-
-constexpr int kSetsOfACompleteRun = 9;
-// More warnings than this for one file would bury the summary.
-constexpr int kWarningsShown = 20;
-
-const char* techniqueName(std::int32_t methodFlag) {
-    return methodFlag == 0 ? "Method 1 (equal load ranges)"
-                           : "Method 2 (equal numbers of isolators)";
-}
-
-// Counts the loads without keeping them, so that a file of any size is
-// counted, and warns of lines that look like a decimal comma.
-class Diagnosis final : public LoadSink {
-  public:
-    Diagnosis(const std::string& path, std::ostream& messages) : path_(path), messages_(messages) {}
-    void onLoad(const LoadLine& load) override {
-        if (load.decimalComma.empty()) return;
-        if (++warnings_ <= kWarningsShown)
-            messages_ << path_ << ':' << load.line << ": warning: \"" << load.decimalComma
-                      << "\" looks like a decimal comma; read as " << load.number << '\n';
-    }
-    void finish() const {
-        if (warnings_ > kWarningsShown)
-            messages_ << path_ << ": warning: " << warnings_ - kWarningsShown
-                      << " more lines look like a decimal comma\n";
-    }
-
-  private:
-    const std::string& path_;
-    std::ostream& messages_;
-    long warnings_ = 0;
-};
 
 bool refuseUnlocked(const std::string& path, DataFileLock& lock, std::ostream& messages) {
     switch (lock.outcome()) {
@@ -69,144 +34,82 @@ bool refuseUnlocked(const std::string& path, DataFileLock& lock, std::ostream& m
     return true;
 }
 
-// Reads the data file as the engine will and says which line is wrong and
-// why; returns the number of loads, or -1 when the engine would refuse them.
-long long checkLoads(const std::string& path, DataFile& file, std::ostream& messages) {
-    Diagnosis warnings(path, messages);
-    const RunDiagnosis diagnosis = diagnoseLoads(file, warnings);
-    warnings.finish();
-    switch (diagnosis.fault) {
-        case RunFault::kUnreadableLoads: {
-            const LoadFault& fault = diagnosis.loadFault;
-            messages << path;
-            if (fault.line > 0 && fault.kind != LoadFaultKind::kReadError)
-                messages << ':' << fault.line;
-            messages << ": " << describeLoadFault(fault) << '\n';
-            return -1;
-        }
-        case RunFault::kTooManyLoads:
-            messages << path << ": " << diagnosis.loadCount << " isolators, at most "
-                     << kMaxIsolators << '\n';
-            return -1;
-        case RunFault::kTooFewLoads:
-            messages << path << ": " << diagnosis.loadCount << " isolators, at least "
-                     << kMinIsolators << '\n';
-            return -1;
-        default:
-            return static_cast<long long>(diagnosis.loadCount);
+// Names that the classic engine would take for another file's, or cannot take.
+bool refuseName(const std::string& path, const BatchOptions& options, std::ostream& messages) {
+    if (!path.empty() && path.back() == ' ') {
+        messages << '"' << path
+                 << "\": the file name ends with a blank, which the engine would drop; "
+                    "rename the file\n";
+        return true;
     }
-}
-
-void reportResultFailure(const std::string& path, const ResultNames& names,
-                         const ResultFailure& failure, std::ostream& messages) {
-    if (failure.fault == ResultFault::kIsTheDataFile) {
-        messages << path << ": the " << (names.report == failure.file ? "report " : "plot file ")
-                 << failure.file
-                 << " would overwrite the data file itself; give the data file another "
-                    "extension, such as .DAT\n";
-        return;
+    const bool classic =
+        std::any_of(options.techniques.begin(), options.techniques.end(),
+                    [](Technique technique) { return technique != Technique::kOptimal; });
+    if (classic && path.size() > VORBECK1_PATH_LENGTH) {
+        messages << path << ": path longer than " << VORBECK1_PATH_LENGTH << " characters\n";
+        return true;
     }
-    messages << path << ": cannot write " << failure.file << ": " << describeResultFault(failure)
-             << '\n';
+    return false;
 }
 
-// The engine says only that the run failed: a result file that could not
-// be written, or loads that overflow single precision.
-void explainFailedRun(const std::string& path, const ResultNames& names,
-                      const FileIdentity& dataFile, long long loads, std::ostream& messages) {
-    const RunDiagnosis diagnosis =
-        diagnoseFailedRun(names, dataFile, static_cast<std::size_t>(loads));
-    if (diagnosis.fault == RunFault::kResultFile)
-        reportResultFailure(path, names, diagnosis.resultFailure(), messages);
-    else
-        messages << path << ": the loads are too large: their single-precision sums overflow\n";
-}
-
-std::int32_t callEngine(const std::string& path, std::int32_t methodFlag) {
-    char name[VORBECK1_PATH_LENGTH];
-    std::memset(name, ' ', sizeof name);
-    std::memcpy(name, path.data(), path.size());
-    std::int32_t status = 0;
-    std::int32_t flag = methodFlag;
-    vorbeck1(&flag, &status, name);
-    return status;
-}
-
-// Reads the report back and checks it against the run: nine sets after a
-// complete run, one to eight after a stop, and the data file's isolators.
-bool readBack(const std::string& path, const std::string& reportName, std::int32_t status,
-              long long loads, std::vector<ReportSet>& sets, std::ostream& messages) {
-    try {
-        sets = readReport(reportName);
-    } catch (const ReadError& error) {
-        messages << path << ": unreadable report " << error.what() << '\n';
+// The schedule for the number of types asked for, from the last run's report.
+bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostream& messages) {
+    const TechniqueRun& run = results.runs.back();
+    const int typeCount = options.scheduleTypes;
+    if (typeCount > static_cast<int>(run.sets.size())) {
+        messages << results.path << ": no schedule for " << typeCount
+                 << " types: the run stopped at " << run.stoppedAt() << " types\n";
         return false;
     }
-    const auto count = static_cast<int>(sets.size());
-    const bool countFits = status == VORBECK1_SUCCESS ? count == kSetsOfACompleteRun
-                                                      : count >= 1 && count < kSetsOfACompleteRun;
-    if (!countFits) {
-        messages << path << ": the report " << reportName << " holds " << count
-                 << " result sets, not " << (status == VORBECK1_SUCCESS ? "9" : "1 to 8") << '\n';
-        return false;
-    }
-    if (sets.front().loadCount() != loads) {
-        messages << path << ": the report " << reportName << " holds " << sets.front().loadCount()
-                 << " isolators, the data file " << loads << '\n';
-        return false;
-    }
+    results.schedule = makeIsolatorSchedule(
+        results.loads->isolators, run.sets[static_cast<std::size_t>(typeCount - 1)].firstPositions);
     return true;
 }
 
 }  // namespace
 
-bool partitionFile(const std::string& path, std::int32_t methodFlag, std::ostream& out,
+bool partitionFile(const std::string& path, const BatchOptions& options, BatchOutput& output,
                    std::ostream& messages) {
-    if (!path.empty() && path.back() == ' ') {
-        messages << '"' << path
-                 << "\": the file name ends with a blank, which the engine would drop; "
-                    "rename the file\n";
-        return false;
-    }
-    if (path.size() > VORBECK1_PATH_LENGTH) {
-        messages << path << ": path longer than " << VORBECK1_PATH_LENGTH << " characters\n";
-        return false;
-    }
+    if (refuseName(path, options, messages)) return false;
 
-    // Held until the report is read back: another run on the same file
-    // waits rather than replacing the results in between.
+    // Held until the results are printed: another run on the same file waits
+    // rather than replacing the result files in between, and the loads read
+    // here are those the techniques read.
     DataFileLock lock(path.c_str());
     if (refuseUnlocked(path, lock, messages)) return false;
-    const long long loads = checkLoads(path, lock.file(), messages);
-    if (loads < 0) return false;
+    const std::optional<CheckedLoads> loads = checkLoads(
+        path, lock.file(), maxIsolators(options.techniques), options.scheduleTypes != 0, messages);
+    if (!loads) return false;
 
-    const ResultNames names = resultNamesFor(path);
-    const RunDiagnosis resultFiles = diagnoseResultFiles(names, lock.file().identity());
-    if (!resultFiles.ok()) {
-        reportResultFailure(path, names, resultFiles.resultFailure(), messages);
+    FileResults results;
+    results.path = path;
+    results.loads = &*loads;
+    results.names = resultNamesFor(path);
+    ResultFilePair resultFiles(results.names.report.c_str(), results.names.plot.c_str());
+    if (!resultFiles.check(lock.file().identity())) {
+        reportResultFailure(path, results.names, resultFiles.failure(), messages);
         return false;
     }
 
-    const std::int32_t status = callEngine(path, methodFlag);
-    if (status != VORBECK1_SUCCESS && status != VORBECK1_EMPTY_PARTITION) {
-        explainFailedRun(path, names, lock.file().identity(), loads, messages);
-        return false;
+    for (const Technique technique : options.techniques) {
+        std::optional<TechniqueRun> run = runTechnique(
+            technique, path, results.names, lock.file().identity(), loads->count, messages);
+        if (!run) return false;
+        results.runs.push_back(std::move(*run));
     }
 
-    std::vector<ReportSet> sets;
-    if (!readBack(path, names.report, status, loads, sets, messages)) return false;
-    out << path << ": " << loads << " isolators, " << techniqueName(methodFlag) << '\n';
-    printSummary(out, sets);
-
-    if (status == VORBECK1_EMPTY_PARTITION) {
-        const int failedAt = static_cast<int>(sets.size()) + 1;
-        out << "  stopped at " << failedAt << " types: an isolator type became empty\n\n";
-        messages << path << ": cannot calculate the optimum solution for " << failedAt
-                 << " types; try " << (methodFlag == 0 ? "--method 2" : "--method 1") << '\n';
-        return false;
+    // Compared, a classic technique that stops is one of the findings.
+    bool succeeded = true;
+    const TechniqueRun& last = results.runs.back();
+    if (!options.compare && !last.complete) {
+        messages << path << ": cannot calculate the optimum solution for " << last.stoppedAt()
+                 << " types; try --method optimal\n";
+        succeeded = false;
     }
-    out << "  report " << names.report << ", plot " << names.plot << "\n\n";
-    return true;
+    if (options.scheduleTypes != 0)
+        succeeded = makeSchedule(options, results, messages) && succeeded;
+    output.write(results);
+    return succeeded;
 }
 
 }  // namespace tamsor

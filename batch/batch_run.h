@@ -1,19 +1,22 @@
-// One input data file through the engine, as tamsor-batch runs it: the file
-// is locked, read and checked, the engine called, and its report read back
-// and checked before the summary is printed.
+// One input data file through the chosen techniques, as tamsor-batch runs it:
+// the file is locked, read and checked, each technique run, its report read
+// back and checked, and the results printed, all under the lock.
 #ifndef TAMSOR_BATCH_BATCH_RUN_H
 #define TAMSOR_BATCH_BATCH_RUN_H
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 
+#include "batch_options.h"
+#include "batch_output.h"
+
 namespace tamsor {
 
-// Prints the summary to `out`, and to `messages` every warning and the reason
-// of a failure, each starting with the file's name. Returns whether all nine
-// result sets were found.
-bool partitionFile(const std::string& path, std::int32_t methodFlag, std::ostream& out,
+// Prints the results to `output`, and to `messages` every warning and the
+// reason of a failure, each starting with the file's name. Returns whether
+// every run found all nine result sets (with --compare: whether all three ran)
+// and the schedule asked for could be made.
+bool partitionFile(const std::string& path, const BatchOptions& options, BatchOutput& output,
                    std::ostream& messages);
 
 }  // namespace tamsor

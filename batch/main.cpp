@@ -1,30 +1,16 @@
-// tamsor-batch: runs the partition engine on input data files from a script.
+// tamsor-batch: groups the isolators of input data files from a script.
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "batch_options.h"
+#include "batch_output.h"
 #include "batch_run.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tamsor-batch [--method 1|2] FILE.DAT...\n"
-    "\n"
-    "Groups the isolators of each building into 1 to 9 isolator types of similar\n"
-    "sustained load, writes the partition report FILE.out and the load plot file\n"
-    "FILE.plt beside each input data file, and prints a summary per number of types.\n"
-    "\n"
-    "  --method 1   start from equal load ranges (the default)\n"
-    "  --method 2   start from equal numbers of isolators\n"
-    "  --help       show this text\n"
-    "\n"
-    "An input data file holds one sustained load per line (the first number of each\n"
-    "non-blank line; the rest of the line is ignored), 11 to 100 isolators.\n"
-    "Exit status: 0 when every file was partitioned, 1 when a file failed, 2 on a usage error.\n";
 
 // Whether everything written to standard output reached it (not, say, a full disk).
 bool outputWritten() {
@@ -44,36 +30,22 @@ bool outputWritten() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::int32_t methodFlag = 0;
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::cout << kUsage;
-            return outputWritten() ? 0 : 1;
-        }
-        if (argument == "--method" && i + 1 < argc) {
-            const std::string value = argv[++i];
-            if (value != "1" && value != "2") {
-                std::cerr << "tamsor-batch: --method takes 1 or 2\n" << kUsage;
-                return 2;
-            }
-            methodFlag = value == "1" ? 0 : 1;
-        } else if (argument.rfind("--", 0) == 0) {
-            std::cerr << "tamsor-batch: unknown option " << argument << '\n' << kUsage;
-            return 2;
-        } else {
-            files.push_back(argument);
-        }
+    const tamsor::ParsedCommandLine parsed =
+        tamsor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.help) {
+        std::cout << tamsor::kUsage;
+        return outputWritten() ? 0 : 1;
     }
-    if (files.empty()) {
-        std::cerr << kUsage;
+    if (!parsed.error.empty()) {
+        std::cerr << "tamsor-batch: " << parsed.error << '\n' << tamsor::kUsage;
         return 2;
     }
+    const tamsor::BatchOptions& options = parsed.options;
+    tamsor::BatchOutput output(options, std::cout);
+    output.begin();
     bool allPartitioned = true;
-    for (const auto& file : files)
-        allPartitioned =
-            tamsor::partitionFile(file, methodFlag, std::cout, std::cerr) && allPartitioned;
+    for (const auto& file : options.files)
+        allPartitioned = tamsor::partitionFile(file, options, output, std::cerr) && allPartitioned;
     const bool written = outputWritten();
     return allPartitioned && written ? 0 : 1;
 }

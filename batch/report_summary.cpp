@@ -1,11 +1,17 @@
 #include "report_summary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "tamsor/report_layout.h"
+
 namespace tamsor {
 namespace {
+
+constexpr int kVarianceColumn = 17;
+constexpr int kPercentColumn = 11;
 
 // A figure with two decimals in `width` columns, or asterisks where the
 // report had no room for it.
@@ -17,6 +23,28 @@ std::string figure(const std::optional<float>& value, int width) {
         std::snprintf(text, sizeof text, "%*s", width,
                       std::string(static_cast<std::size_t>(std::min(width, 12)), '*').c_str());
     return text;
+}
+
+std::string cell(const std::string& text, int width) {
+    char padded[64];
+    std::snprintf(padded, sizeof padded, "%*s", width, text.c_str());
+    return padded;
+}
+
+const ReportSet* setOf(const TechniqueRun& run, int typeCount) {
+    return typeCount <= static_cast<int>(run.sets.size()) ? &run.sets[typeCount - 1] : nullptr;
+}
+
+// How far `value` lies above `optimum`, as the figures of both reports give them.
+std::string percentAbove(const ReportSet* set, const ReportSet& optimum) {
+    if (set == nullptr || !set->pooledVariance || !optimum.pooledVariance) return "-";
+    const double value = *set->pooledVariance;
+    const double best = *optimum.pooledVariance;
+    if (best == 0) return value == 0 ? "0.00 %" : "-";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f %%", (value - best) / best * 100);
+    // A figure rounded just below the optimum's is no run below it.
+    return std::string(text) == "-0.00 %" ? "0.00 %" : text;
 }
 
 }  // namespace
@@ -31,6 +59,36 @@ void printSummary(std::ostream& out, const std::vector<ReportSet>& sets) {
             std::snprintf(text, sizeof text, " %3d x ", set.isolators(k));
             out << text << figure(set.means[static_cast<std::size_t>(k)], 9);
         }
+        out << '\n';
+    }
+}
+
+void printComparison(std::ostream& out, const std::vector<TechniqueRun>& runs) {
+    const auto runCount = static_cast<int>(runs.size());
+    const auto classicCount = static_cast<std::size_t>(runCount - 1);
+    std::string varianceTitle = "  pooled variance";
+    varianceTitle.resize(static_cast<std::size_t>(kVarianceColumn * runCount), ' ');
+    out << "  types" << varianceTitle
+        << cell("above the optimum", kPercentColumn * static_cast<int>(classicCount)) << '\n';
+    out << "       ";
+    for (const auto& run : runs)
+        out << cell(std::string(techniqueName(run.technique)), kVarianceColumn);
+    for (std::size_t r = 0; r < classicCount; ++r)
+        out << cell(std::string(techniqueName(runs[r].technique)), kPercentColumn);
+    out << '\n';
+
+    char text[16];
+    for (int n = 1; n <= report_layout::kMaxTypes; ++n) {
+        std::snprintf(text, sizeof text, "%7d", n);
+        out << text;
+        for (const auto& run : runs) {
+            const ReportSet* set = setOf(run, n);
+            out << (set != nullptr ? figure(set->pooledVariance, kVarianceColumn)
+                                   : cell("not reached", kVarianceColumn));
+        }
+        const ReportSet& optimum = *setOf(runs.back(), n);
+        for (std::size_t r = 0; r < classicCount; ++r)
+            out << cell(percentAbove(setOf(runs[r], n), optimum), kPercentColumn);
         out << '\n';
     }
 }

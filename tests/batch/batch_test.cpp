@@ -10,24 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "scratch_folder.h"
+#include "batch_test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using tamsor::testing::ChildLimits;
+using tamsor::testing::batch;
 using tamsor::testing::ProgramRun;
 using tamsor::testing::read_file;
-using tamsor::testing::runProgram;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
-
-ProgramRun batch(const std::vector<std::string>& arguments, const ScratchFolder& folder,
-                 const ChildLimits& limits = {}, const std::vector<std::string>& environment = {},
-                 const std::string& outputPath = {}) {
-    return runProgram(TAMSOR_BATCH, arguments, folder, limits, environment, outputPath);
-}
 
 std::string lines(const std::vector<double>& loads) {
     std::ostringstream text;

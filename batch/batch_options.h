@@ -1,0 +1,44 @@
+// tamsor-batch's command line: which technique, what to print, in what form.
+#ifndef TAMSOR_BATCH_BATCH_OPTIONS_H
+#define TAMSOR_BATCH_BATCH_OPTIONS_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamsor {
+
+enum class Technique { kMethod1, kMethod2, kOptimal };
+
+enum class OutputFormat { kText, kCsv, kJson };
+
+struct BatchOptions {
+    // The techniques run on each file, in this order: one, or all three with --compare.
+    std::vector<Technique> techniques{Technique::kMethod1};
+    bool compare = false;
+    int scheduleTypes = 0;  // --types N; 0 when no schedule is asked for
+    OutputFormat format = OutputFormat::kText;
+    std::vector<std::string> files;
+};
+
+struct ParsedCommandLine {
+    BatchOptions options;
+    bool help = false;
+    std::string error;  // a usage error, without the usage text
+};
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+extern const char* const kUsage;
+
+// "Method 1", "Method2", "Optimal": the names the program's buttons give them.
+std::string_view techniqueName(Technique technique);
+
+// The most isolators a run of these techniques takes.
+std::size_t maxIsolators(const std::vector<Technique>& techniques);
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,123 @@
+#include "batch_output.h"
+
+#include "report_summary.h"
+#include "tamsor/report_layout.h"
+#include "tamsor/run_summary_json.h"
+#include "tamsor/schedule_csv.h"
+#include "tamsor/schedule_text.h"
+
+namespace tamsor {
+namespace {
+
+std::optional<double> widened(const std::optional<float>& value) {
+    if (!value) return std::nullopt;
+    return *value;
+}
+
+const char* describedTechnique(Technique technique) {
+    switch (technique) {
+        case Technique::kMethod1:
+            return "Method 1 (equal load ranges)";
+        case Technique::kMethod2:
+            return "Method 2 (equal numbers of isolators)";
+        case Technique::kOptimal:
+            return "Optimal (the best grouping)";
+    }
+    return "";
+}
+
+}  // namespace
+
+RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
+    RunSummary summary;
+    summary.dataFile = results.path;
+    summary.technique = techniqueName(run.technique);
+    const std::vector<float>& sorted = results.loads->sorted;
+    for (int n = 1; n <= report_layout::kMaxTypes; ++n) {
+        ResultSetSummary set;
+        set.typeCount = n;
+        if (n > static_cast<int>(run.sets.size())) {
+            set.status = ResultSetStatus::kNotReached;
+            summary.resultSets.push_back(set);
+            continue;
+        }
+        const ReportSet& reported = run.sets[static_cast<std::size_t>(n - 1)];
+        set.pooledVariance = widened(reported.pooledVariance);
+        for (int k = 0; k < n; ++k) {
+            const auto first = static_cast<std::size_t>(reported.firstPositions[k] - 1);
+            const auto end = static_cast<std::size_t>(reported.firstPositions[k + 1] - 1);
+            set.types.push_back({reported.isolators(k), sorted[first], sorted[end - 1],
+                                 widened(reported.means[static_cast<std::size_t>(k)])});
+        }
+        summary.resultSets.push_back(set);
+    }
+    return summary;
+}
+
+void BatchOutput::begin() {
+    if (options_.format == OutputFormat::kCsv && options_.scheduleTypes == 0)
+        writeSummaryCsvHeader(out_);
+}
+
+void BatchOutput::write(const FileResults& results) {
+    switch (options_.format) {
+        case OutputFormat::kText:
+            writeText(results);
+            break;
+        case OutputFormat::kCsv:
+            writeCsv(results);
+            break;
+        case OutputFormat::kJson:
+            for (const TechniqueRun& run : results.runs) {
+                RunSummary summary = runSummaryOf(results, run);
+                // The schedule is drawn from the last run's report.
+                if (&run == &results.runs.back()) summary.schedule = results.schedule;
+                writeRunSummaryJson(out_, summary);
+            }
+            break;
+    }
+}
+
+void BatchOutput::writeText(const FileResults& results) {
+    const std::size_t loads = results.loads->count;
+    if (options_.compare) {
+        out_ << results.path << ": " << loads << " isolators, the three techniques compared\n";
+        printComparison(out_, results.runs);
+        out_ << "  report " << results.names.report << ", plot " << results.names.plot
+             << " (Optimal)\n\n";
+        return;
+    }
+    const TechniqueRun& run = results.runs.back();
+    out_ << results.path << ": " << loads << " isolators, " << describedTechnique(run.technique)
+         << '\n';
+    printSummary(out_, run.sets);
+    if (!run.complete) {
+        out_ << "  stopped at " << run.stoppedAt() << " types: an isolator type became empty\n\n";
+    } else {
+        out_ << "  report " << results.names.report << ", plot " << results.names.plot << "\n\n";
+    }
+    if (results.schedule) {
+        out_ << "  Isolator schedule for " << options_.scheduleTypes << " types\n\n";
+        writeScheduleText(out_, *results.schedule);
+        out_ << '\n';
+    }
+}
+
+// Without a schedule, the rows of every file form one table under the header
+// that begin() wrote. With one, each file gives its own block: its summary
+// table, then the types table and the isolators table, each after an empty
+// line; an empty line ends the block.
+void BatchOutput::writeCsv(const FileResults& results) {
+    const bool blocks = options_.scheduleTypes != 0;
+    if (blocks) writeSummaryCsvHeader(out_);
+    for (const TechniqueRun& run : results.runs)
+        writeSummaryCsvRows(out_, runSummaryOf(results, run));
+    if (!blocks) return;
+    if (results.schedule) {
+        out_ << "\r\n";
+        writeScheduleCsv(out_, *results.schedule);
+    }
+    out_ << "\r\n";
+}
+
+}  // namespace tamsor

@@ -1,0 +1,53 @@
+// What tamsor-batch prints on standard output for each data file, as
+// readable text, CSV or JSON. Messages go elsewhere.
+#ifndef TAMSOR_BATCH_BATCH_OUTPUT_H
+#define TAMSOR_BATCH_BATCH_OUTPUT_H
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "batch_options.h"
+#include "checked_loads.h"
+#include "tamsor/isolator_schedule.h"
+#include "tamsor/result_names.h"
+#include "tamsor/run_summary.h"
+#include "technique_run.h"
+
+namespace tamsor {
+
+// The runs on one data file and what was drawn from them.
+struct FileResults {
+    std::string path;
+    const CheckedLoads* loads = nullptr;
+    ResultNames names;
+    std::vector<TechniqueRun> runs;            // in the order they ran
+    std::optional<IsolatorSchedule> schedule;  // for --types N, where the last run reached N
+};
+
+// The summary of one run for the machine-readable outputs, without a
+// schedule: per type the isolators, smallest and largest load (from the
+// sorted loads at the report's positions) and the report's mean; the sets the
+// run did not reach as such.
+RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run);
+
+class BatchOutput {
+  public:
+    BatchOutput(const BatchOptions& options, std::ostream& out) : options_(options), out_(out) {}
+
+    // What comes before the first file: the header of the one CSV table.
+    void begin();
+    void write(const FileResults& results);
+
+  private:
+    void writeText(const FileResults& results);
+    void writeCsv(const FileResults& results);
+
+    const BatchOptions& options_;
+    std::ostream& out_;
+};
+
+}  // namespace tamsor
+
+#endif
