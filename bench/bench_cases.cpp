@@ -23,18 +23,18 @@ namespace fs = std::filesystem;
 // core walls, in kN, each scattered by 10 per cent: the clusters the engine
 // is made for, close enough that both techniques complete on 50 and 100
 // loads (no technique completes on 11: nine types leave one-load types).
-std::string clustered_loads(int load_count) {
+std::string clusteredLoads(int loadCount) {
     struct ColumnType {
         double share;
         double mean;
     };
     constexpr std::array<ColumnType, 4> kTypes{
         {{0.10, 1150}, {0.35, 1900}, {0.40, 2700}, {0.15, 3600}}};
-    std::mt19937 random(1000 + static_cast<unsigned>(load_count));
+    std::mt19937 random(1000 + static_cast<unsigned>(loadCount));
     std::string text;
-    for (int i = 0; i < load_count; ++i) {
+    for (int i = 0; i < loadCount; ++i) {
         // Column types in turn, as the grid axes list them.
-        const double position = (i + 0.5) / load_count;
+        const double position = (i + 0.5) / loadCount;
         double cumulative = 0;
         double mean = kTypes.back().mean;
         for (const ColumnType& type : kTypes) {
@@ -52,7 +52,7 @@ std::string clustered_loads(int load_count) {
     return text;
 }
 
-std::vector<std::string> crlf_lines(const fs::path& path) {
+std::vector<std::string> crlfLines(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<std::string> lines;
@@ -64,13 +64,13 @@ std::vector<std::string> crlf_lines(const fs::path& path) {
     return lines;
 }
 
-// Private folder under bench_folder(), removed when the benchmark ends.
+// Private folder under benchFolder(), removed when the benchmark ends.
 class ScratchFolder {
   public:
     ScratchFolder() {
-        std::string pattern = (bench_folder() / "engine-bench-XXXXXX").string();
+        std::string pattern = (benchFolder() / "engine-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a folder under " + bench_folder().string());
+            throw std::runtime_error("cannot create a folder under " + benchFolder().string());
         path_ = pattern;
     }
     ~ScratchFolder() {
@@ -83,47 +83,47 @@ class ScratchFolder {
     fs::path path_;
 };
 
-std::unique_ptr<BenchCase> make_case(const fs::path& folder, int load_count,
-                                     std::int32_t method_flag) {
+std::unique_ptr<BenchCase> makeCase(const fs::path& folder, int loadCount,
+                                    std::int32_t methodFlag) {
     auto bench = std::make_unique<BenchCase>();
-    bench->load_count = load_count;
-    bench->method_flag = method_flag;
+    bench->loadCount = loadCount;
+    bench->methodFlag = methodFlag;
     bench->input =
-        folder / ("B" + std::to_string(load_count) + "M" + std::to_string(method_flag) + ".DAT");
+        folder / ("B" + std::to_string(loadCount) + "M" + std::to_string(methodFlag) + ".DAT");
     const std::string name = bench->input.string();
     if (name.size() > VORBECK1_PATH_LENGTH)
         throw std::runtime_error("benchmark folder path too long: " + name);
-    std::memset(bench->padded_name, ' ', VORBECK1_PATH_LENGTH);
-    std::memcpy(bench->padded_name, name.data(), name.size());
+    std::memset(bench->paddedName, ' ', VORBECK1_PATH_LENGTH);
+    std::memcpy(bench->paddedName, name.data(), name.size());
 
-    std::ofstream(bench->input, std::ios::binary) << clustered_loads(load_count);
-    bench->status = call_engine(*bench);
+    std::ofstream(bench->input, std::ios::binary) << clusteredLoads(loadCount);
+    bench->status = callEngine(*bench);
     fs::path result = bench->input;
-    bench->report_lines = crlf_lines(result.replace_extension(".out"));
+    bench->reportLines = crlfLines(result.replace_extension(".out"));
     if (bench->status == VORBECK1_SUCCESS)
-        bench->plot_lines = crlf_lines(result.replace_extension(".plt"));
+        bench->plotLines = crlfLines(result.replace_extension(".plt"));
     return bench;
 }
 
 }  // namespace
 
-fs::path bench_folder() {
+fs::path benchFolder() {
     const char* chosen = std::getenv("TAMSOR_BENCH_DIR");
     return chosen != nullptr && *chosen != '\0' ? fs::path(chosen) : fs::temp_directory_path();
 }
 
-std::int32_t call_engine(const BenchCase& bench) {
-    std::int32_t method_flag = bench.method_flag;
+std::int32_t callEngine(const BenchCase& bench) {
+    std::int32_t methodFlag = bench.methodFlag;
     std::int32_t status = 0;
-    vorbeck1(&method_flag, &status, bench.padded_name);
+    vorbeck1(&methodFlag, &status, bench.paddedName);
     return status;
 }
 
-const BenchCase& bench_case(int load_count, std::int32_t method_flag) {
+const BenchCase& benchCase(int loadCount, std::int32_t methodFlag) {
     static ScratchFolder folder;
     static std::map<std::pair<int, std::int32_t>, std::unique_ptr<BenchCase>> cases;
-    auto& bench = cases[{load_count, method_flag}];
-    if (!bench) bench = make_case(folder.path(), load_count, method_flag);
+    auto& bench = cases[{loadCount, methodFlag}];
+    if (!bench) bench = makeCase(folder.path(), loadCount, methodFlag);
     return *bench;
 }
 

@@ -36,7 +36,7 @@ class BenchServices final : public tamsor::DesktopServices {
 
 // Shows the window and waits until the platform has exposed it, so that
 // painting really happens.
-void show_exposed(QWidget& window) {
+void showExposed(QWidget& window) {
     window.resize(1280, 800);
     window.show();
     for (int spins = 0;
@@ -45,13 +45,13 @@ void show_exposed(QWidget& window) {
 }
 
 void BM_CalculateToDisplay(benchmark::State& state) {
-    const auto& bench = tamsor::bench::bench_case(static_cast<int>(state.range(0)), 1);
+    const auto& bench = tamsor::bench::benchCase(static_cast<int>(state.range(0)), 1);
     tamsor::IsolDef isoldef;
     tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
     BenchServices services;
     services.path = QString::fromStdString(bench.input.string());
     tamsor::ISOLMAIN window(isoldef, engine, services);
-    show_exposed(window);
+    showExposed(window);
     window.findChild<QAction*>(QStringLiteral("FOpen_menu"))->trigger();
     window.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(5);
     auto* calculate = window.findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -70,7 +70,7 @@ void BM_MainWindowToFirstFrame(benchmark::State& state) {
         tamsor::IsolDef isoldef;
         tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
         tamsor::ISOLMAIN window(isoldef, engine, services);
-        show_exposed(window);
+        showExposed(window);
         window.repaint();
     }
 }

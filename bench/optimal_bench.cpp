@@ -20,7 +20,7 @@ namespace {
 
 // The engine benchmark's input for this many loads, read and sorted as the engine does.
 std::vector<double> engineCaseLoads(int loadCount, benchmark::State& state) {
-    const auto& bench = tamsor::bench::bench_case(loadCount, 0);
+    const auto& bench = tamsor::bench::benchCase(loadCount, 0);
     engine::EngineState engineState;
     tamsor::DataFile input;
     const bool read = input.open(bench.input.c_str()) && engine::readLoads(input, engineState);

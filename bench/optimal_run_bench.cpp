@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // A copy of the engine case's input beside it, so that the two techniques'
 // result files do not replace each other's.
 fs::path optimalInput(int loadCount) {
-    const fs::path engineInput = tamsor::bench::bench_case(loadCount, 0).input;
+    const fs::path engineInput = tamsor::bench::benchCase(loadCount, 0).input;
     fs::path input = engineInput;
     input.replace_filename("OPTIMAL" + std::to_string(loadCount) + ".DAT");
     if (!fs::exists(input)) fs::copy_file(engineInput, input);
