@@ -6,7 +6,7 @@
 #include "checked_loads.h"
 #include "tamsor/data_file_lock.h"
 #include "tamsor/result_names.h"
-#include "tamsor/safe_result_files.h"
+#include "tamsor/run_diagnosis.h"
 #include "technique_run.h"
 #include "vorbeck1.h"
 
@@ -85,9 +85,9 @@ bool partitionFile(const std::string& path, const BatchOptions& options, BatchOu
     results.path = path;
     results.loads = &*loads;
     results.names = resultNamesFor(path);
-    ResultFilePair resultFiles(results.names.report.c_str(), results.names.plot.c_str());
-    if (!resultFiles.check(lock.file().identity())) {
-        reportResultFailure(path, results.names, resultFiles.failure(), messages);
+    const RunDiagnosis resultFiles = diagnoseResultFiles(results.names, lock.file().identity());
+    if (!resultFiles.ok()) {
+        reportResultFailure(path, results.names, resultFiles.resultFailure(), messages);
         return false;
     }
 

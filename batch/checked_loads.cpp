@@ -1,9 +1,8 @@
 #include "checked_loads.h"
 
 #include <algorithm>
-#include <limits>
 
-#include "tamsor/load_file_reader.h"
+#include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
 namespace {
@@ -11,8 +10,8 @@ namespace {
 // More warnings than this for one file would bury the summary.
 constexpr int kWarningsShown = 20;
 
-// Counts every load, so that a file of any size is counted, keeps those up to
-// the maximum, and warns of lines that look like a decimal comma.
+// Keeps the loads up to the maximum and warns of lines that look like a
+// decimal comma.
 class LoadCheck final : public LoadSink {
   public:
     LoadCheck(const std::string& path, std::size_t maxLoads, bool keepIsolators,
@@ -24,7 +23,7 @@ class LoadCheck final : public LoadSink {
           messages_(messages) {}
 
     void onLoad(const LoadLine& load) override {
-        if (++loads_.count <= maxLoads_) {
+        if (loads_.sorted.size() < maxLoads_) {
             loads_.sorted.push_back(load.load);
             if (keepIsolators_)
                 loads_.isolators.push_back(
@@ -63,28 +62,29 @@ std::optional<CheckedLoads> checkLoads(const std::string& path, DataFile& file,
                                        std::ostream& messages) {
     CheckedLoads loads;
     LoadCheck check(path, maxLoads, keepIsolators, loads, messages);
-    LoadFileReader reader(check, std::numeric_limits<std::size_t>::max());
-    const bool read = file.readLoads(reader);
+    const RunDiagnosis diagnosis = diagnoseLoads(file, check, maxLoads);
     check.finish();
-    if (!read) {
-        LoadFault fault = reader.fault();
-        if (fault.kind == LoadFaultKind::kNone) {
-            fault.kind = file.fault();
-            fault.systemError = file.systemError();
-        }
-        reportLoadFault(path, fault, messages);
-        return std::nullopt;
+    switch (diagnosis.fault) {
+        case RunFault::kNone:
+            loads.count = diagnosis.loadCount;
+            std::stable_sort(loads.sorted.begin(), loads.sorted.end());
+            return loads;
+        case RunFault::kUnreadableLoads:
+            reportLoadFault(path, diagnosis.loadFault, messages);
+            break;
+        case RunFault::kTooManyLoads:
+            messages << path << ": " << diagnosis.loadCount << " isolators, at most " << maxLoads
+                     << '\n';
+            break;
+        case RunFault::kTooFewLoads:
+            messages << path << ": " << diagnosis.loadCount << " isolators, at least "
+                     << kMinIsolators << '\n';
+            break;
+        case RunFault::kResultFile:
+        case RunFault::kOverflow:
+            break;  // found only when the result files are written
     }
-    if (loads.count > maxLoads) {
-        messages << path << ": " << loads.count << " isolators, at most " << maxLoads << '\n';
-        return std::nullopt;
-    }
-    if (loads.count < kMinIsolators) {
-        messages << path << ": " << loads.count << " isolators, at least " << kMinIsolators << '\n';
-        return std::nullopt;
-    }
-    std::stable_sort(loads.sorted.begin(), loads.sorted.end());
-    return loads;
+    return std::nullopt;
 }
 
 }  // namespace tamsor

@@ -5,6 +5,7 @@
 
 #include "checked_loads.h"
 #include "tamsor/optimal_run.h"
+#include "tamsor/run_diagnosis.h"
 #include "vorbeck1.h"
 
 namespace tamsor {
@@ -12,30 +13,29 @@ namespace {
 
 constexpr int kSetsOfACompleteRun = 9;
 
-const char* const kOverflowMessage =
-    ": the loads are too large: their single-precision sums overflow\n";
-
-// The classic engine says only that the run failed. With the loads and the
-// result names found sound beforehand, either a result file could not be
-// written (a full disk, a file size limit) or the loads overflow single
-// precision. Writing files of the size the engine writes, and removing them
-// again, tells the two apart and gives the system's reason.
-void explainFailedRun(const std::string& path, const ResultNames& names,
-                      const FileIdentity& dataFile, std::size_t loads, std::ostream& messages) {
-    ResultFilePair probe(names.report.c_str(), names.plot.c_str());
-    if (probe.check(dataFile) && probe.openReport()) {
-        // Nine result sets: 58 + 21 n characters each for n = 1..9.
-        probe.report().write(std::string(9 * 58 + 21 * 45, ' '));
-        if (probe.openPlot()) probe.plot().write(std::string(loads * 2 * 29, ' '));
-        probe.report().close();
-        probe.plot().close();
+// Why a run whose loads and result names were checked failed. The loads
+// were checked under the lock, so a load fault here means the data file was
+// changed by a program that does not take the lock.
+void reportRunFault(const std::string& path, const ResultNames& names,
+                    const RunDiagnosis& diagnosis, std::size_t loadCount, std::ostream& messages) {
+    switch (diagnosis.fault) {
+        case RunFault::kNone:
+            break;
+        case RunFault::kUnreadableLoads:
+            reportLoadFault(path, diagnosis.loadFault, messages);
+            break;
+        case RunFault::kTooFewLoads:
+        case RunFault::kTooManyLoads:
+            messages << path << ": the data file changed while it was read: " << loadCount
+                     << " isolators, then " << diagnosis.loadCount << '\n';
+            break;
+        case RunFault::kResultFile:
+            reportResultFailure(path, names, diagnosis.resultFailure(), messages);
+            break;
+        case RunFault::kOverflow:
+            messages << path << ": the loads are too large: their single-precision sums overflow\n";
+            break;
     }
-    const ResultFailure failure = probe.failure();
-    probe.discard();
-    if (failure.fault != ResultFault::kNone)
-        reportResultFailure(path, names, failure, messages);
-    else
-        messages << path << kOverflowMessage;
 }
 
 // The classic engine's status: 0 complete, 2 stopped at an empty type, 1 failed.
@@ -47,33 +47,6 @@ std::int32_t callEngine(const std::string& path, Technique technique) {
     std::int32_t flag = technique == Technique::kMethod1 ? 0 : 1;
     vorbeck1(&flag, &status, name);
     return status;
-}
-
-// Whether the exact run completed; says why not where it did not. The loads
-// were checked under the lock, so a load fault here means the data file was
-// changed by a program that does not take the lock.
-bool runExact(const std::string& path, const ResultNames& names, std::size_t loadCount,
-              std::ostream& messages) {
-    const OptimalRunResult result = runOptimal(path, kMaxOptimalIsolators);
-    switch (result.fault) {
-        case OptimalRunFault::kNone:
-            return true;
-        case OptimalRunFault::kUnreadableLoads:
-            reportLoadFault(path, result.loadFault, messages);
-            break;
-        case OptimalRunFault::kTooFewLoads:
-        case OptimalRunFault::kTooManyLoads:
-            messages << path << ": the data file changed while it was read: " << loadCount
-                     << " isolators, then " << result.loadCount << '\n';
-            break;
-        case OptimalRunFault::kResultFile:
-            reportResultFailure(path, names, result.resultFailure(), messages);
-            break;
-        case OptimalRunFault::kOverflow:
-            messages << path << kOverflowMessage;
-            break;
-    }
-    return false;
 }
 
 // Reads the report back and checks it against the run: nine sets after a
@@ -122,16 +95,19 @@ std::optional<TechniqueRun> runTechnique(Technique technique, const std::string&
                                          std::size_t loadCount, std::ostream& messages) {
     TechniqueRun run;
     run.technique = technique;
+    RunDiagnosis diagnosis;
     if (technique == Technique::kOptimal) {
-        if (!runExact(path, names, loadCount, messages)) return std::nullopt;
+        diagnosis = runOptimal(path, kMaxOptimalIsolators);
         run.complete = true;
     } else {
         const std::int32_t status = callEngine(path, technique);
-        if (status != VORBECK1_SUCCESS && status != VORBECK1_EMPTY_PARTITION) {
-            explainFailedRun(path, names, dataFile, loadCount, messages);
-            return std::nullopt;
-        }
+        if (status != VORBECK1_SUCCESS && status != VORBECK1_EMPTY_PARTITION)
+            diagnosis = diagnoseFailedRun(names, dataFile, loadCount);
         run.complete = status == VORBECK1_SUCCESS;
+    }
+    if (!diagnosis.ok()) {
+        reportRunFault(path, names, diagnosis, loadCount, messages);
+        return std::nullopt;
     }
     if (!readBack(path, names.report, run.complete, loadCount, run.sets, messages))
         return std::nullopt;

@@ -1,7 +1,9 @@
 #include "calculation_run.h"
 
 #include "engine_binding.h"
+#include "isoldef.h"
 #include "native_path.h"
+#include "tamsor/optimal_run.h"
 #include "tamsor/result_names.h"
 #include "tamsor/run_diagnosis.h"
 
@@ -55,33 +57,41 @@ LockedDataFile::LockedDataFile(const QString& chosenPath, std::chrono::milliseco
         refusal_ = messageFor(lock_->outcome(), lock_->file().systemError(), patience);
 }
 
-std::optional<RunMessage> runClassicCalculation(const QString& chosenPath, std::int16_t methodFlag,
-                                                EngineBinding& engine,
-                                                std::chrono::milliseconds patience,
-                                                std::vector<DecimalCommaWarning>& warnings,
-                                                const std::function<void()>& readBack) {
+std::optional<RunMessage> runCalculation(const QString& chosenPath, std::int16_t methodFlag,
+                                         EngineBinding& engine, std::chrono::milliseconds patience,
+                                         std::vector<DecimalCommaWarning>& warnings,
+                                         const std::function<void()>& readBack) {
     LockedDataFile data(chosenPath, patience);
     if (data.refusal()) return data.refusal();
-    if (const auto reason = engineRefusal(data.path())) return refusedDataFile(*reason);
+    // The exact technique takes the data file by its name, however long.
+    const bool classic = methodFlag != kOptimalMethodFlag;
+    if (classic) {
+        if (const auto reason = engineRefusal(data.path())) return refusedDataFile(*reason);
+    }
 
     CommaWarnings commaWarnings(warnings);
-    const RunDiagnosis loads = diagnoseLoads(data.file(), commaWarnings);
+    const RunDiagnosis loads = diagnoseLoads(data.file(), commaWarnings, kMaxIsolators);
     if (!loads.ok()) return messageFor(loads);
     const ResultNames names = resultNamesFor(data.path());
     const FileIdentity identity = data.file().identity();
     if (const RunDiagnosis results = diagnoseResultFiles(names, identity); !results.ok())
         return messageFor(results);
 
-    const std::int32_t status = engine.calculate(methodFlag, data.path());
-    switch (static_cast<std::int16_t>(status)) {  // the low 16 bits
-        case VORBECK1_UNREADABLE:
-            return messageFor(diagnoseFailedRun(names, identity, loads.loadCount));
-        case VORBECK1_EMPTY_PARTITION:
-            return emptyPartitionMessage();
-        default:
-            readBack();
-            return std::nullopt;
+    if (classic) {
+        const std::int32_t status = engine.calculate(methodFlag, data.path());
+        switch (static_cast<std::int16_t>(status)) {  // the low 16 bits
+            case VORBECK1_UNREADABLE:
+                return messageFor(diagnoseFailedRun(names, identity, loads.loadCount));
+            case VORBECK1_EMPTY_PARTITION:
+                return emptyPartitionMessage();
+            default:
+                break;
+        }
+    } else if (const RunDiagnosis run = runOptimal(data.path(), kMaxIsolators); !run.ok()) {
+        return messageFor(run);
     }
+    readBack();
+    return std::nullopt;
 }
 
 }  // namespace tamsor

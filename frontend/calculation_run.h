@@ -45,18 +45,19 @@ class LockedDataFile {
     std::optional<RunMessage> refusal_;
 };
 
-// A calculation by the classic engine (`methodFlag` 0 or 1): the data file
-// locked, its loads and result names checked as the engine will take them,
-// the engine called and, after a run that did not fail, `readBack` run while
-// the lock is still held. Returns the message of a refusal or failure;
-// nothing when the results were read back. Lines that look like a decimal
-// comma are added to `warnings` whenever the loads were read. Run-time errors
-// of the engine binding and of `readBack` pass to the caller.
-std::optional<RunMessage> runClassicCalculation(const QString& chosenPath, std::int16_t methodFlag,
-                                                EngineBinding& engine,
-                                                std::chrono::milliseconds patience,
-                                                std::vector<DecimalCommaWarning>& warnings,
-                                                const std::function<void()>& readBack);
+// A calculation by the technique of `methodFlag`: 0 "Method 1" and 1
+// "Method2" by the classic engine, kOptimalMethodFlag the exact technique,
+// run in-process on the same 11 to 100 loads. The data file is locked, its
+// loads and result names checked as every technique takes them, the
+// technique run and, after a run that did not fail, `readBack` run while the
+// lock is still held. Returns the message of a refusal or failure; nothing
+// when the results were read back. Lines that look like a decimal comma are
+// added to `warnings` whenever the loads were read. Run-time errors of the
+// engine binding and of `readBack` pass to the caller.
+std::optional<RunMessage> runCalculation(const QString& chosenPath, std::int16_t methodFlag,
+                                         EngineBinding& engine, std::chrono::milliseconds patience,
+                                         std::vector<DecimalCommaWarning>& warnings,
+                                         const std::function<void()>& readBack);
 
 }  // namespace tamsor
 

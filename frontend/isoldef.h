@@ -17,6 +17,8 @@ namespace tamsor {
 
 inline constexpr int kPlotPoints = 2001;  // indices 0 to 2000
 inline constexpr int kResultSets = 9;     // indices 0 to 8; sets 0 to 7 are loaded
+// The MethodFlag of the exact technique, "Optimal"; the classic engine takes 0 and 1.
+inline constexpr std::int16_t kOptimalMethodFlag = 2;
 
 using ResultSetTable = std::array<std::array<float, kResultSets>, kResultSets>;
 
@@ -26,7 +28,7 @@ struct IsolDef {
     // engine's 120 characters, or a name that ends with a blank, still names
     // this file. The engine's blank padded form is made at the call.
     QString DataFileName;
-    std::int16_t MethodFlag = 0;  // 0 "Method 1", 1 "Method2"
+    std::int16_t MethodFlag = 0;  // 0 "Method 1", 1 "Method2", 2 "Optimal"
     bool ZoomMeanChart = false;   // the chart window opens on the mean loads, else the variance
     bool ZoomMeansShown = false;  // the chart window's Graph2 shows mean loads, else counts
 

@@ -61,7 +61,7 @@ void ISOLMAIN::Exit_Menu_Click() {
     close();
 }
 
-// The calculation run: the engine, then the results read back and drawn.
+// The calculation run: the technique chosen, then the results read back and drawn.
 // A refusal or failure on the way ends in one message, its cause as the
 // detail; drawing a loaded model cannot fail. Lines that look like a decimal
 // comma are pointed out once, after the outcome.
@@ -69,12 +69,14 @@ void ISOLMAIN::ReDraw() {
     std::vector<DecimalCommaWarning> warnings;
     std::optional<RunMessage> failure;
     try {
-        isoldef_.MethodFlag = Option1[0]->isChecked() ? 0 : 1;
-        failure = runClassicCalculation(chosenPath(isoldef_), isoldef_.MethodFlag, engine_,
-                                        lockPatience_, warnings, [this] {
-                                            GetIsolData();
-                                            loadDataFileLoads(isoldef_);
-                                        });
+        // The flag is the index of the option chosen: 0 "Method 1", 1 "Method2", 2 "Optimal".
+        for (std::size_t index = 0; index < Option1.size(); ++index)
+            if (Option1[index]->isChecked()) isoldef_.MethodFlag = static_cast<std::int16_t>(index);
+        failure = runCalculation(chosenPath(isoldef_), isoldef_.MethodFlag, engine_, lockPatience_,
+                                 warnings, [this] {
+                                     GetIsolData();
+                                     loadDataFileLoads(isoldef_);
+                                 });
         if (!failure) {
             Graphplot();
             setScheduleAvailable(true);

@@ -5,9 +5,8 @@
 #include "tamsor/load_file.h"
 
 namespace tamsor {
-namespace {
 
-RunDiagnosis resultFileFault(const ResultFailure& failure) {
+RunDiagnosis resultFileDiagnosis(const ResultFailure& failure) {
     RunDiagnosis diagnosis;
     diagnosis.fault = RunFault::kResultFile;
     diagnosis.resultFault = failure.fault;
@@ -16,13 +15,11 @@ RunDiagnosis resultFileFault(const ResultFailure& failure) {
     return diagnosis;
 }
 
-}  // namespace
-
-RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink) {
+RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink, std::size_t maxLoads) {
     // Every load is counted, so that a file of too many says how many.
     LoadFileReader reader(sink, std::numeric_limits<std::size_t>::max());
     RunDiagnosis diagnosis;
-    if (!file.readLoads(reader)) {
+    if (!file.isOpen() || !file.readLoads(reader)) {
         diagnosis.fault = RunFault::kUnreadableLoads;
         diagnosis.loadFault = reader.fault();
         if (diagnosis.loadFault.kind == LoadFaultKind::kNone) {
@@ -32,7 +29,7 @@ RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink) {
         return diagnosis;
     }
     diagnosis.loadCount = reader.loadCount();
-    if (diagnosis.loadCount > kMaxIsolators)
+    if (diagnosis.loadCount > maxLoads)
         diagnosis.fault = RunFault::kTooManyLoads;
     else if (diagnosis.loadCount < kMinIsolators)
         diagnosis.fault = RunFault::kTooFewLoads;
@@ -41,7 +38,7 @@ RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink) {
 
 RunDiagnosis diagnoseResultFiles(const ResultNames& names, const FileIdentity& dataFile) {
     ResultFilePair results(names.report.c_str(), names.plot.c_str());
-    if (!results.check(dataFile)) return resultFileFault(results.failure());
+    if (!results.check(dataFile)) return resultFileDiagnosis(results.failure());
     return {};
 }
 
@@ -57,7 +54,7 @@ RunDiagnosis diagnoseFailedRun(const ResultNames& names, const FileIdentity& dat
     }
     const ResultFailure failure = probe.failure();
     RunDiagnosis diagnosis =
-        failure.fault != ResultFault::kNone ? resultFileFault(failure) : RunDiagnosis{};
+        failure.fault != ResultFault::kNone ? resultFileDiagnosis(failure) : RunDiagnosis{};
     probe.discard();
     if (diagnosis.ok()) diagnosis.fault = RunFault::kOverflow;
     diagnosis.loadCount = loadCount;

@@ -30,7 +30,7 @@ QString techniqueName(std::int16_t methodFlag) {
     switch (methodFlag) {
         case 0:
             return QStringLiteral("Method 1");
-        case 2:
+        case kOptimalMethodFlag:
             return QStringLiteral("Optimal");
         default:
             return QStringLiteral("Method2");

@@ -2,33 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <span>
 #include <vector>
 
 #include "tamsor/data_file.h"
 #include "tamsor/optimal_grouping.h"
+#include "tamsor/result_names.h"
 #include "tamsor/result_set_format.h"
+#include "tamsor/safe_result_files.h"
 
 namespace tamsor {
 namespace {
 
-constexpr std::size_t kMinLoads = 11;
-
-// Keeps the loads up to the maximum and counts them all, so that a file of
-// too many says how many.
+// Keeps the loads up to the maximum; the reader counts them all.
 class LoadList final : public LoadSink {
   public:
     LoadList(std::vector<float>& loads, std::size_t maxLoads) : loads_(loads), max_(maxLoads) {}
     void onLoad(const LoadLine& load) override {
-        if (++count_ <= max_) loads_.push_back(load.load);
+        if (loads_.size() < max_) loads_.push_back(load.load);
     }
-    std::size_t count() const { return count_; }
 
   private:
     std::vector<float>& loads_;
     std::size_t max_;
-    std::size_t count_ = 0;
 };
 
 // The single-type figures as the classic techniques compute them, every sum
@@ -66,79 +62,56 @@ bool isFinite(const ResultSetRecord& set) {
                        [](float mean) { return std::isfinite(mean); });
 }
 
-OptimalRunResult& failResultFile(OptimalRunResult& result, const ResultFailure& failure) {
-    result.fault = OptimalRunFault::kResultFile;
-    result.resultFault = failure.fault;
-    result.systemError = failure.systemError;
-    result.resultFile = failure.file != nullptr ? failure.file : "";
-    return result;
-}
-
-// Reads every load of the data file, as the classic techniques read them, and
-// checks their number.
-bool readLoads(const std::string& path, std::size_t maxLoads, std::vector<float>& loads,
-               FileIdentity& identity, OptimalRunResult& result) {
-    DataFile input;
-    if (!input.open(path.c_str())) {
-        result.fault = OptimalRunFault::kUnreadableLoads;
-        result.loadFault.kind = input.fault();
-        result.loadFault.systemError = input.systemError();
-        return false;
+// The nine result sets of the sorted loads; none where a figure of the
+// report would overflow single precision.
+std::vector<ResultSetRecord> resultSetsOf(const std::vector<float>& sortedLoads) {
+    if (singleTypeFiguresOverflow(sortedLoads)) return {};
+    std::vector<ResultSetRecord> sets;
+    const std::vector<double> loads(sortedLoads.begin(), sortedLoads.end());
+    for (const OptimalGrouping& grouping : findOptimalGroupings(loads)) {
+        sets.push_back(recordOf(grouping, loads.size()));
+        if (!isFinite(sets.back())) return {};
     }
-    identity = input.identity();
-    LoadList list(loads, maxLoads);
-    LoadFileReader reader(list, std::numeric_limits<std::size_t>::max());
-    if (!input.readLoads(reader)) {
-        result.fault = OptimalRunFault::kUnreadableLoads;
-        result.loadFault = reader.fault();
-        return false;
-    }
-    result.loadCount = list.count();
-    if (result.loadCount > maxLoads) result.fault = OptimalRunFault::kTooManyLoads;
-    if (result.loadCount < kMinLoads) result.fault = OptimalRunFault::kTooFewLoads;
-    return result.fault == OptimalRunFault::kNone;
+    return sets;
 }
 
 }  // namespace
 
-OptimalRunResult runOptimal(const std::string& dataFilePath, std::size_t maxLoads) {
-    OptimalRunResult result;
-    result.resultNames = resultNamesFor(dataFilePath);
-
+RunDiagnosis runOptimal(const std::string& dataFilePath, std::size_t maxLoads) {
     // The loads are read before any result file is looked at, so an input
     // that is refused touches nothing.
+    maxLoads = std::min(maxLoads, kMaxOptimalIsolators);
     std::vector<float> loads;
-    FileIdentity dataFile;
-    if (!readLoads(dataFilePath, std::min(maxLoads, kMaxOptimalIsolators), loads, dataFile, result))
-        return result;
+    DataFile input;
+    input.open(dataFilePath.c_str());
+    LoadList list(loads, maxLoads);
+    RunDiagnosis diagnosis = diagnoseLoads(input, list, maxLoads);
+    if (!diagnosis.ok()) return diagnosis;
+    const auto resultFileFailed = [&](const ResultFailure& failure) {
+        RunDiagnosis failed = resultFileDiagnosis(failure);
+        failed.loadCount = diagnosis.loadCount;
+        return failed;
+    };
 
-    ResultFilePair results(result.resultNames.report.c_str(), result.resultNames.plot.c_str());
-    if (!results.check(dataFile)) return failResultFile(result, results.failure());
+    const ResultNames names = resultNamesFor(dataFilePath);
+    ResultFilePair results(names.report.c_str(), names.plot.c_str());
+    if (!results.check(input.identity())) return resultFileFailed(results.failure());
 
     // Stable, as the classic techniques sort: of equal loads, -0 and 0 keep
     // their order in the file, and the load plot shows the sign of each.
     std::stable_sort(loads.begin(), loads.end());
-    if (singleTypeFiguresOverflow(loads)) {
-        result.fault = OptimalRunFault::kOverflow;
-        return result;
-    }
-    const std::vector<double> sortedLoads(loads.begin(), loads.end());
-    std::vector<ResultSetRecord> sets;
-    for (const OptimalGrouping& grouping : findOptimalGroupings(sortedLoads)) {
-        sets.push_back(recordOf(grouping, loads.size()));
-        if (!isFinite(sets.back())) {
-            result.fault = OptimalRunFault::kOverflow;
-            return result;
-        }
+    const std::vector<ResultSetRecord> sets = resultSetsOf(loads);
+    if (sets.empty()) {
+        diagnosis.fault = RunFault::kOverflow;
+        return diagnosis;
     }
 
-    if (!results.openReport()) return failResultFile(result, results.failure());
+    if (!results.openReport()) return resultFileFailed(results.failure());
     for (const ResultSetRecord& set : sets)
         writeResultSet(results.report(), set);
     if (results.openPlot()) writeLoadPlot(results.plot(), loads);
-    if (!results.commit()) return failResultFile(result, results.failure());
-    result.status = 0;
-    return result;
+    if (!results.commit()) return resultFileFailed(results.failure());
+    return diagnosis;
 }
 
 }  // namespace tamsor

@@ -135,11 +135,9 @@ TEST(OptimalRun, HandWorkedBuildingByteForByte) {
     ScratchFolder folder;
     const std::string data = folder.file("HALL.DAT").string();
     write_file(data, kHandWorkedLoads);
-    const OptimalRunResult result = runOptimal(data, kMaxOptimalIsolators);
-    ASSERT_EQ(result.status, 0);
-    EXPECT_EQ(result.fault, OptimalRunFault::kNone);
+    const RunDiagnosis result = runOptimal(data, kMaxOptimalIsolators);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.loadCount, 12u);
-    EXPECT_EQ(result.resultNames.report, folder.file("HALL.out").string());
     EXPECT_EQ(read_file(folder.file("HALL.out")), expected);
     EXPECT_EQ(read_file(folder.file("HALL.plt")), kHandWorkedPlot);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
@@ -164,7 +162,7 @@ Verdicts judge(const fs::path& input, const std::string& name = "LOADS.DAT") {
     const fs::path plot = fs::path(data).replace_extension(".plt");
     const std::string classicPlot = fs::exists(plot) ? read_file(plot) : std::string();
     const std::string earlierReport = read_file(fs::path(data).replace_extension(".out"));
-    verdicts.optimal = runOptimal(data.string(), 100).status;
+    verdicts.optimal = runOptimal(data.string(), 100).ok() ? 0 : 1;
     if (verdicts.optimal == 0 && !classicPlot.empty()) {
         EXPECT_EQ(read_file(plot), classicPlot);
     }
@@ -233,32 +231,31 @@ TEST(OptimalRun, SaysWhyItRefusedForTheCallersMessage) {
         return runOptimal(data, maxLoads);
     };
 
-    OptimalRunResult result = run("1250 kN\r\n1300\r\n\r\nabc\r\n");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.fault, OptimalRunFault::kUnreadableLoads);
+    RunDiagnosis result = run("1250 kN\r\n1300\r\n\r\nabc\r\n");
+    EXPECT_EQ(result.fault, RunFault::kUnreadableLoads);
     EXPECT_EQ(result.loadFault.kind, LoadFaultKind::kNotANumber);
     EXPECT_EQ(result.loadFault.line, 4);
     EXPECT_EQ(result.loadFault.text(), "abc");
 
     result = run(loadLines(9, 100, 10));
-    EXPECT_EQ(result.fault, OptimalRunFault::kTooFewLoads);
+    EXPECT_EQ(result.fault, RunFault::kTooFewLoads);
     EXPECT_EQ(result.loadCount, 9u);
 
     // The maximum is the caller's; every load is counted.
     result = run("\n" + loadLines(25, 100, 10), 20);
-    EXPECT_EQ(result.fault, OptimalRunFault::kTooManyLoads);
+    EXPECT_EQ(result.fault, RunFault::kTooManyLoads);
     EXPECT_EQ(result.loadCount, 25u);
-    EXPECT_EQ(run(loadLines(150, 100, 10), 1000).status, 0);
+    EXPECT_TRUE(run(loadLines(150, 100, 10), 1000).ok());
 
     result = runOptimal(folder.file("missing.DAT").string(), 100);
-    EXPECT_EQ(result.fault, OptimalRunFault::kUnreadableLoads);
+    EXPECT_EQ(result.fault, RunFault::kUnreadableLoads);
     EXPECT_EQ(result.loadFault.kind, LoadFaultKind::kCannotOpen);
     EXPECT_EQ(result.loadFault.systemError, ENOENT);
     result = runOptimal(folder.path().string(), 100);
     EXPECT_EQ(result.loadFault.kind, LoadFaultKind::kNotARegularFile);
 
     result = run(loadLines(19, 1e30, 0) + "2e30\n");
-    EXPECT_EQ(result.fault, OptimalRunFault::kOverflow);
+    EXPECT_EQ(result.fault, RunFault::kOverflow);
 
     // Write-protected: the plot file is named, and nothing on disk changes.
     const fs::path report = folder.file("b.out");
@@ -267,7 +264,7 @@ TEST(OptimalRun, SaysWhyItRefusedForTheCallersMessage) {
     write_file(plot, "earlier\r\n");
     fs::permissions(plot, fs::perms::owner_read);
     result = run(loadLines(60, 100, 10));
-    EXPECT_EQ(result.fault, OptimalRunFault::kResultFile);
+    EXPECT_EQ(result.fault, RunFault::kResultFile);
     EXPECT_EQ(result.resultFault, ResultFault::kReadOnly);
     EXPECT_EQ(result.resultFile, plot.string());
     EXPECT_EQ(read_file(report), "earlier\r\n");
@@ -277,9 +274,9 @@ TEST(OptimalRun, SaysWhyItRefusedForTheCallersMessage) {
     // file (120 points of 29 bytes) does not.
     const auto limited = testing::runInChild(
         [&] {
-            const OptimalRunResult inChild = runOptimal(data, 100);
-            return inChild.fault == OptimalRunFault::kResultFile &&
-                           inChild.resultFile == plot.string() && inChild.systemError == EFBIG
+            const RunDiagnosis inChild = runOptimal(data, 100);
+            return inChild.fault == RunFault::kResultFile && inChild.resultFile == plot.string() &&
+                           inChild.systemError == EFBIG
                        ? 0
                        : 1;
         },

@@ -1,7 +1,8 @@
-// Why a run of the classic techniques on a data file fails, in terms that
-// name the cause: the engine itself only reports status 1. tamsor-batch and
-// the program find it with the same reader and the same checks, before the
-// engine call and, for a failed run, after it.
+// Why a run of a technique on a data file fails, in terms that name the
+// cause: the classic engine itself only reports status 1. tamsor-batch and
+// the program find it with the same reader and the same checks for every
+// technique, before the run and, for a failed classic run, after it; the
+// exact technique's run reports its own failure in the same terms.
 #ifndef TAMSOR_RUN_DIAGNOSIS_H
 #define TAMSOR_RUN_DIAGNOSIS_H
 
@@ -21,11 +22,12 @@ enum class RunFault {
     // loadFault says which line and why.
     kUnreadableLoads,
     kTooFewLoads,   // loadCount loads, fewer than kMinIsolators
-    kTooManyLoads,  // loadCount loads, more than kMaxIsolators
+    kTooManyLoads,  // loadCount loads, more than the technique takes
     // A result file would be the data file itself, is not a writable regular
     // file, or cannot be written in full: resultFault, systemError, resultFile.
     kResultFile,
-    // The loads are so large that their single-precision sums overflow.
+    // The loads are so large that their single-precision sums overflow (the
+    // exact technique refuses them where the classic ones do).
     kOverflow,
 };
 
@@ -42,10 +44,15 @@ struct RunDiagnosis {
     ResultFailure resultFailure() const { return {resultFault, systemError, resultFile.c_str()}; }
 };
 
-// Reads the loads of the open data file from where it stands, as the engine
-// will, handing each to `sink`, and checks their number against the 11 to
-// 100 isolators that the classic techniques take.
-RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink);
+// Reads the loads of the data file from where it stands, as every technique
+// reads them, handing each to `sink`, and checks their number against the
+// 11 to `maxLoads` isolators that the technique takes; every load is
+// counted. A data file that could not be opened is unreadable for the fault
+// that open() found.
+RunDiagnosis diagnoseLoads(DataFile& file, LoadSink& sink, std::size_t maxLoads);
+
+// A result file that cannot be written, as a diagnosis.
+RunDiagnosis resultFileDiagnosis(const ResultFailure& failure);
 
 // Whether both result files of the data file may be replaced by a run.
 RunDiagnosis diagnoseResultFiles(const ResultNames& names, const FileIdentity& dataFile);
