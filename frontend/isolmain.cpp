@@ -19,11 +19,14 @@
 namespace tamsor {
 namespace {
 
-// The window as designed, in twips (1/1440 inch).
+// The window as designed, in twips (1/1440 inch). The technique frame holds
+// a third option, "Optimal", one option step (360) below "Method2"; the
+// variance plot below it gives up that height, keeping its gap to the frame
+// (108) and its bottom edge above the table.
 constexpr QSize kClientArea(7950, 5475);
 constexpr QSize kLoadPlotArea(4092, 3252);
-constexpr QSize kVariancePlotArea(3132, 1692);
-constexpr QSize kFrameArea(1692, 1092);
+constexpr QSize kVariancePlotArea(3132, 1332);
+constexpr QSize kFrameArea(1692, 1452);
 
 const QString kGridFormat = QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ");
 
@@ -75,10 +78,12 @@ void ISOLMAIN::buildControls() {
     Frame1->setLayout(frameLayout);
     Option1[0] = named(new QRadioButton(QStringLiteral("Method 1")), "Option1_0");
     Option1[1] = named(new QRadioButton(QStringLiteral("Method2")), "Option1_1");
+    Option1[2] = named(new QRadioButton(QStringLiteral("Optimal")), "Option1_2");
     frameLayout->addWidget(Option1[0], QRect(120, 360, 1332, 252));
     frameLayout->addWidget(Option1[1], QRect(120, 720, 1092, 252));
+    frameLayout->addWidget(Option1[2], QRect(120, 1080, 1092, 252));
     Option1[0]->setChecked(true);
-    elastic->addWidget(Frame1, QRect(4560, 120, 1692, 1092));
+    elastic->addWidget(Frame1, QRect(QPoint(4560, 120), kFrameArea));
 
     Command1 = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
     elastic->addWidget(Command1, QRect(6360, 240, 1332, 972));
@@ -89,7 +94,7 @@ void ISOLMAIN::buildControls() {
         QStringLiteral("The pooled variance against the number of partitions, 2 to 8"));
     Command3 = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
     Picture2->addChild(Command3, QRect(2520, 0, 612, 252));
-    elastic->addWidget(Picture2, QRect(4560, 1320, 3132, 1692));
+    elastic->addWidget(Picture2, QRect(QPoint(4560, 1680), kVariancePlotArea));
 
     HScroll1 = named(new QScrollBar(Qt::Horizontal), "HScroll1");
     HScroll1->setRange(1, 8);
@@ -138,7 +143,7 @@ void ISOLMAIN::buildMenus() {
 void ISOLMAIN::connectEvents() {
     connect(FOpen_menu, &QAction::triggered, this, &ISOLMAIN::FOpen_menu_Click);
     connect(Exit_menu, &QAction::triggered, this, &ISOLMAIN::Exit_Menu_Click);
-    for (int index = 0; index < 2; ++index) {
+    for (int index = 0; index < static_cast<int>(Option1.size()); ++index) {
         connect(Option1[index], &QRadioButton::toggled, this, [this, index](bool selected) {
             if (selected) Option1_Click(index);
         });
@@ -151,9 +156,10 @@ void ISOLMAIN::connectEvents() {
 
 void ISOLMAIN::arrangeTabOrder() {
     // The designed tab order: table, scroll bar, variance plot and its Zoom,
-    // Calculate, the techniques, load plot and its Zoom.
-    QWidget* const order[] = {MSFlexGrid1, HScroll1,   Command3, Command1,
-                              Option1[1],  Option1[0], Command2};
+    // Calculate, the techniques from the bottom up, load plot and its Zoom.
+    // Tab enters the techniques at the one chosen; the arrow keys move among them.
+    QWidget* const order[] = {MSFlexGrid1, HScroll1,   Command3,   Command1,
+                              Option1[2],  Option1[1], Option1[0], Command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -83,7 +83,7 @@ class ISOLMAIN : public QMainWindow {
     Canvas* Picture1 = nullptr;
     QPushButton* Command2 = nullptr;
     QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, 2> Option1{};
+    std::array<QRadioButton*, 3> Option1{};  // "Method 1", "Method2", "Optimal"
     QPushButton* Command1 = nullptr;
     Canvas* Picture2 = nullptr;
     QPushButton* Command3 = nullptr;

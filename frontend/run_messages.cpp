@@ -101,8 +101,8 @@ RunMessage refusedDataFile(const QString& reason) {
 
 RunMessage emptyPartitionMessage() {
     return {kNoOptimumMessage,
-            QStringLiteral("An isolator type became empty. The other solution technique may "
-                           "find the groupings.")};
+            QStringLiteral("An isolator type became empty during the search. Choose Optimal, "
+                           "which always completes.")};
 }
 
 RunMessage calculationFailedMessage(const std::exception& error) {

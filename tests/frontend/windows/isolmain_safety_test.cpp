@@ -169,6 +169,16 @@ TEST_F(TheDataFile, AtALongPathIsCalculatedNeverAFileNamedByItsFirst120Character
               "the file");
     EXPECT_EQ(engine_.calculations(), 1);
     EXPECT_EQ(cell(1, 1), " 36");  // the results shown stay the chosen file's
+
+    // Optimal runs in the program and takes both names as they are.
+    click("Option1_2");
+    for (const std::string& name : {longName, std::string("b.DAT ")}) {
+        open(text(folder_.file(name)));
+        click("Command1");
+        EXPECT_EQ(services_.messages.size(), 2u) << services_.details.join('\n').toStdString();
+        EXPECT_EQ(cell(1, 1), " 36");
+    }
+    EXPECT_TRUE(fs::exists(folder_.file("b.out")));
 }
 
 TEST_F(TheDataFile, WithANameInLatin1IsFoundByItsBytes) {
@@ -275,6 +285,18 @@ TEST_F(EarlierResults, StayWhenTheResultFilesCannotBeWrittenBesideTheDataFile) {
     EXPECT_TRUE(isoldef_ == before);
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(namesIn(folder_.file("read-only")), std::set<std::string>{"LABS.DAT"});
+
+    // Optimal says the same.
+    click("Option1_2");
+    open(text(data));
+    click("Command1");
+    EXPECT_EQ(services_.messages.size(), 2);
+    EXPECT_EQ(services_.messages.last(), tamsor::kCannotWriteResultsMessage);
+    EXPECT_EQ(services_.details.last(), services_.details.first());
+    tamsor::IsolDef optimalBefore = before;
+    optimalBefore.MethodFlag = 2;
+    EXPECT_TRUE(isoldef_ == optimalBefore);
+    EXPECT_EQ(namesIn(folder_.file("read-only")), std::set<std::string>{"LABS.DAT"});
 }
 
 TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
@@ -293,14 +315,21 @@ TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
         // Read as sound, but their single-precision sums overflow in the run.
         {loadLines(overflowing), "The loads are too large: their single-precision sums overflow"},
     };
-    for (const auto& c : cases) {
-        open(dataFile("b.DAT", c.loads));
-        click("Command1");
-        EXPECT_EQ(lastMessage(), std::make_pair(tamsor::kUnreadableLoadsMessage, c.detail));
-        EXPECT_FALSE(runControlsEnabled());
-        EXPECT_EQ(namesIn(folder_.path()), std::set<std::string>{"b.DAT"});
+    // Every technique refuses them alike; with no file chosen, or after a
+    // refusal, choosing a technique only moves the selection.
+    for (const char* technique : {"Option1_0", "Option1_2"}) {
+        click(technique);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(technique);
+            open(dataFile("b.DAT", c.loads));
+            click("Command1");
+            EXPECT_EQ(lastMessage(), std::make_pair(tamsor::kUnreadableLoadsMessage, c.detail));
+            EXPECT_FALSE(runControlsEnabled());
+            EXPECT_EQ(namesIn(folder_.path()), std::set<std::string>{"b.DAT"});
+        }
     }
-    EXPECT_EQ(engine_.calculations(), 1);  // only for loads that overflow
+    EXPECT_EQ(services_.messages.size(), 2 * std::size(cases));
+    EXPECT_EQ(engine_.calculations(), 1);  // Method 1 only for loads that overflow
 
     open(text(folder_.file("none.DAT")));
     click("Command1");

@@ -143,8 +143,8 @@ TEST_F(MainWindow, EngineFailuresDisableTheRunControlsWithTheirMessage) {
     EXPECT_EQ(services_.messages.size(), 2);
     EXPECT_EQ(services_.messages.last(), "Cannot calculate optimum solution");
     EXPECT_EQ(services_.details.last(),
-              "An isolator type became empty. The other solution technique may find the "
-              "groupings.");
+              "An isolator type became empty during the search. Choose Optimal, which always "
+              "completes.");
     EXPECT_FALSE(runControlsEnabled());
 }
 
