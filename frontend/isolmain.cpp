@@ -157,11 +157,15 @@ void ISOLMAIN::connectEvents() {
 void ISOLMAIN::arrangeTabOrder() {
     // The designed tab order: table, scroll bar, variance plot and its Zoom,
     // Calculate, the techniques from the bottom up, load plot and its Zoom.
-    // Tab enters the techniques at the one chosen; the arrow keys move among them.
     QWidget* const order[] = {MSFlexGrid1, HScroll1,   Command3,   Command1,
                               Option1[2],  Option1[1], Option1[0], Command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The techniques are one tab stop, the option that last had the focus,
+    // as Qt keeps it for exclusive buttons; the arrow keys move among them.
+    // Until one has had the focus, Tab enters them at the one chosen.
+    for (QRadioButton* option : Option1)
+        if (!option->isChecked()) option->setFocusPolicy(Qt::ClickFocus);
 }
 
 }  // namespace tamsor
