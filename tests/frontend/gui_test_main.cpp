@@ -4,12 +4,21 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     // Numbers are read and written as text; pin the C locale.
     QLocale::setDefault(QLocale::c());
+    // What the windows remember between runs goes to a folder of this run,
+    // never to the user's own settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.path());
+    QApplication::setOrganizationName(QStringLiteral("TAMSOR"));
+    QApplication::setApplicationName(QStringLiteral("TAMSOR tests"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
