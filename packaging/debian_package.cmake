@@ -20,11 +20,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries the programs link (Qt Widgets, Gui, Core, Charts, the C
-# and C++ runtimes) found by dpkg-shlibdeps; the engine library is the
-# package's own. Qt loads its platform plugins at run time, out of the linker's
+# and C++ runtimes) found by dpkg-shlibdeps; the engine library, which it
+# finds through tamsor-batch's run path, is the package's own. Qt loads its platform plugins at run time, out of the linker's
 # sight: the X11 one comes with qt6-qpa-plugins, the Wayland one with qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_INSTALL_PREFIX}/${TAMSOR_ENGINE_INSTALL_DIR}")
 if(TAMSOR_FRONTEND)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
