@@ -28,7 +28,7 @@ class BenchServices final : public tamsor::DesktopServices {
         return std::nullopt;
     }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
-                                            const QString&) override {
+                                            const QString&, const QString&) override {
         return path;
     }
     void showMessage(QWidget*, const QString&, const QString&) override { ++messages; }

@@ -4,9 +4,8 @@
 #include <QPixmap>
 
 namespace tamsor {
-namespace {
 
-QPixmap iconPixmap(int size) {
+QPixmap applicationIconPixmap(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -27,12 +26,10 @@ QPixmap iconPixmap(int size) {
     return pixmap;
 }
 
-}  // namespace
-
 QIcon applicationIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(iconPixmap(size));
+        icon.addPixmap(applicationIconPixmap(size));
     return icon;
 }
 

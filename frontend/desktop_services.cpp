@@ -29,9 +29,12 @@ std::optional<QString> PlatformDesktopServices::chooseFileToSave(QWidget* parent
 std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent,
                                                                  const QString& title,
                                                                  const QString& filterLabel,
-                                                                 const QString& pattern) {
+                                                                 const QString& pattern,
+                                                                 const QString& startFolder) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A folder that has gone since leaves the dialog where it starts by itself.
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir()) dialog.setDirectory(startFolder);
     // Any name typed is reported: the dialog lists no file whose name is not
     // valid UTF-8 (a Latin-1 café.DAT) and would refuse it as missing, but the
     // program finds it by its typed name. A name that does not exist is

@@ -24,11 +24,13 @@ class DesktopServices {
                                                     const QString& filterLabel,
                                                     const QString& suffix,
                                                     const QString& suggestedPath) = 0;
-    // Shows the open-file dialog with one filter entry; returns the chosen full
+    // Shows the open-file dialog with one filter entry, starting in
+    // `startFolder` (empty: the dialog's own choice); returns the chosen full
     // path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
                                                     const QString& filterLabel,
-                                                    const QString& pattern) = 0;
+                                                    const QString& pattern,
+                                                    const QString& startFolder) = 0;
     // Shows the text with an OK button only, no icon, the application title as
     // caption, and returns when it is closed. A detail (the cause of a
     // failure) is shown under the text.
@@ -43,8 +45,8 @@ class PlatformDesktopServices final : public DesktopServices {
                                             const QString& filterLabel, const QString& suffix,
                                             const QString& suggestedPath) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
-                                            const QString& filterLabel,
-                                            const QString& pattern) override;
+                                            const QString& filterLabel, const QString& pattern,
+                                            const QString& startFolder) override;
     void showMessage(QWidget* parent, const QString& text, const QString& detail) override;
 };
 

@@ -6,7 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include "runtime_error.h"
 
@@ -39,13 +40,20 @@ class WorkingFolder {
 
 }  // namespace
 
-QString EngineBinding::libraryBesideProgram() {
+QString EngineBinding::libraryOfProgram(const QString& programFolder) {
 #if defined(Q_OS_WIN)
     const QString name = QStringLiteral("VORBECK1.DLL");
 #else
     const QString name = QStringLiteral("libvorbeck1.so");
 #endif
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    // QLibrary loads the file by this path: the program's own run path does
+    // not reach a library loaded from inside Qt, so the folder is spelt out.
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed = QDir::cleanPath(
+        folder.filePath(QStringLiteral(TAMSOR_ENGINE_DIR_FROM_PROGRAM) + QLatin1Char('/') + name));
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 std::string_view EngineBinding::engineName(std::string_view path) {

@@ -1,5 +1,6 @@
 // The binding of the engine library VORBECK1: found by its file name beside the
-// program, its entry resolved at the first calculation and kept for the run.
+// program or in the installed program's library folder, its entry resolved at
+// the first calculation and kept for the run.
 #ifndef TAMSOR_ENGINE_BINDING_H
 #define TAMSOR_ENGINE_BINDING_H
 
@@ -16,8 +17,11 @@ namespace tamsor {
 
 class EngineBinding {
   public:
-    // libvorbeck1.so (VORBECK1.DLL on Windows) in the program's folder.
-    static QString libraryBesideProgram();
+    // libvorbeck1.so (VORBECK1.DLL on Windows) in the program's folder, as in
+    // the build tree; else in the private library folder of an installed
+    // program, found relative to the program's folder. Where neither holds
+    // it, the first, which the message of the failed calculation then names.
+    static QString libraryOfProgram(const QString& programFolder);
 
     // The name under which the engine is handed the data file at `path`: the
     // path itself where it fits the engine's 120 bytes, else the bare file

@@ -18,6 +18,7 @@ class FileDialogControl {
 
     QString DialogTitle;
     QString Filter;    // one entry: "label | pattern"
+    QString InitDir;   // the folder the dialog starts in; empty: its own choice
     QString FileName;  // the last file returned; empty before any choice
 
     void ShowOpen(QWidget* parent);

@@ -48,6 +48,7 @@ ISOLMAIN::ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& ser
     setObjectName(QStringLiteral("ISOLMAIN"));
     setWindowTitle(QStringLiteral("TAMSOR"));
     setWindowIcon(applicationIcon());
+    setAcceptDrops(true);
     buildControls();
     buildMenus();
     connectEvents();

@@ -14,6 +14,8 @@
 #include "run_messages.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -50,8 +52,19 @@ class ISOLMAIN : public QMainWindow {
     void Exit_Menu_Click();
     void Schedule_menu_Click();
 
+    // A data file named from outside the window, on the command line or by a
+    // drop, chosen as File > Open chooses it; the calculation waits for
+    // Calculate. A file that is not there is reported at once, with the
+    // message a calculation gives for it, and nothing is chosen.
+    void chooseDataFile(const QString& path);
+
     // How long a calculation waits for another run on the same data file.
     void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
+
+  protected:
+    // A data file (*.DAT) dragged from the file manager onto the window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildControls();
@@ -63,6 +76,10 @@ class ISOLMAIN : public QMainWindow {
     void GetIsolData();
     void Graphplot();
     void setRunControlsEnabled(bool enabled);
+    // The file the open-file dialog reports becomes the data file, and its
+    // folder the one the dialog starts in from now on, in later runs too.
+    void takeDialogFile();
+    static QString lastDataFolder();
     void openChartWindow();
     // The isolator schedule: its menu, and whether the results on display
     // belong to the chosen data file (only then is there a schedule to show).

@@ -28,10 +28,9 @@ void ISOLMAIN::Form_Load() {
 void ISOLMAIN::FOpen_menu_Click() {
     CommonDialog1.DialogTitle = QStringLiteral("Open File");
     CommonDialog1.Filter = QStringLiteral("Data File | *.DAT");
+    CommonDialog1.InitDir = lastDataFolder();
     CommonDialog1.ShowOpen(this);
-    // The path the dialog reports, whole: the engine's form is made at the call.
-    isoldef_.DataFileName = CommonDialog1.FileName;
-    setRunControlsEnabled(true);
+    takeDialogFile();
 }
 
 void ISOLMAIN::Option1_Click(int /*index*/) {

@@ -1,19 +1,59 @@
-// TAMSOR: starts the main window; everything else happens in the windows.
+// TAMSOR: answers --help and --version, or starts the main window, with the
+// data file named on the command line chosen; everything else happens in the
+// windows.
+#include <cstdio>
+
 #include <QApplication>
 
+#include "command_line.h"
 #include "desktop_services.h"
 #include "engine_binding.h"
 #include "isoldef.h"
 #include "isolmain.h"
 
+namespace {
+
+int answer(const QString& text, std::FILE* stream, int status) {
+    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    return written && std::fflush(stream) == 0 ? status : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tamsor::CommandLine commandLine =
+        tamsor::parseCommandLine(arguments, QStringLiteral(TAMSOR_VERSION));
+    switch (commandLine.action) {
+        case tamsor::CommandLine::Action::kShowHelp:
+        case tamsor::CommandLine::Action::kShowVersion:
+            return answer(commandLine.text, stdout, 0);
+        case tamsor::CommandLine::Action::kRefuse:
+            return answer(QStringLiteral("tamsor: ") + commandLine.text, stderr,
+                          tamsor::kUsageErrorStatus);
+        case tamsor::CommandLine::Action::kRun:
+            break;
+    }
+
     QApplication application(argc, argv);
+    // The remembered folder of the Open dialog is kept under these names.
+    QApplication::setOrganizationName(tamsor::kApplicationTitle);
     QApplication::setApplicationName(tamsor::kApplicationTitle);
+    QApplication::setApplicationVersion(QStringLiteral(TAMSOR_VERSION));
+    // Ties the window to the menu entry tamsor.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tamsor"));
 
     tamsor::IsolDef isoldef;
-    tamsor::EngineBinding engine(tamsor::EngineBinding::libraryBesideProgram());
+    tamsor::EngineBinding engine(
+        tamsor::EngineBinding::libraryOfProgram(QCoreApplication::applicationDirPath()));
     tamsor::PlatformDesktopServices services;
     tamsor::ISOLMAIN window(isoldef, engine, services);
     window.show();
+    // Once the window is up, so that a message about the file has it to sit on.
+    if (!commandLine.dataFile.isEmpty())
+        QMetaObject::invokeMethod(
+            &window, [&] { window.chooseDataFile(commandLine.dataFile); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QThreadPool>
 
 int main(int argc, char** argv) {
@@ -11,6 +13,13 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // Numbers are read and written as text; pin the C locale.
     QLocale::setDefault(QLocale::c());
+    // What the windows remember between runs goes to a folder of this run,
+    // never to the user's own settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.path());
+    QApplication::setOrganizationName(QStringLiteral("TAMSOR"));
+    QApplication::setApplicationName(QStringLiteral("TAMSOR tests"));
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Qt lends large image conversions to its global thread pool; idle pool

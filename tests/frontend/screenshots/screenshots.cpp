@@ -46,7 +46,7 @@ class AnsweringServices final : public tamsor::DesktopServices {
         return savePath;
     }
     std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QString&,
-                                            const QString&) override {
+                                            const QString&, const QString&) override {
         return openPath;
     }
     void showMessage(QWidget*, const QString& text, const QString&) override { messages << text; }

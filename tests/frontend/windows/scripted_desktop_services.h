@@ -39,9 +39,9 @@ class ScriptedDesktopServices final : public DesktopServices {
     }
 
     std::optional<QString> chooseFileToOpen(QWidget*, const QString& title,
-                                            const QString& filterLabel,
-                                            const QString& pattern) override {
-        lastDialog = {title, filterLabel, pattern};
+                                            const QString& filterLabel, const QString& pattern,
+                                            const QString& startFolder) override {
+        lastDialog = {title, filterLabel, pattern, startFolder};
         if (fileAnswers_.empty()) return std::nullopt;
         auto answer = fileAnswers_.front();
         fileAnswers_.pop_front();
@@ -54,7 +54,7 @@ class ScriptedDesktopServices final : public DesktopServices {
     }
 
     struct Dialog {
-        QString title, filterLabel, pattern;
+        QString title, filterLabel, pattern, startFolder;
     };
     Dialog lastDialog;
     QStringList messages;

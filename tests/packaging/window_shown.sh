@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs COMMAND on the X display and succeeds once it has mapped a top-level
+# window titled TITLE; the program is then ended. Fails with status 2 when the
+# program ends first, 1 when no such window appears within SECONDS.
+#   window_shown.sh TITLE SECONDS COMMAND [ARGUMENT...]
+set -u
+title=$1 seconds=$2
+shift 2
+"$@" &
+program=$!
+for ((tenth = 0; tenth < seconds * 10; ++tenth)); do
+    for window in $(xwininfo -root -tree | awk -v name="\"$title\":" '$2 == name { print $1 }'); do
+        if xwininfo -id "$window" | grep -q 'Map State: IsViewable'; then
+            kill "$program"
+            wait "$program"
+            exit 0
+        fi
+    done
+    kill -0 "$program" 2>/dev/null || exit 2
+    sleep 0.1
+done
+kill "$program"
+exit 1
