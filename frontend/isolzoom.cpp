@@ -128,10 +128,10 @@ void IsolZoom::MeanLoadGraph() {
     pie3D_menu->setEnabled(false);
     Graph1->setVisible(false);
     Graph2->setVisible(true);
-    ChartSpec chart{barStyleFor(chosenStyle_),
-                    QStringLiteral("Mean Sustained Load"),
-                    QStringLiteral("Isolator Type"),
-                    {}};
+    ChartContent chart{barStyleFor(chosenStyle_),
+                       QStringLiteral("Mean Sustained Load"),
+                       QStringLiteral("Isolator Type"),
+                       {}};
     // A mean too wide for the report is left out; the others then carry
     // their type numbers, and the title says why a chart is empty.
     bool leftOut = false;
@@ -152,7 +152,7 @@ void IsolZoom::DistributionGraph() {
     pie3D_menu->setEnabled(true);
     Graph1->setVisible(false);
     Graph2->setVisible(true);
-    ChartSpec chart{
+    ChartContent chart{
         chosenStyle_, QStringLiteral("Number of Isolators"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{static_cast<double>(isoldef_.PartCount[i - 1]), {}});
@@ -166,7 +166,7 @@ void IsolZoom::VarianceGraph() {
     Graph2->setVisible(false);
     Graph1->setVisible(true);
     View_menu->menuAction()->setEnabled(false);
-    ChartSpec chart{
+    ChartContent chart{
         ChartKind::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types"), {}};
     for (int i = 1; i <= 7; ++i) {
         if (isoldef_.SetVarianceNotShown[i]) continue;

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "chart_spec.h"
+#include "chart_content.h"
 
 class QAction;
 class QMenu;

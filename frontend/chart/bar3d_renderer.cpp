@@ -34,8 +34,11 @@ double Bar3DGeometry::yOf(double value) const {
            (value - scale.minimum) / (scale.maximum - scale.minimum) * front.height();
 }
 
-Bar3DRenderer::Bar3DRenderer(const ChartSpec& spec, const ChartStyle& style)
-    : spec_(spec), style_(style), values_(pointValues(spec)), scale_(valueScaleFor(values_)) {}
+Bar3DRenderer::Bar3DRenderer(const ChartContent& content, const ChartStyle& style)
+    : content_(content),
+      style_(style),
+      values_(pointValues(content)),
+      scale_(valueScaleFor(values_)) {}
 
 Bar3DGeometry Bar3DRenderer::geometry(const QRectF& bounds) const {
     const QFontMetricsF titleMetrics(style_.titleFont);
@@ -50,9 +53,9 @@ Bar3DGeometry Bar3DRenderer::geometry(const QRectF& bounds) const {
     }
     const double left = bounds.left() + kPadding + tickWidth + kTextGap;
     double top = bounds.top() + kPadding;
-    if (!spec_.title.isEmpty()) top += titleMetrics.height() + kPadding;
+    if (!content_.title.isEmpty()) top += titleMetrics.height() + kPadding;
     double bottom = bounds.bottom() - kPadding - labelMetrics.height() - kTextGap;
-    if (!spec_.bottomTitle.isEmpty()) bottom -= axisTitleMetrics.height() + kTextGap;
+    if (!content_.bottomTitle.isEmpty()) bottom -= axisTitleMetrics.height() + kTextGap;
 
     const qsizetype slotCount = std::max<qsizetype>(1, values_.size());
     const double roughWidth = bounds.right() - kPadding - left;
@@ -157,7 +160,7 @@ void Bar3DRenderer::paintTexts(QPainter& painter, const QRectF& bounds,
                                 kWide, labelMetrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, shape.scale.tickText(value));
     }
-    const QStringList categories = categoryLabels(spec_);
+    const QStringList categories = categoryLabels(content_);
     for (qsizetype i = 0; i < shape.bars.size(); ++i) {
         const double x = shape.bars[i].center().x();
         painter.drawText(
@@ -185,12 +188,12 @@ void Bar3DRenderer::paintTexts(QPainter& painter, const QRectF& bounds,
     painter.setFont(style_.titleFont);
     const QRectF titleBox(bounds.left(), bounds.top() + kPadding, bounds.width(),
                           QFontMetricsF(style_.titleFont, painter.device()).height());
-    painter.drawText(titleBox, Qt::AlignHCenter | Qt::AlignTop, spec_.title);
+    painter.drawText(titleBox, Qt::AlignHCenter | Qt::AlignTop, content_.title);
     painter.setFont(style_.axisTitleFont);
     const double axisTitleHeight = QFontMetricsF(style_.axisTitleFont, painter.device()).height();
     const QRectF bottomBox(front.left(), bounds.bottom() - kPadding - axisTitleHeight,
                            front.width(), axisTitleHeight);
-    painter.drawText(bottomBox, Qt::AlignHCenter | Qt::AlignBottom, spec_.bottomTitle);
+    painter.drawText(bottomBox, Qt::AlignHCenter | Qt::AlignBottom, content_.bottomTitle);
 }
 
 }  // namespace tamsor

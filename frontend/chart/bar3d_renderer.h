@@ -8,9 +8,9 @@
 #include <QPointF>
 #include <QRectF>
 
+#include "chart_content.h"
 #include "chart_numbers.h"
 #include "chart_renderer.h"
-#include "chart_spec.h"
 #include "chart_style.h"
 
 class QPainter;
@@ -30,7 +30,7 @@ struct Bar3DGeometry {
 
 class Bar3DRenderer : public ChartRenderer {
   public:
-    Bar3DRenderer(const ChartSpec& spec, const ChartStyle& style);
+    Bar3DRenderer(const ChartContent& content, const ChartStyle& style);
 
     Bar3DGeometry geometry(const QRectF& bounds) const;
     void paint(QPainter& painter, const QRectF& bounds) const override;
@@ -40,7 +40,7 @@ class Bar3DRenderer : public ChartRenderer {
     void paintBar(QPainter& painter, const Bar3DGeometry& geometry, qsizetype index) const;
     void paintTexts(QPainter& painter, const QRectF& bounds, const Bar3DGeometry& geometry) const;
 
-    ChartSpec spec_;
+    ChartContent content_;
     ChartStyle style_;
     QList<double> values_;
     ValueScale scale_;

@@ -10,11 +10,11 @@
 
 namespace tamsor {
 
-QChart* newBarChart(const ChartSpec& spec, const ChartStyle& style) {
+QChart* newBarChart(const ChartContent& content, const ChartStyle& style) {
     auto* chart = new QChart;
-    styleChart(*chart, spec, style);
-    const QList<double> values = pointValues(spec);
-    auto* bars = new QBarSet(spec.title);
+    styleChart(*chart, content, style);
+    const QList<double> values = pointValues(content);
+    auto* bars = new QBarSet(content.title);
     bars->append(values);
     bars->setColor(style.barColor);
     bars->setBorderColor(style.barColor.darker(125));
@@ -31,9 +31,9 @@ QChart* newBarChart(const ChartSpec& spec, const ChartStyle& style) {
 
     // A category axis without categories has an empty range and is not drawn at all; one
     // blank category keeps the frame and its title.
-    QStringList labels = categoryLabels(spec);
+    QStringList labels = categoryLabels(content);
     if (labels.isEmpty()) labels.append(QStringLiteral(" "));
-    QBarCategoryAxis* categories = newCategoryAxis(labels, spec.bottomTitle, style);
+    QBarCategoryAxis* categories = newCategoryAxis(labels, content.bottomTitle, style);
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     QValueAxis* axis = newValueAxis(valueScaleFor(values), style);

@@ -3,14 +3,14 @@
 #ifndef TAMSOR_BAR_CHART_H
 #define TAMSOR_BAR_CHART_H
 
-#include "chart_spec.h"
+#include "chart_content.h"
 #include "chart_style.h"
 
 class QChart;
 
 namespace tamsor {
 
-QChart* newBarChart(const ChartSpec& spec, const ChartStyle& style);
+QChart* newBarChart(const ChartContent& content, const ChartStyle& style);
 
 }  // namespace tamsor
 

@@ -16,12 +16,12 @@ namespace {
 
 // What a screen reader reads for a chart, whose points are only pictures:
 // "Isolator Type 1: 736.84, 2: 1017.75".
-QString pointsText(const ChartSpec& spec) {
-    const QStringList categories = categoryLabels(spec);
+QString pointsText(const ChartContent& content) {
+    const QStringList categories = categoryLabels(content);
     QStringList points;
-    for (qsizetype i = 0; i < spec.points.size(); ++i)
-        points << categories[i] + QStringLiteral(": ") + valueText(spec.points[i].value);
-    return spec.bottomTitle + QLatin1Char(' ') + points.join(QStringLiteral(", "));
+    for (qsizetype i = 0; i < content.points.size(); ++i)
+        points << categories[i] + QStringLiteral(": ") + valueText(content.points[i].value);
+    return content.bottomTitle + QLatin1Char(' ') + points.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -37,27 +37,27 @@ ChartWidget::ChartWidget(QWidget* parent)
 
 ChartWidget::~ChartWidget() = default;
 
-void ChartWidget::showChart(const ChartSpec& spec) {
-    spec_ = spec;
+void ChartWidget::showChart(const ChartContent& content) {
+    content_ = content;
     delete view_;
     view_ = nullptr;
     renderer_.reset();
     QChart* chart = nullptr;
-    switch (spec.kind) {
+    switch (content.kind) {
         case ChartKind::kBar2D:
-            chart = newBarChart(spec, style_);
+            chart = newBarChart(content, style_);
             break;
         case ChartKind::kPie2D:
-            chart = new PieChart(spec, style_);
+            chart = new PieChart(content, style_);
             break;
         case ChartKind::kLine:
-            chart = new LineChart(spec, style_);
+            chart = new LineChart(content, style_);
             break;
         case ChartKind::kBar3D:
-            renderer_ = std::make_unique<Bar3DRenderer>(spec, style_);
+            renderer_ = std::make_unique<Bar3DRenderer>(content, style_);
             break;
         case ChartKind::kPie3D:
-            renderer_ = std::make_unique<Pie3DRenderer>(spec, style_);
+            renderer_ = std::make_unique<Pie3DRenderer>(content, style_);
             break;
     }
     if (chart != nullptr) {
@@ -69,8 +69,8 @@ void ChartWidget::showChart(const ChartSpec& spec) {
         view_->show();
         layout()->activate();  // lays the chart out now, not at the next event
     }
-    setAccessibleName(spec.title);
-    setAccessibleDescription(pointsText(spec));
+    setAccessibleName(content.title);
+    setAccessibleDescription(pointsText(content));
     update();
 }
 

@@ -1,5 +1,5 @@
 // A chart of the chart window (Graph1, Graph2): shows one chart at a time,
-// described by a ChartSpec and drawn at once, the 2D kinds with Qt Charts,
+// described by a ChartContent and drawn at once, the 2D kinds with Qt Charts,
 // the 3D kinds by their renderers. Blank until the first chart; the texts
 // are set in Arial, or the system's sans-serif face where it is missing.
 #ifndef TAMSOR_CHART_WIDGET_H
@@ -10,8 +10,8 @@
 
 #include <QWidget>
 
+#include "chart_content.h"
 #include "chart_renderer.h"
-#include "chart_spec.h"
 #include "chart_style.h"
 
 class QChart;
@@ -26,11 +26,11 @@ class ChartWidget : public QWidget {
     explicit ChartWidget(QWidget* parent = nullptr);
     ~ChartWidget() override;
 
-    // Replaces the chart shown by the one that `spec` describes.
-    void showChart(const ChartSpec& spec);
+    // Replaces the chart shown by the one that `content` describes.
+    void showChart(const ChartContent& content);
 
     // The chart last shown; empty before the first.
-    const std::optional<ChartSpec>& spec() const { return spec_; }
+    const std::optional<ChartContent>& content() const { return content_; }
     // What draws it: the Qt chart of a 2D kind, or the renderer of a 3D
     // kind; the other one is null.
     QChart* chart() const;
@@ -44,7 +44,7 @@ class ChartWidget : public QWidget {
 
   private:
     ChartStyle style_;
-    std::optional<ChartSpec> spec_;
+    std::optional<ChartContent> content_;
     QChartView* view_ = nullptr;
     std::unique_ptr<ChartRenderer> renderer_;
 };

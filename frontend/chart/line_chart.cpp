@@ -16,9 +16,10 @@ constexpr double kLabelGap = 4.0;
 
 }  // namespace
 
-LineChart::LineChart(const ChartSpec& spec, const ChartStyle& style) : series_(new QLineSeries) {
-    styleChart(*this, spec, style);
-    const QList<double> values = pointValues(spec);
+LineChart::LineChart(const ChartContent& content, const ChartStyle& style)
+    : series_(new QLineSeries) {
+    styleChart(*this, content, style);
+    const QList<double> values = pointValues(content);
     // Point i sits on category i of the category axis.
     for (qsizetype i = 0; i < values.size(); ++i)
         series_->append(static_cast<double>(i), values[i]);
@@ -30,7 +31,8 @@ LineChart::LineChart(const ChartSpec& spec, const ChartStyle& style) : series_(n
     series_->setMarkerSize(kMarkerSize);
     addSeries(series_);
 
-    QBarCategoryAxis* categories = newCategoryAxis(categoryLabels(spec), spec.bottomTitle, style);
+    QBarCategoryAxis* categories =
+        newCategoryAxis(categoryLabels(content), content.bottomTitle, style);
     addAxis(categories, Qt::AlignBottom);
     series_->attachAxis(categories);
     QValueAxis* axis = newValueAxis(valueScaleFor(values), style);

@@ -6,7 +6,7 @@
 #include <QChart>
 #include <QList>
 
-#include "chart_spec.h"
+#include "chart_content.h"
 #include "chart_style.h"
 
 class QGraphicsSimpleTextItem;
@@ -18,7 +18,7 @@ class LineChart : public QChart {
     Q_OBJECT
 
   public:
-    LineChart(const ChartSpec& spec, const ChartStyle& style);
+    LineChart(const ChartContent& content, const ChartStyle& style);
 
     QLineSeries* series() const { return series_; }
     // The value printed above each point, in point order.

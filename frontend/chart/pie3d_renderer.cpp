@@ -21,13 +21,13 @@ constexpr double kLabelRise = 12.0;      // room above and below the disc for le
 
 }  // namespace
 
-Pie3DRenderer::Pie3DRenderer(const ChartSpec& spec, const ChartStyle& style)
-    : spec_(spec), style_(style) {
-    for (const ChartPoint& point : spec.points) {
+Pie3DRenderer::Pie3DRenderer(const ChartContent& content, const ChartStyle& style)
+    : content_(content), style_(style) {
+    for (const ChartPoint& point : content.points) {
         shownValues_.append(std::max(point.value, 0.0));
         total_ += shownValues_.back();
     }
-    const QStringList categories = categoryLabels(spec);
+    const QStringList categories = categoryLabels(content);
     for (qsizetype i = 0; i < shownValues_.size(); ++i) {
         sliceTexts_.append(total_ > 0.0
                                ? sliceText(categories[i], shownValues_[i], shownValues_[i] / total_)
@@ -38,10 +38,10 @@ Pie3DRenderer::Pie3DRenderer(const ChartSpec& spec, const ChartStyle& style)
 Pie3DGeometry Pie3DRenderer::geometry(const QRectF& bounds) const {
     const QFontMetricsF labelMetrics(style_.valueLabelFont);
     QRectF area = bounds.adjusted(kPadding, kPadding, -kPadding, -kPadding);
-    if (!spec_.title.isEmpty()) {
+    if (!content_.title.isEmpty()) {
         area.setTop(area.top() + QFontMetricsF(style_.titleFont).height() + kPadding);
     }
-    if (!spec_.bottomTitle.isEmpty()) {
+    if (!content_.bottomTitle.isEmpty()) {
         area.setBottom(area.bottom() - QFontMetricsF(style_.axisTitleFont).height() - kPadding);
     }
     // Slice labels sit left and right of the disc and above and below it.
@@ -154,9 +154,9 @@ void Pie3DRenderer::paintTitles(QPainter& painter, const QRectF& bounds) const {
     const QRectF area = bounds.adjusted(kPadding, kPadding, -kPadding, -kPadding);
     painter.setPen(style_.textColor);
     painter.setFont(style_.titleFont);
-    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop, spec_.title);
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop, content_.title);
     painter.setFont(style_.axisTitleFont);
-    painter.drawText(area, Qt::AlignHCenter | Qt::AlignBottom, spec_.bottomTitle);
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignBottom, content_.bottomTitle);
 }
 
 }  // namespace tamsor

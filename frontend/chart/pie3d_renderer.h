@@ -8,8 +8,8 @@
 #include <QRectF>
 #include <QStringList>
 
+#include "chart_content.h"
 #include "chart_renderer.h"
-#include "chart_spec.h"
 #include "chart_style.h"
 #include "pie_labels.h"
 
@@ -36,7 +36,7 @@ struct Pie3DGeometry {
 
 class Pie3DRenderer : public ChartRenderer {
   public:
-    Pie3DRenderer(const ChartSpec& spec, const ChartStyle& style);
+    Pie3DRenderer(const ChartContent& content, const ChartStyle& style);
 
     Pie3DGeometry geometry(const QRectF& bounds) const;
     void paint(QPainter& painter, const QRectF& bounds) const override;
@@ -48,7 +48,7 @@ class Pie3DRenderer : public ChartRenderer {
     void paintSliceLabels(QPainter& painter, const Pie3DGeometry& geometry) const;
     void paintTitles(QPainter& painter, const QRectF& bounds) const;
 
-    ChartSpec spec_;
+    ChartContent content_;
     ChartStyle style_;
     QList<double> shownValues_;  // values below zero count as zero
     double total_ = 0.0;

@@ -24,18 +24,18 @@ constexpr int kCaptionGap = 8;
 
 }  // namespace
 
-PieChart::PieChart(const ChartSpec& spec, const ChartStyle& style)
+PieChart::PieChart(const ChartContent& content, const ChartStyle& style)
     : series_(new QPieSeries), labelFont_(style.valueLabelFont) {
-    styleChart(*this, spec, style);
+    styleChart(*this, content, style);
     series_->setPieSize(kPieSize);
     double total = 0.0;
-    for (const ChartPoint& point : spec.points)
+    for (const ChartPoint& point : content.points)
         total += std::max(point.value, 0.0);
     // A slice cannot show a negative share; such points get no slice area.
     if (total > 0.0) {
-        const QStringList categories = categoryLabels(spec);
-        for (qsizetype i = 0; i < spec.points.size(); ++i) {
-            const double value = std::max(spec.points[i].value, 0.0);
+        const QStringList categories = categoryLabels(content);
+        for (qsizetype i = 0; i < content.points.size(); ++i) {
+            const double value = std::max(content.points[i].value, 0.0);
             QPieSlice* slice =
                 series_->append(sliceText(categories[i], value, value / total), value);
             slice->setColor(sliceColor(style, i));
@@ -54,7 +54,7 @@ PieChart::PieChart(const ChartSpec& spec, const ChartStyle& style)
     }
     addSeries(series_);
 
-    bottomTitle_ = new QGraphicsSimpleTextItem(spec.bottomTitle, this);
+    bottomTitle_ = new QGraphicsSimpleTextItem(content.bottomTitle, this);
     bottomTitle_->setFont(style.axisTitleFont);
     bottomTitle_->setBrush(style.textColor);
     emptyFrame_ = new QGraphicsEllipseItem(this);

@@ -10,7 +10,7 @@
 #include <QList>
 #include <QRectF>
 
-#include "chart_spec.h"
+#include "chart_content.h"
 #include "chart_style.h"
 
 class QGraphicsEllipseItem;
@@ -24,7 +24,7 @@ class PieChart : public QChart {
     Q_OBJECT
 
   public:
-    PieChart(const ChartSpec& spec, const ChartStyle& style);
+    PieChart(const ChartContent& content, const ChartStyle& style);
 
     // One slice per point; empty when no value is positive.
     QPieSeries* series() const { return series_; }

@@ -7,11 +7,11 @@
 
 namespace tamsor {
 
-void styleChart(QChart& chart, const ChartSpec& spec, const ChartStyle& style) {
+void styleChart(QChart& chart, const ChartContent& content, const ChartStyle& style) {
     chart.setAnimationOptions(QChart::NoAnimation);
     chart.setBackgroundBrush(style.background);
     chart.setBackgroundRoundness(0);
-    chart.setTitle(spec.title);
+    chart.setTitle(content.title);
     chart.setTitleFont(style.titleFont);
     chart.setTitleBrush(style.textColor);
     chart.legend()->hide();

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "chart_content.h"
 #include "chart_numbers.h"
-#include "chart_spec.h"
 #include "chart_style.h"
 
 class QBarCategoryAxis;
@@ -16,8 +16,8 @@ class QValueAxis;
 
 namespace tamsor {
 
-// The spec's title, the style's background, no legend and no animation.
-void styleChart(QChart& chart, const ChartSpec& spec, const ChartStyle& style);
+// The content's title, the style's background, no legend and no animation.
+void styleChart(QChart& chart, const ChartContent& content, const ChartStyle& style);
 QBarCategoryAxis* newCategoryAxis(const QStringList& categories, const QString& title,
                                   const ChartStyle& style);
 QValueAxis* newValueAxis(const ValueScale& scale, const ChartStyle& style);

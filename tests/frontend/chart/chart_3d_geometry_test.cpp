@@ -15,16 +15,16 @@ namespace {
 
 const QRectF kMaximised(0, 0, 1280, 720);
 
-ChartSpec specOf(ChartKind kind, const QList<double>& values) {
-    ChartSpec spec{kind, "Mean Sustained Load", "Isolator Type", {}};
+ChartContent contentOf(ChartKind kind, const QList<double>& values) {
+    ChartContent content{kind, "Mean Sustained Load", "Isolator Type", {}};
     for (const double value : values)
-        spec.points.append(ChartPoint{value, {}});
-    return spec;
+        content.points.append(ChartPoint{value, {}});
+    return content;
 }
 
 TEST(Bar3DGeometryTest, BarsStandOnZeroWithHeightsInProportionToTheirValues) {
     const QList<double> values = {412.5, 868.3, 1225.0, 1640.2, 2210.8};
-    const Bar3DRenderer renderer(specOf(ChartKind::kBar3D, values), chartStyle("Arial"));
+    const Bar3DRenderer renderer(contentOf(ChartKind::kBar3D, values), chartStyle("Arial"));
     const Bar3DGeometry shape = renderer.geometry(kMaximised);
 
     ASSERT_EQ(shape.bars.size(), 5);
@@ -46,14 +46,14 @@ TEST(Bar3DGeometryTest, BarsStandOnZeroWithHeightsInProportionToTheirValues) {
 }
 
 TEST(Bar3DGeometryTest, NegativeBarsHangBelowZeroAndEmptyChartsKeepTheirBox) {
-    const Bar3DRenderer mixed(specOf(ChartKind::kBar3D, {-120.5, 300, 0}), chartStyle("Arial"));
+    const Bar3DRenderer mixed(contentOf(ChartKind::kBar3D, {-120.5, 300, 0}), chartStyle("Arial"));
     const Bar3DGeometry shape = mixed.geometry(kMaximised);
     ASSERT_EQ(shape.bars.size(), 3);
     EXPECT_NEAR(shape.bars[0].top(), shape.bars[1].bottom(), 0.01) << "both meet at zero";
     EXPECT_GT(shape.bars[0].bottom(), shape.bars[0].top());
     EXPECT_DOUBLE_EQ(shape.bars[2].height(), 0.0);
 
-    const Bar3DRenderer empty(specOf(ChartKind::kBar3D, {}), chartStyle("Arial"));
+    const Bar3DRenderer empty(contentOf(ChartKind::kBar3D, {}), chartStyle("Arial"));
     const Bar3DGeometry box = empty.geometry(QRectF(0, 0, 60, 40));  // smaller than its margins
     EXPECT_TRUE(box.bars.isEmpty());
     EXPECT_GT(box.front.width(), 0.0);
@@ -63,7 +63,7 @@ TEST(Bar3DGeometryTest, NegativeBarsHangBelowZeroAndEmptyChartsKeepTheirBox) {
 
 TEST(Pie3DGeometryTest, SlicesTakeTheirShareOfTheCircleInOrder) {
     const QList<double> counts = {12, 18, 9, 14, 7};
-    const Pie3DRenderer renderer(specOf(ChartKind::kPie3D, counts), chartStyle("Arial"));
+    const Pie3DRenderer renderer(contentOf(ChartKind::kPie3D, counts), chartStyle("Arial"));
     const Pie3DGeometry shape = renderer.geometry(kMaximised);
 
     ASSERT_EQ(shape.slices.size(), 5);
@@ -80,7 +80,7 @@ TEST(Pie3DGeometryTest, SlicesTakeTheirShareOfTheCircleInOrder) {
 }
 
 TEST(Pie3DGeometryTest, RimCoversTheFrontHalfOnceInSliceColours) {
-    const Pie3DRenderer renderer(specOf(ChartKind::kPie3D, {12, 18, 9, 14, 7}),
+    const Pie3DRenderer renderer(contentOf(ChartKind::kPie3D, {12, 18, 9, 14, 7}),
                                  chartStyle("Arial"));
     const Pie3DGeometry shape = renderer.geometry(kMaximised);
     double covered = 0.0;
@@ -102,7 +102,7 @@ TEST(Pie3DGeometryTest, RimCoversTheFrontHalfOnceInSliceColours) {
 }
 
 TEST(Pie3DGeometryTest, LabelsOfThinNeighbouringSlicesDoNotOverlap) {
-    const Pie3DRenderer renderer(specOf(ChartKind::kPie3D, {1225.75, 1.5, 2, 3, 800.25, 300}),
+    const Pie3DRenderer renderer(contentOf(ChartKind::kPie3D, {1225.75, 1.5, 2, 3, 800.25, 300}),
                                  chartStyle("Arial"));
     const Pie3DGeometry shape = renderer.geometry(kMaximised);
     ASSERT_EQ(shape.labels.size(), 6);
@@ -119,7 +119,7 @@ TEST(Pie3DGeometryTest, LabelsOfThinNeighbouringSlicesDoNotOverlap) {
 TEST(Pie3DGeometryTest, PieWithoutPositiveValuesHasNoSlicesRimOrLabels) {
     for (const QList<double>& values :
          {QList<double>{}, QList<double>{0, 0}, QList<double>{-4, 0}}) {
-        const Pie3DRenderer renderer(specOf(ChartKind::kPie3D, values), chartStyle("Arial"));
+        const Pie3DRenderer renderer(contentOf(ChartKind::kPie3D, values), chartStyle("Arial"));
         const Pie3DGeometry shape = renderer.geometry(kMaximised);
         EXPECT_TRUE(shape.rim.isEmpty());
         EXPECT_TRUE(shape.labels.isEmpty());

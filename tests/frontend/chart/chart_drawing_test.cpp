@@ -30,12 +30,12 @@ const QList<double> kCounts = {12, 18, 9, 14, 7};
 const QList<double> kVariances = {45210.5, 18007.2, 9630.4, 5120.9, 3388.0, 2564.3, 2101.7};
 
 // A chart of `kind` with one unlabelled point per value.
-ChartSpec specOf(ChartKind kind, const QList<double>& values, const QString& title = {},
-                 const QString& bottomTitle = {}) {
-    ChartSpec spec{kind, title, bottomTitle, {}};
+ChartContent contentOf(ChartKind kind, const QList<double>& values, const QString& title = {},
+                       const QString& bottomTitle = {}) {
+    ChartContent content{kind, title, bottomTitle, {}};
     for (const double value : values)
-        spec.points.append(ChartPoint{value, {}});
-    return spec;
+        content.points.append(ChartPoint{value, {}});
+    return content;
 }
 
 // A shown widget of a maximised window's size, so that the charts lay themselves out.
@@ -47,8 +47,8 @@ class ChartDrawingTest : public ::testing::Test {
     }
 
     template <typename Chart>
-    Chart* show(const ChartSpec& spec) {
-        widget.showChart(spec);
+    Chart* show(const ChartContent& content) {
+        widget.showChart(content);
         QCoreApplication::processEvents();  // lets the chart lay out its items
         auto* chart = qobject_cast<Chart*>(widget.chart());
         EXPECT_NE(chart, nullptr) << "wrong kind of chart for the kind";
@@ -65,8 +65,8 @@ QStringList axisCategories(QChart* chart) {
 }
 
 TEST_F(ChartDrawingTest, BarChartShowsOneBarPerPointWithTitlesAndValueLabels) {
-    QChart* chart =
-        show<QChart>(specOf(ChartKind::kBar2D, kMeanLoads, "Mean Sustained Load", "Isolator Type"));
+    QChart* chart = show<QChart>(
+        contentOf(ChartKind::kBar2D, kMeanLoads, "Mean Sustained Load", "Isolator Type"));
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->title(), "Mean Sustained Load");
     EXPECT_TRUE(chart->titleFont().family().startsWith("Arial"));
@@ -88,10 +88,10 @@ TEST_F(ChartDrawingTest, BarChartShowsOneBarPerPointWithTitlesAndValueLabels) {
 }
 
 TEST_F(ChartDrawingTest, VarianceChartIsALineWithMarkersOverThePointLabels) {
-    ChartSpec spec = specOf(ChartKind::kLine, kVariances, "Variance", "Isolator Types");
+    ChartContent content = contentOf(ChartKind::kLine, kVariances, "Variance", "Isolator Types");
     for (int i = 0; i < 7; ++i)
-        spec.points[i].label = QString::number(i + 2);
-    auto* chart = show<LineChart>(spec);
+        content.points[i].label = QString::number(i + 2);
+    auto* chart = show<LineChart>(content);
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->title(), "Variance");
     EXPECT_TRUE(chart->series()->pointsVisible());
@@ -122,8 +122,8 @@ TEST_F(ChartDrawingTest, VarianceChartIsALineWithMarkersOverThePointLabels) {
 }
 
 TEST_F(ChartDrawingTest, PieChartHasOneLabelledSliceSizedByEachValue) {
-    auto* chart =
-        show<PieChart>(specOf(ChartKind::kPie2D, kCounts, "Number of Isolators", "Isolator Types"));
+    auto* chart = show<PieChart>(
+        contentOf(ChartKind::kPie2D, kCounts, "Number of Isolators", "Isolator Types"));
     ASSERT_NE(chart, nullptr);
     const QList<QPieSlice*> slices = chart->series()->slices();
     ASSERT_EQ(slices.size(), 5);
@@ -156,7 +156,7 @@ TEST_F(ChartDrawingTest, PieChartHasOneLabelledSliceSizedByEachValue) {
 }
 
 TEST_F(ChartDrawingTest, PieShowsNoAreaForValuesOfZeroOrLessAndAFrameWhenNothingIsLeft) {
-    auto* chart = show<PieChart>(specOf(ChartKind::kPie2D, {-50, 30, 0, 10}));
+    auto* chart = show<PieChart>(contentOf(ChartKind::kPie2D, {-50, 30, 0, 10}));
     ASSERT_NE(chart, nullptr);
     const QList<QPieSlice*> slices = chart->series()->slices();
     ASSERT_EQ(slices.size(), 4);
@@ -167,7 +167,7 @@ TEST_F(ChartDrawingTest, PieShowsNoAreaForValuesOfZeroOrLessAndAFrameWhenNothing
     EXPECT_TRUE(chart->sliceLabels()[1]->isVisible());
     EXPECT_FALSE(chart->sliceLabels()[2]->isVisible());
 
-    chart = show<PieChart>(specOf(ChartKind::kPie2D, {0, 0, 0}));
+    chart = show<PieChart>(contentOf(ChartKind::kPie2D, {0, 0, 0}));
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->series()->count(), 0);
     EXPECT_TRUE(chart->emptyFrame()->isVisible());
@@ -175,7 +175,7 @@ TEST_F(ChartDrawingTest, PieShowsNoAreaForValuesOfZeroOrLessAndAFrameWhenNothing
 }
 
 TEST_F(ChartDrawingTest, ThreeDimensionalKindsUseTheirRenderers) {
-    widget.showChart(specOf(ChartKind::kBar3D, kMeanLoads));
+    widget.showChart(contentOf(ChartKind::kBar3D, kMeanLoads));
     EXPECT_EQ(widget.chart(), nullptr);
     const auto* bars = dynamic_cast<const Bar3DRenderer*>(widget.renderer());
     ASSERT_NE(bars, nullptr);
@@ -186,7 +186,7 @@ TEST_F(ChartDrawingTest, ThreeDimensionalKindsUseTheirRenderers) {
     EXPECT_LT(pixel.red(), 120);
     EXPECT_GT(pixel.blue(), 140);
 
-    widget.showChart(specOf(ChartKind::kPie3D, kCounts));
+    widget.showChart(contentOf(ChartKind::kPie3D, kCounts));
     const auto* pie = dynamic_cast<const Pie3DRenderer*>(widget.renderer());
     ASSERT_NE(pie, nullptr);
     EXPECT_EQ(pie->geometry(QRectF(0, 0, 1280, 720)).slices.size(), 5);
@@ -196,13 +196,13 @@ TEST_F(ChartDrawingTest, EveryKindDrawsAChartWithoutPointsWithItsTitles) {
     for (const ChartKind kind : {ChartKind::kPie2D, ChartKind::kPie3D, ChartKind::kBar2D,
                                  ChartKind::kBar3D, ChartKind::kLine}) {
         SCOPED_TRACE(static_cast<int>(kind));
-        widget.showChart(specOf(kind, {}, "Mean Sustained Load", "Isolator Type"));
+        widget.showChart(contentOf(kind, {}, "Mean Sustained Load", "Isolator Type"));
         EXPECT_TRUE(widget.chart() != nullptr || widget.renderer() != nullptr);
         EXPECT_FALSE(widget.grab().isNull());
     }
     // The bar chart keeps its category axis and title without a category.
     QChart* bars =
-        show<QChart>(specOf(ChartKind::kBar2D, {}, "Mean Sustained Load", "Isolator Type"));
+        show<QChart>(contentOf(ChartKind::kBar2D, {}, "Mean Sustained Load", "Isolator Type"));
     ASSERT_NE(bars, nullptr);
     const auto axes = bars->axes(Qt::Horizontal);
     ASSERT_EQ(axes.size(), 1);
@@ -211,18 +211,18 @@ TEST_F(ChartDrawingTest, EveryKindDrawsAChartWithoutPointsWithItsTitles) {
 
 TEST_F(ChartDrawingTest, ShowsOneChartAtATimeAndReadsItsPointsToScreenReaders) {
     ChartWidget blank;
-    EXPECT_FALSE(blank.spec().has_value());
+    EXPECT_FALSE(blank.content().has_value());
     EXPECT_EQ(blank.chart(), nullptr);
     EXPECT_EQ(blank.renderer(), nullptr);
 
-    const ChartSpec counts =
-        specOf(ChartKind::kBar3D, {12, 18}, "Number of Isolators", "Isolator Types");
+    const ChartContent counts =
+        contentOf(ChartKind::kBar3D, {12, 18}, "Number of Isolators", "Isolator Types");
     widget.showChart(counts);
-    widget.showChart(specOf(ChartKind::kLine, kVariances, "Variance", "Isolator Types"));
+    widget.showChart(contentOf(ChartKind::kLine, kVariances, "Variance", "Isolator Types"));
     widget.showChart(counts);
-    EXPECT_EQ(widget.spec(), counts);
+    EXPECT_EQ(widget.content(), counts);
     EXPECT_EQ(widget.findChildren<QChartView*>().size(), 0) << "the line chart is gone";
-    widget.showChart(specOf(ChartKind::kPie2D, {12, 18}));
+    widget.showChart(contentOf(ChartKind::kPie2D, {12, 18}));
     EXPECT_EQ(widget.findChildren<QChartView*>().size(), 1);
     EXPECT_EQ(widget.renderer(), nullptr);
 

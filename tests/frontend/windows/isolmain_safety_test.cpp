@@ -361,12 +361,12 @@ TEST_F(Messages, WarnOnceACalculationOfLoadsThatLookLikeADecimalComma) {
 }
 
 // The chart that the variance Zoom shows, read while the chart window is open.
-tamsor::ChartSpec varianceChart(QWidget* zoom) {
-    tamsor::ChartSpec shown;
+tamsor::ChartContent varianceChart(QWidget* zoom) {
+    tamsor::ChartContent shown;
     QTimer::singleShot(0, [&] {
         auto* chart = qobject_cast<tamsor::IsolZoom*>(QApplication::activeModalWidget());
         if (chart == nullptr) return;
-        shown = *chart->findChild<tamsor::ChartWidget*>("Graph1")->spec();
+        shown = *chart->findChild<tamsor::ChartWidget*>("Graph1")->content();
         chart->findChild<QAction*>("Exit_Menu")->trigger();
     });
     QTest::mouseClick(zoom, Qt::LeftButton);
@@ -400,7 +400,7 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
     EXPECT_EQ(cell(1, 3), " 6.061775E+08");
     EXPECT_EQ(cell(4, 2), " 1531750");
 
-    const tamsor::ChartSpec chart = varianceChart(control<QWidget>("Command3"));
+    const tamsor::ChartContent chart = varianceChart(control<QWidget>("Command3"));
     ASSERT_EQ(chart.points.size(), 4);
     EXPECT_EQ(chart.points[0].label, "4");
     EXPECT_EQ(chart.points[3].label, "7");
@@ -424,7 +424,7 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
         starts += segment.color == kBlue ? 1 : 0;
     }
     EXPECT_EQ(starts, 4);
-    const tamsor::ChartSpec empty = varianceChart(control<QWidget>("Command3"));
+    const tamsor::ChartContent empty = varianceChart(control<QWidget>("Command3"));
     EXPECT_TRUE(empty.points.isEmpty());
     EXPECT_EQ(empty.title, "Variance: too wide for the report");
 }

@@ -21,9 +21,9 @@
 
 namespace {
 
+using tamsor::ChartContent;
 using tamsor::ChartKind;
 using tamsor::ChartPoint;
-using tamsor::ChartSpec;
 using tamsor::ChartWidget;
 using tamsor::IsolDef;
 using tamsor::IsolZoom;
@@ -47,15 +47,15 @@ IsolDef fiveTypesShown() {
 }
 
 // The mean loads of the n-partition set on display, as point values.
-ChartSpec meanLoadChart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
-    ChartSpec chart{kind, "Mean Sustained Load", "Isolator Type", {}};
+ChartContent meanLoadChart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
+    ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
 }
 
-ChartSpec distributionChart(const IsolDef& m, int n, ChartKind kind) {
-    ChartSpec chart{kind, "Number of Isolators", "Isolator Types", {}};
+ChartContent distributionChart(const IsolDef& m, int n, ChartKind kind) {
+    ChartContent chart{kind, "Number of Isolators", "Isolator Types", {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{static_cast<double>(m.PartCount[i - 1]), {}});
     return chart;
@@ -106,8 +106,8 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
     for (const int n : {0, 1, 5, 8}) {
         isoldef_.ShownPartitions = static_cast<std::int16_t>(n);
         open(true, [&] {
-            EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, n));
-            EXPECT_FALSE(graph("Graph1")->spec().has_value());
+            EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, n));
+            EXPECT_FALSE(graph("Graph1")->content().has_value());
             EXPECT_TRUE(graph("Graph2")->isVisible());
             EXPECT_FALSE(graph("Graph1")->isVisible());
             EXPECT_TRUE(viewOptionsEnabled());
@@ -126,13 +126,13 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
 
 TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
-        ChartSpec variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
+        ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
         for (int i = 1; i <= 7; ++i) {
             const float restored = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
             variance.points.append(ChartPoint{restored, QString::number(i + 1)});
         }
-        EXPECT_EQ(graph("Graph1")->spec(), variance);
-        EXPECT_FALSE(graph("Graph2")->spec().has_value());
+        EXPECT_EQ(graph("Graph1")->content(), variance);
+        EXPECT_FALSE(graph("Graph2")->content().has_value());
         EXPECT_TRUE(graph("Graph1")->isVisible());
         EXPECT_FALSE(graph("Graph2")->isVisible());
         EXPECT_FALSE(viewOptionsEnabled());
@@ -142,7 +142,7 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
 
         // "Sustained Load" brings the mean loads back, as a 2D bar chart.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, 5));
         EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(graph("Graph2")->isVisible());
         EXPECT_FALSE(graph("Graph1")->isVisible());
@@ -154,24 +154,25 @@ TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
     isoldef_.SetVarianceNotShown[1] = isoldef_.SetVarianceNotShown[7] = true;
     open(true, [&] {
         // The other types keep their numbers.
-        const auto& points = graph("Graph2")->spec()->points;
+        const auto& points = graph("Graph2")->content()->points;
         ASSERT_EQ(points.size(), 4);
         EXPECT_EQ(points[1], (ChartPoint{1225.0f, "3"}));
         item("Variance_Menu")->trigger();
         QStringList labels;
-        for (const auto& point : graph("Graph1")->spec()->points)
+        for (const auto& point : graph("Graph1")->content()->points)
             labels << point.label;
         EXPECT_EQ(labels, (QStringList{"3", "4", "5", "6", "7"}));
-        EXPECT_EQ(graph("Graph1")->spec()->title, "Variance");
+        EXPECT_EQ(graph("Graph1")->content()->title, "Variance");
     });
     // Nothing left to draw: the title says why.
     isoldef_.PartMeanNotShown[4].fill(true);
     isoldef_.SetVarianceNotShown.fill(true);
     open(true, [&] {
-        EXPECT_TRUE(graph("Graph2")->spec()->points.isEmpty());
-        EXPECT_EQ(graph("Graph2")->spec()->title, "Mean Sustained Load: too wide for the report");
+        EXPECT_TRUE(graph("Graph2")->content()->points.isEmpty());
+        EXPECT_EQ(graph("Graph2")->content()->title,
+                  "Mean Sustained Load: too wide for the report");
         item("Variance_Menu")->trigger();
-        EXPECT_EQ(graph("Graph1")->spec()->title, "Variance: too wide for the report");
+        EXPECT_EQ(graph("Graph1")->content()->title, "Variance: too wide for the report");
     });
 }
 
@@ -179,35 +180,35 @@ TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
     open(true, [&] {
         auto* chart = graph("Graph2");
         item("bar3D_menu")->trigger();
-        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_NE(dynamic_cast<const tamsor::Bar3DRenderer*>(chart->renderer()), nullptr);
 
         // A bar style stays in force for the distribution.
         item("IsolDistribution_menu")->trigger();
         EXPECT_FALSE(isoldef_.ZoomMeansShown);
-        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kBar3D));
         EXPECT_TRUE(item("pie2D_menu")->isEnabled());
         EXPECT_TRUE(item("pie3D_menu")->isEnabled());
 
         item("pie3D_menu")->trigger();
-        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
 
         // Mean loads are no shares of a whole: under the 3D pie they are
         // drawn as 3D bars, and the distribution gets its pie back.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(chart->spec(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
         item("pie2D_menu")->trigger();
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->spec(), meanLoadChart(isoldef_, 5, ChartKind::kBar2D));
+        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar2D));
 
         // The same chart again draws the same.
         item("IsolDistribution_menu")->trigger();
-        const auto shown = chart->spec();
+        const auto shown = chart->content();
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(chart->spec(), shown);
-        EXPECT_EQ(chart->spec()->points[1].value, 18);
+        EXPECT_EQ(chart->content(), shown);
+        EXPECT_EQ(chart->content()->points[1].value, 18);
     });
 }
 
@@ -218,7 +219,7 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
         item("Variance_Menu")->trigger();
     });
     open(true, [&] {
-        EXPECT_EQ(graph("Graph2")->spec(), meanLoadChart(isoldef_, 5));
+        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, 5));
         EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(isoldef_.ZoomMeansShown);
     });

@@ -1,8 +1,8 @@
 // What a chart shows: its kind, two titles and one data set of points. The
 // chart window builds it from the results model and hands it to a chart
 // widget in one call.
-#ifndef TAMSOR_CHART_SPEC_H
-#define TAMSOR_CHART_SPEC_H
+#ifndef TAMSOR_CHART_CONTENT_H
+#define TAMSOR_CHART_CONTENT_H
 
 #include <QList>
 #include <QString>
@@ -25,22 +25,22 @@ struct ChartPoint {
     friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
 };
 
-struct ChartSpec {
+struct ChartContent {
     ChartKind kind = ChartKind::kBar2D;
     QString title;
     QString bottomTitle;  // the category axis, or the caption under a pie
     QList<ChartPoint> points;
 
-    friend bool operator==(const ChartSpec&, const ChartSpec&) = default;
+    friend bool operator==(const ChartContent&, const ChartContent&) = default;
 };
 
 // The category text of every point: its label, or its 1-based number when
 // it has none. Repeated texts are made distinct (by invisible zero-width
 // spaces) because the category axes key their categories by text.
-QStringList categoryLabels(const ChartSpec& spec);
+QStringList categoryLabels(const ChartContent& content);
 
 // The values of all points, in point order.
-QList<double> pointValues(const ChartSpec& spec);
+QList<double> pointValues(const ChartContent& content);
 
 }  // namespace tamsor
 
