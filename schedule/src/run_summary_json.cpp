@@ -52,6 +52,18 @@ void writeArray(std::ostream& out, const Items& items, WriteItem writeItem) {
     out << ']';
 }
 
+// The figures a type has in the run summary and in the schedule alike.
+template <typename Type>
+void writeTypeFigures(std::ostream& out, const Type& type) {
+    key(out << ',', "isolators") << std::to_string(type.isolators);
+    key(out << ',', "smallest");
+    writeNumber(out, loadText(type.smallest));
+    key(out << ',', "largest");
+    writeNumber(out, loadText(type.largest));
+    key(out << ',', "mean");
+    writeDecimal(out, type.mean, kMeanDecimals);
+}
+
 void writeResultSet(std::ostream& out, const ResultSetSummary& set) {
     key(out << '{', "type_count") << std::to_string(set.typeCount);
     key(out << ',', "status");
@@ -62,13 +74,7 @@ void writeResultSet(std::ostream& out, const ResultSetSummary& set) {
     int number = 0;
     writeArray(out, set.types, [&](const TypeSummary& type) {
         key(out << '{', "type") << std::to_string(++number);
-        key(out << ',', "isolators") << std::to_string(type.isolators);
-        key(out << ',', "smallest");
-        writeNumber(out, loadText(type.smallest));
-        key(out << ',', "largest");
-        writeNumber(out, loadText(type.largest));
-        key(out << ',', "mean");
-        writeDecimal(out, type.mean, kMeanDecimals);
+        writeTypeFigures(out, type);
         out << '}';
     });
     out << '}';
@@ -79,13 +85,7 @@ void writeSchedule(std::ostream& out, const IsolatorSchedule& schedule) {
     key(out << ',', "types");
     writeArray(out, schedule.types, [&](const ScheduleType& type) {
         key(out << '{', "type") << std::to_string(type.type);
-        key(out << ',', "isolators") << std::to_string(type.isolators);
-        key(out << ',', "smallest");
-        writeNumber(out, loadText(type.smallest));
-        key(out << ',', "largest");
-        writeNumber(out, loadText(type.largest));
-        key(out << ',', "mean");
-        writeDecimal(out, type.mean, kMeanDecimals);
+        writeTypeFigures(out, type);
         key(out << ',', "spread");
         writeDecimal(out, type.spread, kMeanDecimals);
         key(out << ',', "largest_above_mean_percent");
