@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "tamsor/domain_limits.h"
 #include "tamsor/load_file_reader.h"
 
 namespace tamsor {
 
-// Smallest and largest number of isolators the two classic techniques take.
-inline constexpr std::size_t kMinIsolators = 11;
-inline constexpr std::size_t kMaxIsolators = 100;
+// Largest number of isolators the two classic techniques take.
+inline constexpr std::size_t kMaxIsolators = kMaxClassicIsolators;
 
 struct LoadRecord {
     std::int64_t line = 0;  // 1-based line in the file

@@ -18,13 +18,10 @@
 #include <cstddef>
 #include <string>
 
+#include "tamsor/domain_limits.h"
 #include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
-
-// The most loads a run takes: the report's positions have room for more, the
-// computation's time and memory set the limit.
-inline constexpr std::size_t kMaxOptimalIsolators = 1'000'000;
 
 // Runs the exact technique on the data file at `dataFilePath` (the name as the
 // system takes it), accepting 11 to `maxLoads` loads (at most
