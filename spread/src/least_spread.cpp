@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -24,18 +25,29 @@ std::vector<LeastSpreadGrouping> findLeastSpreadGroupings(std::span<const double
 
     const spread::LeastWorstSpreads worst = spread::findLeastWorstSpreads(sortedLoads, typeLimit);
     const spread::SpreadOrder order(sortedLoads);
+    const auto sameSpread = [&](int n, int m) {
+        const spread::SpreadKey a = worst.worstSpread[n - 1];
+        const spread::SpreadKey b = worst.worstSpread[m - 1];
+        return !order.less(a, b) && !order.less(b, a);
+    };
     const optimal::ShiftedLoads loads(sortedLoads);
     std::vector<LeastSpreadGrouping> groupings;
-    std::int64_t limitedEvaluations = 0;
+    // Type counts with the same least worst spread share one dynamic program.
+    std::optional<spread::LimitedSpreadLayers> layers;
+    std::int64_t earlierEvaluations = 0;
     for (int n = 1; n <= typeLimit; ++n) {
-        spread::LimitedGrouping limited =
-            spread::findLeastSquaresWithin(loads, order, worst.worstSpread[n - 1], n);
-        limitedEvaluations += limited.evaluations;
+        if (n == 1 || !sameSpread(n, n - 1)) {
+            if (layers) earlierEvaluations += layers->evaluations();
+            int mostTypes = n;
+            while (mostTypes < typeLimit && sameSpread(mostTypes + 1, n))
+                ++mostTypes;
+            layers.emplace(loads, order, worst.worstSpread[n - 1], n, mostTypes);
+        }
 
         LeastSpreadGrouping result;
         OptimalGrouping& grouping = result.grouping;
         grouping.typeCount = n;
-        grouping.firstPositions = std::move(limited.firstPositions);
+        grouping.firstPositions = layers->firstPositions(n);
         for (int k = 0; k < n; ++k) {
             const int first = grouping.firstPositions[k] - 1;
             const int end = grouping.firstPositions[k + 1] - 1;
@@ -45,7 +57,8 @@ std::vector<LeastSpreadGrouping> findLeastSpreadGroupings(std::span<const double
             result.worstSpreadPercent = std::max(
                 result.worstSpreadPercent, spreadPercent(sortedLoads[first], sortedLoads[end - 1]));
         }
-        grouping.costEvaluations = worst.evaluationsAfter[n - 1] + limitedEvaluations;
+        grouping.costEvaluations =
+            worst.evaluationsAfter[n - 1] + earlierEvaluations + layers->evaluations();
         groupings.push_back(std::move(result));
     }
     return groupings;

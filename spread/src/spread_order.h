@@ -24,7 +24,9 @@ struct SpreadKey {
 inline bool ratioAbove(double a, double b, double c, double d) {
     const double first = a / b;
     const double second = c / d;
-    if (first != second) return first > second;
+    // A quotient of 1 is exact: distinct loads are at least 2^-53 apart relative to the
+    // larger, a quotient that rounds below 1. Equal loads are common enough to be worth it.
+    if (first != second || first == 1) return first > second;
     int bExponent = 0;
     int dExponent = 0;
     const double bScaled = std::frexp(b, &bExponent);

@@ -204,6 +204,9 @@ TEST(LeastSpread, MatchesBruteForceOnRandomAndAwkwardLoads) {
     wide.front() = 3;
     wide.back() = 3e6;
     expectAsBruteForce(wide);
+    // Two spreads whose quotients of loads round to the same double (a c = b^2 - 1): only
+    // exact products show that {a}, {b, c} spreads less, though {a, b}, {c} has less variance.
+    expectAsBruteForce({899999999, 900029999, 900060000});
     // Loads near 1,000,000 that differ in the eighths only.
     expectAsBruteForce(make(12, [&] { return 1e6 + 0.125 * small(random) * small(random); }));
 }

@@ -36,9 +36,10 @@ struct LeastSpreadGrouping {
 //
 // costEvaluations counts every candidate type whose spread or cost is computed, cumulative
 // up to and including this n. The least worst spreads of all n come from one layered
-// search, O(N) per layer; each n then has a dynamic program over the groupings within its
-// worst spread, O(n N log N) at most and far less where the least worst spread leaves the
-// boundaries little room.
+// search, O(N) per layer. Then a layered dynamic program over the groupings that keep the
+// least worst spread, shared by the type counts that have the same one, adds O(N log N)
+// evaluations per layer at most, and far fewer where that spread leaves the boundaries
+// little room: about 0.1 to 0.5 s for a million loads.
 //
 // sortedLoads: ascending, finite and positive (a spread needs a positive design load), at
 // least one load; std::invalid_argument naming the sorted position otherwise. maxTypes:
