@@ -39,7 +39,7 @@ struct LeastSpreadGrouping {
 // search, O(N) per layer. Then a layered dynamic program over the groupings that keep the
 // least worst spread, shared by the type counts that have the same one, adds O(N log N)
 // evaluations per layer at most, and far fewer where that spread leaves the boundaries
-// little room: about 0.1 to 0.5 s for a million loads.
+// little room.
 //
 // sortedLoads: ascending, finite and positive (a spread needs a positive design load), at
 // least one load; std::invalid_argument naming the sorted position otherwise. maxTypes:
