@@ -14,10 +14,16 @@
 #include "tamsor/spread_figures.h"
 
 namespace tamsor {
+namespace {
+
+// As for the exact technique: a run finds the groupings for 1 to 9 types.
+constexpr int kMaxTypes = 9;
+
+}  // namespace
 
 std::vector<LeastSpreadGrouping> findLeastSpreadGroupings(std::span<const double> sortedLoads,
                                                           int maxTypes) {
-    if (maxTypes < 1 || maxTypes > 9)
+    if (maxTypes < 1 || maxTypes > kMaxTypes)
         throw std::invalid_argument("the number of isolator types must be 1 to 9");
     spread::checkSortedPositiveLoads(sortedLoads);
     const int loadCount = static_cast<int>(sortedLoads.size());
