@@ -18,18 +18,14 @@ constexpr double kEqualTotalFraction = 0x1p-40;
 LimitedSpreadLayers::LimitedSpreadLayers(const optimal::ShiftedLoads& loads,
                                          const SpreadOrder& order, SpreadKey limit, int fewestTypes,
                                          int mostTypes)
-    : loads_(loads),
+    : costs_(loads),
       loadCount_(loads.count()),
       fewestTypes_(fewestTypes),
       mostTypes_(mostTypes),
       layers_(mostTypes),
       previousTotals_(loadCount_ + 1),
       currentTotals_(loadCount_ + 1),
-      scratch_(loadCount_ + 1),
-      // Beside a few roundings relative to each total, what the prefix sums' own rounding
-      // may add to a type's cost.
-      noisePerLayer_(
-          std::ldexp(loads.squareSum() + loads.largestLoad() * loads.largestSum(), -96)) {
+      scratch_(loadCount_ + 1) {
     findReach(order, limit);
     for (int k = 1; k <= mostTypes_; ++k)
         placeRows(k);
@@ -98,7 +94,7 @@ std::vector<int> LimitedSpreadLayers::firstPositions(int typeCount) {
 void LimitedSpreadLayers::fillFirstLayer() {
     const Layer& first = layers_[0];
     for (int b = first.firstRow; b <= first.lastRow; ++b)
-        previousTotals_[b] = loads_.sumOfSquares(0, b);
+        previousTotals_[b] = costs_.cost(0, b);
     evaluations_ += first.lastRow - first.firstRow + 1;
     filledLayers_ = 1;
 }
@@ -141,19 +137,20 @@ void LimitedSpreadLayers::fillRows(int firstRow, int lastRow, int firstColumn, i
 LimitedSpreadLayers::Choice LimitedSpreadLayers::bestColumn(int row, int first, int last) {
     if (first == last) {
         ++evaluations_;
-        return {first, previousTotals_[first] + loads_.sumOfSquares(first, row)};
+        return {first, previousTotals_[first] + costs_.cost(first, row)};
     }
     double least = std::numeric_limits<double>::infinity();
     int end = first;
     while (end <= last) {
-        const double total = previousTotals_[end] + loads_.sumOfSquares(end, row);
+        const double total = previousTotals_[end] + costs_.cost(end, row);
         scratch_[end - first] = total;
         least = std::min(least, total);
         ++end;
         if (end <= last && least <= previousTotals_[end]) break;
     }
     evaluations_ += end - first;
-    const double limit = least + (kEqualTotalFraction * least + filledLayers_ * noisePerLayer_);
+    const double limit =
+        least + (kEqualTotalFraction * least + filledLayers_ * costs_.noisePerLayer());
     int offset = 0;
     while (!(scratch_[offset] <= limit))
         ++offset;

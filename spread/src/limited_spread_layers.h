@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "accurate_totals.h"
 #include "shifted_loads.h"
 #include "spread_order.h"
 
@@ -60,7 +61,8 @@ class LimitedSpreadLayers {
     void fillRows(int firstRow, int lastRow, int firstColumn, int lastColumn);
     Choice bestColumn(int row, int first, int last);
 
-    const optimal::ShiftedLoads& loads_;
+    // The type costs, formed accurately: the groupings within a spread limit are often tight.
+    optimal::AccurateTotals costs_;
     int loadCount_;
     int fewestTypes_;
     int mostTypes_;
@@ -71,7 +73,6 @@ class LimitedSpreadLayers {
     std::vector<Layer> layers_;  // layer k at k - 1
     int filledLayers_ = 0;
     std::vector<double> previousTotals_, currentTotals_, scratch_;
-    double noisePerLayer_;
     std::int64_t evaluations_ = 0;
 };
 
