@@ -62,6 +62,7 @@ bool WholeFileWriter::open(const std::string& path) {
     failure_ = {};
     finalName_ = path;
     written_ = 0;
+    if (path.empty()) return fail(WholeFileFault::kCannotCheck, ENOENT);
 
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0) {

@@ -332,9 +332,11 @@ ImportOutcome importLoadTable(std::string_view bytes, const ImportSettings& sett
     if (!settings.decimalMark && loadSummary.decimalMarkUnsure) {
         // The column's first fraction, as an example; there is one.
         std::size_t example = read.firstData;
-        while (example + 1 < table.rowCount() &&
-               (numberFormOf(table.field(example, *loadColumn)) == NumberForm::kWhole ||
-                numberFormOf(table.field(example, *loadColumn)) == NumberForm::kText))
+        const auto isFraction = [&](std::size_t row) {
+            const NumberForm form = numberFormOf(table.field(row, *loadColumn));
+            return form == NumberForm::kPointFraction || form == NumberForm::kCommaFraction;
+        };
+        while (example + 1 < table.rowCount() && !isFraction(example))
             ++example;
         outcome.refusal =
             refusal(ImportFault::kDecimalMarkUnsure,

@@ -145,6 +145,7 @@ std::vector<ColumnSummary> summariseColumns(const DelimitedTable& table,
                     ++summary.texts;
                     continue;
                 case NumberForm::kWhole:
+                case NumberForm::kGrouped:
                     break;
                 case NumberForm::kPointFraction:
                     ++pointFractions[column];

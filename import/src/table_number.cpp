@@ -79,12 +79,21 @@ NumberForm numberFormOf(std::string_view field) {
     field = trimmedField(field);
     const bool point = field.find('.') != std::string_view::npos;
     const bool comma = field.find(',') != std::string_view::npos;
-    if (point && comma) return NumberForm::kText;
-    if (!comma) {
-        if (!isDecimalNumber(field)) return NumberForm::kText;
+    if (!comma && isDecimalNumber(field))
         return point ? NumberForm::kPointFraction : NumberForm::kWhole;
+    if (!point && isDecimalNumber(withPoint(field))) return NumberForm::kCommaFraction;
+    // Either mark may be the decimal one; the other, blanks and apostrophes
+    // may group the digits. Words are passed over at once.
+    if (field.empty() || !(isDigit(field[0]) || field[0] == '-' || field[0] == '+'))
+        return NumberForm::kText;
+    const std::string plain = ungrouped(field, "");
+    for (const char decimal : {'.', ','}) {
+        const std::string digits = ungrouped(plain, decimal == '.' ? "," : ".");
+        const auto marks = std::count(digits.begin(), digits.end(), decimal);
+        if (isDecimalNumber(marks > 1 ? ungrouped(digits, {&decimal, 1}) : withPoint(digits)))
+            return NumberForm::kGrouped;
     }
-    return isDecimalNumber(withPoint(field)) ? NumberForm::kCommaFraction : NumberForm::kText;
+    return NumberForm::kText;
 }
 
 bool looksLikeThousands(std::string_view field) {

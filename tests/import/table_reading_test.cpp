@@ -49,6 +49,14 @@ TEST(TableReading, LoadFieldsInEitherDecimalMarkAndNoThousandsSeparator) {
         EXPECT_EQ(load.text, text);
     }
     EXPECT_EQ(tamsor::readLoadField("-1234,5", DecimalMark::kComma).value, -1234.5f);
+
+    // Grouped numbers are numbers when the table's layout is found, so that
+    // a column of them is refused with its rows, not skipped as a title.
+    using tamsor::NumberForm;
+    for (const char* grouped : {"1.234,5", "-1,234.5", "1 234", "1.234.567", "12'500"})
+        EXPECT_EQ(tamsor::numberFormOf(grouped), NumberForm::kGrouped) << grouped;
+    for (const char* text : {"Base", "12 kN", "1-2", "A-1", ",5,"})
+        EXPECT_EQ(tamsor::numberFormOf(text), NumberForm::kText) << text;
 }
 
 TEST(TableReading, EncodingsAreDetectedAndHandedOnAsUtf8) {

@@ -20,6 +20,7 @@ enum class NumberForm {
     kWhole,          // no decimal mark: "1234", "-12", "15E2"
     kPointFraction,  // "1234.5", "-.5", "1.5E+3"
     kCommaFraction,  // "1234,5", "1,5E+3"
+    kGrouped,        // a number with thousands separators: "1.234,5", "1 234", "1,234,567"
 };
 
 // The field's form; blanks around it do not count.
