@@ -6,18 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 
+#include "tamsor/temporary_file.h"
+
 namespace tamsor {
 namespace {
-
-// A temporary's name is its final name with ".<process>-<attempt>.tmp"
-// appended; a very long file name is cut first, so that the temporary's name
-// stays within what a file system takes.
-constexpr std::size_t kLongestTemporaryBase = 200;
-constexpr int kAttempts = 100;
 
 FileIdentity identityOf(const struct stat& status) {
     return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
@@ -75,31 +70,9 @@ bool ResultFile::check(const char* finalName, const FileIdentity& dataFile) {
 bool ResultFile::open() {
     if (finalName_ == nullptr) return fail(ResultFault::kCannotCreate, EINVAL);
     if (failure_.fault != ResultFault::kNone || descriptor_ >= 0) return false;
-
-    const char* lastSlash = std::strrchr(finalName_, '/');
-    const std::size_t baseStart = lastSlash == nullptr ? 0 : lastSlash - finalName_ + 1;
-    const std::size_t kept = std::min(std::strlen(finalName_), baseStart + kLongestTemporaryBase);
-    // Room for ".<pid>-<attempt>.tmp" and the terminating zero.
-    constexpr std::size_t kSuffixRoom = 40;
-    if (kept + kSuffixRoom > temporaryName_.size())
-        return fail(ResultFault::kCannotCreate, ENAMETOOLONG);
-    std::memcpy(temporaryName_.data(), finalName_, kept);
-
-    const long process = static_cast<long>(::getpid());
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        char* out = temporaryName_.data() + kept;
-        char* const end = temporaryName_.data() + temporaryName_.size();
-        *out++ = '.';
-        out = std::to_chars(out, end, process).ptr;
-        *out++ = '-';
-        out = std::to_chars(out, end, attempt).ptr;
-        std::memcpy(out, ".tmp", 5);
-        descriptor_ =
-            ::open(temporaryName_.data(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (descriptor_ >= 0) break;
-        if (errno != EEXIST) return fail(ResultFault::kCannotCreate, errno);
-    }
-    if (descriptor_ < 0) return fail(ResultFault::kCannotCreate, EEXIST);
+    int error = 0;
+    descriptor_ = createTemporaryBeside(finalName_, temporaryName_, error);
+    if (descriptor_ < 0) return fail(ResultFault::kCannotCreate, error);
     temporaryExists_ = true;
     // Best effort: a file system without permissions still takes the results.
     if (keptMode_ >= 0) (void)::fchmod(descriptor_, static_cast<mode_t>(keptMode_));
@@ -108,19 +81,11 @@ bool ResultFile::open() {
 }
 
 void ResultFile::flush() {
-    const char* data = pending_.data();
-    std::size_t left = pendingSize_;
+    const std::size_t size = pendingSize_;
     pendingSize_ = 0;
-    while (left > 0 && failure_.fault == ResultFault::kNone) {
-        const ssize_t written = ::write(descriptor_, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            fail(ResultFault::kCannotWrite, written < 0 ? errno : ENOSPC);
-            return;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    if (failure_.fault != ResultFault::kNone) return;
+    if (const int error = writeAll(descriptor_, pending_.data(), size); error != 0)
+        fail(ResultFault::kCannotWrite, error);
 }
 
 void ResultFile::write(std::string_view text) {

@@ -39,7 +39,7 @@ done
     echo usr/share/man/man1/tamsor-batch.1.gz
     echo usr/share/man/man1/tamsor.1.gz
     echo usr/share/mime/packages/tamsor.xml
-    for sample in "$examples"/*.DAT "$examples"/README.md; do
+    for sample in "$examples"/*.DAT "$examples"/*.csv "$examples"/README.md; do
         echo "usr/share/tamsor/examples/$(basename "$sample")"
     done
 } | LC_ALL=C sort >"$scratch/expected"
