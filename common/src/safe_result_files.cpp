@@ -108,23 +108,30 @@ bool ResultFile::open() {
 }
 
 void ResultFile::flush() {
-    const char* data = pending_.data();
-    std::size_t left = pendingSize_;
+    const std::size_t size = pendingSize_;
     pendingSize_ = 0;
-    while (left > 0 && failure_.fault == ResultFault::kNone) {
-        const ssize_t written = ::write(descriptor_, data, left);
+    writeThrough({pending_.data(), size});
+}
+
+void ResultFile::writeThrough(std::string_view text) {
+    while (!text.empty() && failure_.fault == ResultFault::kNone) {
+        const ssize_t written = ::write(descriptor_, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
             fail(ResultFault::kCannotWrite, written < 0 ? errno : ENOSPC);
             return;
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+        text.remove_prefix(static_cast<std::size_t>(written));
     }
 }
 
 void ResultFile::write(std::string_view text) {
     if (descriptor_ < 0 || failure_.fault != ResultFault::kNone) return;
+    // A block at least as large as the buffer goes to the file as it is.
+    if (text.size() >= pending_.size()) {
+        flush();
+        return writeThrough(text);
+    }
     while (!text.empty()) {
         if (pendingSize_ == pending_.size()) flush();
         const std::size_t taken = std::min(text.size(), pending_.size() - pendingSize_);
