@@ -73,7 +73,7 @@ class PlotPositionField {
 // The points go straight into a block of whole lines, written in one piece: no copy per
 // line, few calls to the system. On the stack, as the classic engine allocates nothing.
 // Equal loads, the rule in buildings of typical bays, share one load field, formatted
-// once; "equal" by their bits, so that -0 and 0 each keep their own field.
+// once; "equal" by their bits, as formatting sees them (-0 is not taken for 0).
 void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads) {
     constexpr std::size_t kLineLength = kPlotPositionWidth + kPlotLoadWidth + 2;
     constexpr std::size_t kBlockLines = 2048;
