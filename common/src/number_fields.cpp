@@ -87,7 +87,97 @@ SignificantDigits sevenDigitsFromExpansion(double magnitude) {
     return result;
 }
 
+// A few columns: a loop, cheaper than a call for so few.
+void fillWith(char character, char* first, char* end) {
+    while (first != end)
+        *first++ = character;
+}
+
+// The common case of the load field: 10^e <= magnitude < 10^(e+1) with e from 0
+// to 6, seven significant digits, six decimals.
+void plotLoadFixed(bool negative, double magnitude, char* field) {
+    constexpr int kWidth = report_layout::kPlotLoadWidth;
+    int exponent = 0;
+    while (exponent < 6 && magnitude >= kPowersOfTen[exponent + 1])
+        ++exponent;
+    // Exact (see sevenDigitsByScaling); halves away from zero.
+    const double scaled = magnitude * kPowersOfTen[6 - exponent];
+    const double whole = std::floor(scaled);
+    auto digits = static_cast<std::uint32_t>(whole) + (scaled - whole >= 0.5 ? 1u : 0u);
+    // 9999999.5 x 10^-k rounds up into the next decade; never past 10^6, as
+    // no float between 9999999 and 1e7 exists.
+    if (digits == 10000000) {
+        digits = 1000000;
+        ++exponent;
+    }
+
+    char* out = field + kWidth;
+    for (int i = 0; i < exponent; ++i)
+        *--out = '0';  // decimals past the seventh digit
+    for (int i = 0; i < 7; ++i) {
+        if (i == 6 - exponent) *--out = '.';
+        *--out = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    if (negative) *--out = '-';
+    fillWith(' ', field, out);
+}
+
+// `text` right-justified in `width` columns at `field`, or asterisks when it
+// does not fit.
+void rightJustifiedField(int width, std::string_view text, char* field) {
+    const auto columns = static_cast<std::size_t>(width);
+    if (text.size() > columns) {
+        std::memset(field, '*', columns);
+        return;
+    }
+    std::memset(field, ' ', columns - text.size());
+    std::memcpy(field + columns - text.size(), text.data(), text.size());
+}
+
 }  // namespace
+
+void integerField(int width, std::int64_t value, char* field) {
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    // Right to left, straight into the field.
+    char* out = field + width;
+    do {
+        if (out == field) return fillWith('*', field, field + width);
+        *--out = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        if (out == field) return fillWith('*', field, field + width);
+        *--out = '-';
+    }
+    fillWith(' ', field, out);
+}
+
+void plotLoadField(float value, char* field) {
+    constexpr int kWidth = report_layout::kPlotLoadWidth;
+    if (!std::isfinite(value)) {
+        std::memset(field, '*', kWidth);
+        return;
+    }
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (magnitude >= 1 && magnitude < 1e7) return plotLoadFixed(value < 0, magnitude, field);
+
+    const SignificantDigits significant = sevenSignificantDigits(value);
+    std::array<char, 24> text;
+    char* out = text.data();
+    if (value < 0) *out++ = '-';
+    *out++ = significant.digits[0];
+    *out++ = '.';
+    for (int i = 1; i < 7; ++i)
+        *out++ = significant.digits[i];
+    *out++ = 'E';
+    *out++ = significant.exponent < 0 ? '-' : '+';
+    const int exponent = std::abs(significant.exponent);
+    *out++ = static_cast<char>('0' + exponent / 10);
+    *out++ = static_cast<char>('0' + exponent % 10);
+    rightJustifiedField(kWidth, {text.data(), static_cast<std::size_t>(out - text.data())}, field);
+}
 
 SignificantDigits sevenSignificantDigits(float value) {
     const double magnitude = std::fabs(static_cast<double>(value));
@@ -112,23 +202,13 @@ void FieldLine::stars(int width) {
 }
 
 void FieldLine::rightJustified(int width, std::string_view digits) {
-    if (digits.size() > static_cast<std::size_t>(width)) return stars(width);
-    blanks(width - static_cast<int>(digits.size()));
-    std::memcpy(buffer_.data() + size_, digits.data(), digits.size());
-    size_ += digits.size();
+    rightJustifiedField(width, digits, buffer_.data() + size_);
+    size_ += static_cast<std::size_t>(width);
 }
 
 void FieldLine::integer(int width, std::int64_t value) {
-    std::uint64_t magnitude =
-        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    std::array<char, 24> text;
-    char* first = text.data() + text.size();
-    do {
-        *--first = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) *--first = '-';
-    rightJustified(width, {first, static_cast<std::size_t>(text.data() + text.size() - first)});
+    integerField(width, value, buffer_.data() + size_);
+    size_ += static_cast<std::size_t>(width);
 }
 
 void FieldLine::fixed2(int width, float value) {
@@ -150,57 +230,8 @@ void FieldLine::fixed2(int width, float value) {
 }
 
 void FieldLine::plotLoad(float value) {
-    constexpr int kWidth = report_layout::kPlotLoadWidth;
-    if (!std::isfinite(value)) return stars(kWidth);
-    const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude >= 1 && magnitude < 1e7) return plotLoadFixed(value < 0, magnitude);
-
-    const SignificantDigits significant = sevenSignificantDigits(value);
-    std::array<char, 24> text;
-    char* out = text.data();
-    if (value < 0) *out++ = '-';
-    *out++ = significant.digits[0];
-    *out++ = '.';
-    for (int i = 1; i < 7; ++i)
-        *out++ = significant.digits[i];
-    *out++ = 'E';
-    *out++ = significant.exponent < 0 ? '-' : '+';
-    const int exponent = std::abs(significant.exponent);
-    *out++ = static_cast<char>('0' + exponent / 10);
-    *out++ = static_cast<char>('0' + exponent % 10);
-    rightJustified(kWidth, {text.data(), static_cast<std::size_t>(out - text.data())});
-}
-
-// The common case, written straight into the line: 10^e <= magnitude < 10^(e+1)
-// with e from 0 to 6, seven significant digits, six decimals.
-void FieldLine::plotLoadFixed(bool negative, double magnitude) {
-    constexpr int kWidth = report_layout::kPlotLoadWidth;
-    int exponent = 0;
-    while (exponent < 6 && magnitude >= kPowersOfTen[exponent + 1])
-        ++exponent;
-    // Exact (see sevenDigitsByScaling); halves away from zero.
-    const double scaled = magnitude * kPowersOfTen[6 - exponent];
-    const double whole = std::floor(scaled);
-    auto digits = static_cast<std::uint32_t>(whole) + (scaled - whole >= 0.5 ? 1u : 0u);
-    // 9999999.5 x 10^-k rounds up into the next decade; never past 10^6, as
-    // no float between 9999999 and 1e7 exists.
-    if (digits == 10000000) {
-        digits = 1000000;
-        ++exponent;
-    }
-
-    char* const field = buffer_.data() + size_;
-    char* out = field + kWidth;
-    for (int i = 0; i < exponent; ++i)
-        *--out = '0';  // decimals past the seventh digit
-    for (int i = 0; i < 7; ++i) {
-        if (i == 6 - exponent) *--out = '.';
-        *--out = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
-    if (negative) *--out = '-';
-    std::memset(field, ' ', static_cast<std::size_t>(out - field));
-    size_ += kWidth;
+    plotLoadField(value, buffer_.data() + size_);
+    size_ += report_layout::kPlotLoadWidth;
 }
 
 void FieldLine::endLine() {

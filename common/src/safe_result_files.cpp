@@ -83,13 +83,22 @@ bool ResultFile::open() {
 void ResultFile::flush() {
     const std::size_t size = pendingSize_;
     pendingSize_ = 0;
+    writeThrough({pending_.data(), size});
+}
+
+void ResultFile::writeThrough(std::string_view text) {
     if (failure_.fault != ResultFault::kNone) return;
-    if (const int error = writeAll(descriptor_, pending_.data(), size); error != 0)
+    if (const int error = writeAll(descriptor_, text.data(), text.size()); error != 0)
         fail(ResultFault::kCannotWrite, error);
 }
 
 void ResultFile::write(std::string_view text) {
     if (descriptor_ < 0 || failure_.fault != ResultFault::kNone) return;
+    // A block at least as large as the buffer goes to the file as it is.
+    if (text.size() >= pending_.size()) {
+        flush();
+        return writeThrough(text);
+    }
     while (!text.empty()) {
         if (pendingSize_ == pending_.size()) flush();
         const std::size_t taken = std::min(text.size(), pending_.size() - pendingSize_);

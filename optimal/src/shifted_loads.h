@@ -39,6 +39,9 @@ class ShiftedLoads {
     double largestSum() const { return largestSum_; }
     double squareSum() const { return squareSumHigh_.back(); }
 
+    // e in y = (x - median) * 2^-e.
+    int scaleExponent() const { return scaleExponent_; }
+
     // Sum of squares about their mean of the loads first..end-1, in the units of y: its
     // error is a few roundings of the result plus a few u^2 of the prefix sums (exactly 0
     // for a single load).

@@ -65,6 +65,57 @@ TEST(ResultSetFormat, DrawsTheSortedLoadsAsSteps) {
               "          4      150.500000\r\n");
 }
 
+// A plot file of thousands of points, written in several blocks: positions through every
+// carry of their digits, -0 beside 0 (equal loads, one step, each written without a sign),
+// the exponent form below 1 and from 10,000,000, a tie at the seventh digit rounded away
+// from zero, and a long run of equal loads across a block's end.
+TEST(ResultSetFormat, DrawsLongPlotsByteForByte) {
+    struct Load {
+        float value;
+        std::string field;  // as the plot file shows it
+        int count;          // loads of this value in a row
+    };
+    std::vector<Load> loads{{-2.5f, "-2.500000", 1},
+                            {-0.0f, "0.000000E+00", 1},
+                            {0.0f, "0.000000E+00", 1},
+                            {0.5f, "5.000000E-01", 2}};
+    for (int kilonewtons = 1; kilonewtons <= 2100; ++kilonewtons)
+        loads.push_back(
+            {static_cast<float>(kilonewtons), std::to_string(kilonewtons) + ".000000", 1});
+    loads.push_back({4194304.5f, "4194305.000000", 3000});
+    loads.push_back({12345678.0f, "1.234568E+07", 1});
+
+    std::vector<float> sorted;
+    std::string expected;
+    const auto point = [&](std::size_t position, const std::string& field) {
+        const std::string digits = std::to_string(position);
+        expected += std::string(11 - digits.size(), ' ') + digits +
+                    std::string(16 - field.size(), ' ') + field + "\r\n";
+    };
+    for (std::size_t k = 0; k < loads.size(); ++k) {
+        for (int i = 0; i < loads[k].count; ++i) {
+            sorted.push_back(loads[k].value);
+            point(sorted.size(), loads[k].field);
+        }
+        // -0 and 0 are one load value: no step between them.
+        if (k + 1 == loads.size() || loads[k + 1].value != loads[k].value)
+            point(sorted.size() + 1, loads[k].field);
+    }
+
+    tamsor::testing::ScratchFolder folder;
+    const std::string name = folder.file("b.plt").string();
+    tamsor::ResultFile plot;
+    ASSERT_TRUE(plot.check(name.c_str(), {}) && plot.open());
+    tamsor::writeLoadPlot(plot, sorted);
+    ASSERT_TRUE(plot.close() && plot.replace());
+    const std::string written = tamsor::testing::read_file(name);
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(written.substr(29 * 2, 29 * 2),
+              "          2    0.000000E+00\r\n"
+              "          3    0.000000E+00\r\n");
+}
+
 // Result sets 1 and 2 of eleven loads 10..110, as the engine writes them.
 const std::string kTwoSets =
     "   1     1000.00       22         1        12\r\n"

@@ -33,13 +33,17 @@ class FieldLine {
     void clear() { size_ = 0; }
 
   private:
-    void plotLoadFixed(bool negative, double magnitude);
     void rightJustified(int width, std::string_view digits);
     void stars(int width);
 
     std::array<char, 160> buffer_{};
     std::size_t size_ = 0;
 };
+
+// The same fields written in place, exactly `width` (for the load, kPlotLoadWidth)
+// characters at `field`: for writers that fill a block of whole lines.
+void integerField(int width, std::int64_t value, char* field);
+void plotLoadField(float value, char* field);
 
 // The seven significant digits of |value| rounded half away from zero, and
 // the decimal exponent of the first of them (value ~ d.dddddd x 10^exponent).

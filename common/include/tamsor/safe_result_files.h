@@ -51,6 +51,7 @@ class ResultFile {
     // permissions carry over to its successor.
     bool open();
     bool isOpen() const { return descriptor_ >= 0; }
+    // Gathers small pieces into blocks; a piece of 8 KiB or more is written at once.
     void write(std::string_view text);
     // Writes what is pending and closes; true when every byte reached the file.
     bool close();
@@ -63,6 +64,7 @@ class ResultFile {
 
   private:
     void flush();
+    void writeThrough(std::string_view text);
     bool fail(ResultFault fault, int systemError);
 
     const char* finalName_ = nullptr;

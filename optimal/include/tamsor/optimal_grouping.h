@@ -35,7 +35,9 @@ struct OptimalGrouping {
 // within about 1e-9 of its sum of squares; its means and sum of squares are accurate to a
 // few roundings (and about 1e-30 of the loads' squared differences from their median).
 //
-// costEvaluations: every candidate type whose cost is computed counts once. Where the loads
+// costEvaluations: every candidate type whose cost is computed counts once, and so does every
+// row of a layer whose best total is zero because its loads take no more different values
+// than there are types (filled from the runs of equal loads, without comparing). Where the loads
 // form types so tight, against their spread about the median, that the fast totals cannot
 // tell the best groupings apart, the run is repeated with accurate totals (about three
 // times slower) and the evaluations of both count.

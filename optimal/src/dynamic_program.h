@@ -1,0 +1,135 @@
+// The layers of the dynamic program: layer k holds, for every row b, the least sum of
+// squares of the first b loads in k types and the column where the last type starts.
+#ifndef TAMSOR_OPTIMAL_DYNAMIC_PROGRAM_H
+#define TAMSOR_OPTIMAL_DYNAMIC_PROGRAM_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "fast_totals.h"
+#include "layer_search.h"
+#include "leading_runs.h"
+
+namespace tamsor::optimal {
+
+class DynamicProgram {
+  public:
+    // leadingRuns: where given, the rows whose best total is zero are filled from it instead
+    // of being searched (see LeadingRuns for when that is right); null searches every row.
+    DynamicProgram(int loadCount, int typeLimit, const LeadingRuns* leadingRuns = nullptr)
+        : loadCount_(loadCount),
+          typeLimit_(typeLimit),
+          leadingRuns_(leadingRuns),
+          previous_(loadCount + 1),
+          current_(loadCount + 1),
+          scratch_(loadCount + 1 + kColumnPadding),
+          columns_(static_cast<std::size_t>(typeLimit) * (loadCount + 1)),
+          evaluationsAfter_(typeLimit + 1) {}
+
+    // All layers with `totals`. With stopWhenUnsure, gives up (false) at the first layer
+    // whose best total is not at least 2^30 times the error the totals' rounding could have
+    // caused on the way: that grouping could be off by more than about 1e-9 of its total.
+    // A best total known to be exactly zero is no reason to give up: its grouping is exact.
+    //
+    // Every candidate type whose cost is computed counts as one evaluation, and so does
+    // every row filled as a zero row.
+    template <class Totals>
+    bool run(Totals& totals, bool stopWhenUnsure) {
+        const int firstCostRow = zeroRowsEnd(1) + 1;
+        std::fill(previous_.begin() + 1, previous_.begin() + firstCostRow, 0.0);
+        for (int b = firstCostRow; b <= loadCount_; ++b)
+            previous_[b] = totals.cost(0, b);
+        evaluations_ += loadCount_;
+        evaluationsAfter_[1] = evaluations_;
+        int previousFirstRow = 1;
+        for (int k = 2; k <= typeLimit_; ++k) {
+            const std::span<const int> previousColumns = layerColumns(k - 1);
+            const int firstRow = firstNeededRow(k, previousColumns, previousFirstRow);
+            int firstColumn = std::max(k - 1, previousFirstRow);
+
+            // Rows firstRow..lastZeroRow from the leading runs, the rest searched. The
+            // chosen columns never move left as the row grows, so the last zero row's
+            // column bounds the search's.
+            const int lastZeroRow = std::min(zeroRowsEnd(k), loadCount_);
+            if (firstRow <= lastZeroRow) {
+                leadingRuns_->fillZeroRows(k, firstRow, lastZeroRow, current_.data(),
+                                           layerColumns(k).data());
+                evaluations_ += lastZeroRow - firstRow + 1;
+                firstColumn = std::max(firstColumn, layerColumns(k)[lastZeroRow]);
+            }
+            const int firstSearchedRow = std::max(firstRow, lastZeroRow + 1);
+            if (firstSearchedRow <= loadCount_) {
+                totals.beginLayer(previous_, firstColumn, loadCount_ - 1);
+                // With one type fewer, layer 1 chose column 0 for every row: no bound to use.
+                LayerSearch search(totals, k * totals.noisePerLayer(), scratch_,
+                                   k > 2 ? previousColumns.data() : nullptr);
+                search.fillRows(firstSearchedRow, loadCount_, firstColumn, loadCount_ - 1, current_,
+                                layerColumns(k));
+                evaluations_ += search.evaluations();
+                const double possibleError = 2.0 * k * (k + 1) * totals.noisePerLayer();
+                if (stopWhenUnsure && !(std::ldexp(current_[loadCount_], -30) >= possibleError))
+                    return false;
+            }
+            evaluationsAfter_[k] = evaluations_;
+            std::swap(previous_, current_);
+            previousFirstRow = firstRow;
+        }
+        return true;
+    }
+
+    // 1-based first positions of the types of the best grouping in n types, then N + 1.
+    std::vector<int> firstPositions(int typeCount) const {
+        std::vector<int> positions(typeCount + 1);
+        positions[0] = 1;
+        positions[typeCount] = loadCount_ + 1;
+        int row = loadCount_;
+        for (int k = typeCount; k >= 2; --k) {
+            row = columns_[static_cast<std::size_t>(k - 1) * (loadCount_ + 1) + row];
+            positions[k - 1] = row + 1;
+        }
+        return positions;
+    }
+
+    std::int64_t evaluationsAfter(int typeCount) const { return evaluationsAfter_[typeCount]; }
+
+  private:
+    // The last row of layer k whose best total is known to be zero; 0 for none.
+    int zeroRowsEnd(int k) const {
+        return leadingRuns_ != nullptr ? leadingRuns_->zeroRowsEnd(k) : 0;
+    }
+
+    // The first row of layer k that a grouping of all loads into k..typeLimit types can pass
+    // through. Going down from row N, each further type starts at or after the column the
+    // layer before chose for that row (with one type fewer the last type starts no later),
+    // which only rows from previousFirstRow on hold. The last layer needs row N alone. The
+    // clamps keep the rows and windows non-empty should rounding break that order of
+    // exact totals.
+    int firstNeededRow(int k, std::span<const int> previousColumns, int previousFirstRow) const {
+        int row = loadCount_;
+        for (int later = k; later < typeLimit_; ++later)
+            row = std::max(previousColumns[row], previousFirstRow);
+        return std::clamp(row, std::max(k, previousFirstRow + 1), loadCount_ - (typeLimit_ - k));
+    }
+
+    std::span<int> layerColumns(int k) {
+        return std::span<int>(columns_).subspan(static_cast<std::size_t>(k - 1) * (loadCount_ + 1),
+                                                loadCount_ + 1);
+    }
+
+    int loadCount_;
+    int typeLimit_;
+    const LeadingRuns* leadingRuns_;
+    std::vector<double> previous_, current_, scratch_;
+    // Layer k's columns at (k - 1) * (N + 1); layer 1's stay 0, where its one type starts.
+    std::vector<int> columns_;
+    std::int64_t evaluations_ = 0;
+    std::vector<std::int64_t> evaluationsAfter_;
+};
+
+}  // namespace tamsor::optimal
+
+#endif
