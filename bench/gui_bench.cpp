@@ -10,11 +10,11 @@
 #include <QScrollBar>
 #include <QWindow>
 
+#include "app/desktop_services.h"
 #include "bench_cases.h"
-#include "desktop_services.h"
-#include "engine_binding.h"
-#include "isoldef.h"
-#include "isolmain.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
 
 namespace {
 

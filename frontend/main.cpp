@@ -5,11 +5,11 @@
 
 #include <QApplication>
 
-#include "command_line.h"
-#include "desktop_services.h"
-#include "engine_binding.h"
-#include "isoldef.h"
-#include "isolmain.h"
+#include "app/command_line.h"
+#include "app/desktop_services.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QTableWidgetItem>
 
-#include "results_table.h"
+#include "widgets/results_table.h"
 
 namespace tamsor::testing {
 
