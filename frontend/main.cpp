@@ -45,11 +45,11 @@ int main(int argc, char** argv) {
     // Ties the window to the menu entry tamsor.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tamsor"));
 
-    tamsor::IsolDef isoldef;
+    tamsor::ResultsModel model;
     tamsor::EngineBinding engine(
         tamsor::EngineBinding::libraryOfProgram(QCoreApplication::applicationDirPath()));
     tamsor::PlatformDesktopServices services;
-    tamsor::ISOLMAIN window(isoldef, engine, services);
+    tamsor::MainWindow window(model, engine, services);
     window.show();
     // Once the window is up, so that a message about the file has it to sit on.
     if (!commandLine.dataFile.isEmpty())

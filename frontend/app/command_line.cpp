@@ -3,24 +3,30 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "tamsor/domain_limits.h"
+
 namespace tamsor {
 namespace {
 
-const QString kHelp = QStringLiteral(
-    "usage: tamsor [FILE.DAT]\n"
-    "\n"
-    "TAMSOR groups the isolators of a seismically isolated building into 1 to 9\n"
-    "isolator types of similar sustained load. It opens its window; with FILE.DAT\n"
-    "that input data file is chosen, as File > Open chooses it, and Calculate\n"
-    "groups its isolators. The partition report FILE.out and the load plot file\n"
-    "FILE.plt are written beside the data file.\n"
-    "\n"
-    "  -h, --help     show this text\n"
-    "  -v, --version  show the version of TAMSOR\n"
-    "\n"
-    "An input data file holds one sustained load per line (the first number of each\n"
-    "non-blank line; the rest of the line is ignored), 11 to 100 isolators.\n"
-    "tamsor-batch runs the same calculations from scripts.\n");
+const QString kHelp =
+    QStringLiteral(
+        "usage: tamsor [FILE.DAT]\n"
+        "\n"
+        "TAMSOR groups the isolators of a seismically isolated building into 1 to %1\n"
+        "isolator types of similar sustained load. It opens its window; with FILE.DAT\n"
+        "that input data file is chosen, as File > Open chooses it, and Calculate\n"
+        "groups its isolators. The partition report FILE.out and the load plot file\n"
+        "FILE.plt are written beside the data file.\n"
+        "\n"
+        "  -h, --help     show this text\n"
+        "  -v, --version  show the version of TAMSOR\n"
+        "\n"
+        "An input data file holds one sustained load per line (the first number of each\n"
+        "non-blank line; the rest of the line is ignored), %2 to %3 isolators.\n"
+        "tamsor-batch runs the same calculations from scripts.\n")
+        .arg(kMaxTypes)
+        .arg(kMinIsolators)
+        .arg(kMaxClassicIsolators);
 
 }  // namespace
 

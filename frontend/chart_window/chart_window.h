@@ -1,9 +1,8 @@
 // IsolZoom: the chart window — mean sustained load, isolator distribution and
-// variance charts of the results on display, in 2D or 3D bar or pie style.
-#ifndef TAMSOR_ISOLZOOM_H
-#define TAMSOR_ISOLZOOM_H
-
-#include <cstdint>
+// variance charts of the results on display, the first two in 2D or 3D bar
+// or pie style. Modal; it reads the results model and never writes it.
+#ifndef TAMSOR_CHART_WINDOW_H
+#define TAMSOR_CHART_WINDOW_H
 
 #include <QDialog>
 
@@ -16,59 +15,57 @@ class QMenuBar;
 namespace tamsor {
 
 class ChartWidget;
-struct IsolDef;
+struct ResultsModel;
 
-class IsolZoom : public QDialog {
+// The charts of the window: the Zoom on the load plot opens it on the mean
+// loads, the one on the variance plot on the variance.
+enum class ZoomChart { kMeanLoad, kDistribution, kVariance };
+
+class ChartWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // Reads the shared record and never writes it but for ZoomMeansShown.
-    IsolZoom(IsolDef& isoldef, QWidget* owner);
-    ~IsolZoom() override;
+    // Reads `model`, which must outlive the window.
+    ChartWindow(const ResultsModel& model, QWidget* owner);
+    ~ChartWindow() override;
+
+    // The number of types on display in the main window, whose grouping the
+    // mean load and distribution charts show; 0 before any.
+    void setShownTypes(int types);
 
     // Loads the window afresh from its design settings, as an unloaded window
-    // would be, and shows it modally; returns when it is closed.
-    void showModal();
+    // would be, shows `chart` modally and returns when the window is closed.
+    void showModal(ZoomChart chart);
 
     // Procedures of the window.
     void Form_Load();
-    void ShowGraph(std::int32_t& viewCode);
     void MeanLoadGraph();
     void DistributionGraph();
     void VarianceGraph();
-    void MeanLoad_menu_Click();
-    void IsolDistribution_menu_Click();
-    void Variance_Menu_Click();
-    void Bar2D_menu_Click();
-    void pie2D_menu_Click();
-    void pie3D_menu_Click();
-    void bar3D_menu_Click();
+    void Option_menu_Click(QAction* item);  // a chart
+    void View_menu_Click(QAction* item);    // a style, the current chart drawn again in it
     void Exit_Menu_Click();
 
   private:
     void buildMenus();
     void loadControls();
-    void chooseStyle(ChartKind style);
+    void showChart(ZoomChart chart);
+    void showOnGraph2(const ChartContent& chart, bool piesOffered);
 
-    IsolDef& isoldef_;
+    const ResultsModel& model_;
+    int shownTypes_ = 0;
+    // What Graph2 shows, mean loads or isolator counts: what a style redraws.
+    ZoomChart graph2Chart_ = ZoomChart::kMeanLoad;
     // The style last chosen from "View Options", 2D bar at every opening.
     ChartKind chosenStyle_ = ChartKind::kBar2D;
 
     QMenuBar* menuBar_ = nullptr;
-    QAction* Exit_Menu = nullptr;
-    QMenu* Option_menu = nullptr;
-    QAction* MeanLoad_menu = nullptr;
-    QAction* IsolDistribution_menu = nullptr;
-    QAction* Variance_Menu = nullptr;
-    QMenu* View_menu = nullptr;
-    QAction* Bar2D_menu = nullptr;
-    QAction* pie2D_menu = nullptr;
-    QAction* pie3D_menu = nullptr;
-    QAction* bar3D_menu = nullptr;
-
-    QWidget* VideoSoftElastic1 = nullptr;
-    ChartWidget* Graph1 = nullptr;  // variance chart
-    ChartWidget* Graph2 = nullptr;  // mean load and isolator distribution charts
+    QMenu* viewMenu_ = nullptr;
+    QAction* pie2DItem_ = nullptr;
+    QAction* pie3DItem_ = nullptr;
+    QWidget* chartArea_ = nullptr;
+    ChartWidget* varianceChart_ = nullptr;  // Graph1
+    ChartWidget* loadChart_ = nullptr;      // Graph2: mean loads and isolator counts
 };
 
 }  // namespace tamsor

@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -12,153 +13,170 @@
 
 #include "app/app_icon.h"
 #include "chart_window/chart_window.h"
+#include "results/results_model.h"
+#include "results/results_table.h"
+#include "schedule_window/schedule_window.h"
 #include "widgets/canvas.h"
 #include "widgets/elastic_layout.h"
-#include "widgets/results_table.h"
 
 namespace tamsor {
 namespace {
 
 // The window as designed, in twips (1/1440 inch). The technique frame holds
-// a third option, "Optimal", one option step (360) below "Method2"; the
-// variance plot below it gives up that height, keeping its gap to the frame
-// (108) and its bottom edge above the table.
+// one option per technique, each one option step (360) below the one before;
+// the variance plot below it gives up the height that the frame grew by,
+// keeping its gap to the frame (108) and its bottom edge above the table.
 constexpr QSize kClientArea(7950, 5475);
 constexpr QSize kLoadPlotArea(4092, 3252);
 constexpr QSize kVariancePlotArea(3132, 1332);
 constexpr QSize kFrameArea(1692, 1452);
-
-const QString kGridFormat = QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ");
+// Where the option of each technique sits in the frame, in the order of the
+// technique table.
+constexpr std::array<QRect, kTechniques.size()> kOptionPlaces{{
+    {120, 360, 1332, 252},
+    {120, 720, 1092, 252},
+    {120, 1080, 1092, 252},
+}};
 
 template <typename Control>
-Control* named(Control* control, const char* name) {
-    control->setObjectName(QString::fromLatin1(name));
+Control* named(Control* control, const QString& name) {
+    control->setObjectName(name);
     return control;
 }
 
 }  // namespace
 
-ISOLMAIN::ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& services,
-                   QWidget* parent)
-    : QMainWindow(parent), isoldef_(isoldef), engine_(engine), services_(services) {
+MainWindow::MainWindow(ResultsModel& model, EngineBinding& engine, DesktopServices& services,
+                       QWidget* parent)
+    : QMainWindow(parent), model_(model), engine_(engine), services_(services) {
     setObjectName(QStringLiteral("ISOLMAIN"));
     setWindowTitle(QStringLiteral("TAMSOR"));
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);
     buildControls();
     buildMenus();
-    connectEvents();
     arrangeTabOrder();
     Form_Load();
 }
 
-ISOLMAIN::~ISOLMAIN() = default;
+MainWindow::~MainWindow() = default;
 
-void ISOLMAIN::buildControls() {
-    VideoSoftElastic1 = named(new QWidget(this), "VideoSoftElastic1");
+void MainWindow::buildControls() {
+    auto* client = named(new QWidget(this), "VideoSoftElastic1");
     auto* elastic = new ElasticLayout(kClientArea);
-    VideoSoftElastic1->setLayout(elastic);
-    setCentralWidget(VideoSoftElastic1);
+    client->setLayout(elastic);
+    setCentralWidget(client);
 
     // The plots are pictures to a screen reader: their names say what they show.
-    Picture1 = named(new Canvas(kLoadPlotArea), "Picture1");
-    Picture1->setAccessibleName(QStringLiteral("Load plot"));
-    Picture1->setAccessibleDescription(
+    loadPlot_ = named(new Canvas(kLoadPlotArea), "Picture1");
+    loadPlot_->setAccessibleName(QStringLiteral("Load plot"));
+    loadPlot_->setAccessibleDescription(
         QStringLiteral("The sustained loads in ascending order, with the start and the mean load "
                        "of each partition"));
-    Command2 = named(new QPushButton(QStringLiteral("Zoom")), "Command2");
-    Picture1->addChild(Command2, QRect(3480, 0, 612, 252));
-    elastic->addWidget(Picture1, QRect(240, 120, 4092, 3252));
+    loadZoomButton_ = named(new QPushButton(QStringLiteral("Zoom")), "Command2");
+    loadPlot_->addChild(loadZoomButton_, QRect(3480, 0, 612, 252));
+    elastic->addWidget(loadPlot_, QRect(240, 120, 4092, 3252));
+    connect(loadZoomButton_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Solution Technique:")), "Frame1");
-    auto* frameLayout = new ElasticLayout(kFrameArea);
-    Frame1->setLayout(frameLayout);
-    Option1[0] = named(new QRadioButton(QStringLiteral("Method 1")), "Option1_0");
-    Option1[1] = named(new QRadioButton(QStringLiteral("Method2")), "Option1_1");
-    Option1[2] = named(new QRadioButton(QStringLiteral("Optimal")), "Option1_2");
-    frameLayout->addWidget(Option1[0], QRect(120, 360, 1332, 252));
-    frameLayout->addWidget(Option1[1], QRect(120, 720, 1092, 252));
-    frameLayout->addWidget(Option1[2], QRect(120, 1080, 1092, 252));
-    Option1[0]->setChecked(true);
-    elastic->addWidget(Frame1, QRect(QPoint(4560, 120), kFrameArea));
+    elastic->addWidget(buildTechniqueFrame(), QRect(QPoint(4560, 120), kFrameArea));
 
-    Command1 = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
-    elastic->addWidget(Command1, QRect(6360, 240, 1332, 972));
+    calculateButton_ = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
+    elastic->addWidget(calculateButton_, QRect(6360, 240, 1332, 972));
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
-    Picture2 = named(new Canvas(kVariancePlotArea), "Picture2");
-    Picture2->setAccessibleName(QStringLiteral("Variance plot"));
-    Picture2->setAccessibleDescription(
-        QStringLiteral("The pooled variance against the number of partitions, 2 to 8"));
-    Command3 = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
-    Picture2->addChild(Command3, QRect(2520, 0, 612, 252));
-    elastic->addWidget(Picture2, QRect(QPoint(4560, 1680), kVariancePlotArea));
+    variancePlot_ = named(new Canvas(kVariancePlotArea), "Picture2");
+    variancePlot_->setAccessibleName(QStringLiteral("Variance plot"));
+    variancePlot_->setAccessibleDescription(
+        QStringLiteral("The pooled variance against the number of partitions, 2 to %1")
+            .arg(kMaxShownTypes));
+    varianceZoomButton_ = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
+    variancePlot_->addChild(varianceZoomButton_, QRect(2520, 0, 612, 252));
+    elastic->addWidget(variancePlot_, QRect(QPoint(4560, 1680), kVariancePlotArea));
+    connect(varianceZoomButton_, &QPushButton::clicked, this, &MainWindow::Command3_Click);
 
-    HScroll1 = named(new QScrollBar(Qt::Horizontal), "HScroll1");
-    HScroll1->setRange(1, 8);
-    HScroll1->setValue(1);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(1);
+    scrollBar_ = named(new QScrollBar(Qt::Horizontal), "HScroll1");
+    scrollBar_->setRange(1, kMaxShownTypes);
+    scrollBar_->setPageStep(1);
     // A tab stop, as designed. Like a slider, Right, Up and the wheel turned up
     // give more partitions (a scroll bar's own setting turns Left and Right round).
-    HScroll1->setFocusPolicy(Qt::StrongFocus);
-    HScroll1->setInvertedControls(false);
-    elastic->addWidget(HScroll1, QRect(480, 3840, 3612, 252));
+    scrollBar_->setFocusPolicy(Qt::StrongFocus);
+    scrollBar_->setInvertedControls(false);
+    elastic->addWidget(scrollBar_, QRect(480, 3840, 3612, 252));
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &MainWindow::HScroll1_Change);
 
-    MSFlexGrid1 = named(new ResultsTable(9, kGridFormat), "MSFlexGrid1");
-    MSFlexGrid1->setAccessibleName(QStringLiteral("Results"));
-    elastic->addWidget(MSFlexGrid1, QRect(4560, 3240, 3135, 2175));
+    resultsTable_ = named(new ResultsTable(model_), "MSFlexGrid1");
+    resultsTable_->setAccessibleName(QStringLiteral("Results"));
+    elastic->addWidget(resultsTable_, QRect(4560, 3240, 3135, 2175));
 
-    Label1 = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");
-    Label2 = named(new QLabel(QStringLiteral("1")), "Label2");
-    Label3 = named(new QLabel(QStringLiteral("8")), "Label3");
-    Label4 = named(new QLabel(QStringLiteral(
-                       "TAMSOR groups the isolators of a seismically isolated building into "
-                       "isolator types of similar sustained load. Partition engine VORBECK1.")),
-                   "Label4");
-    Label4->setWordWrap(true);
-    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    elastic->addWidget(Label1, QRect(240, 3480, 1335, 255));
-    elastic->addWidget(Label2, QRect(480, 4200, 252, 252));
-    elastic->addWidget(Label3, QRect(3720, 4200, 255, 255));
-    elastic->addWidget(Label4, QRect(240, 4680, 4095, 735));
-    Label1->setBuddy(HScroll1);
+    auto* scrollTitle = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");
+    scrollTitle->setBuddy(scrollBar_);
+    auto* fewest = named(new QLabel(QStringLiteral("1")), "Label2");
+    auto* most = named(new QLabel(QString::number(kMaxShownTypes)), "Label3");
+    auto* about =
+        named(new QLabel(QStringLiteral(
+                  "TAMSOR groups the isolators of a seismically isolated building into "
+                  "isolator types of similar sustained load. Partition engine VORBECK1.")),
+              "Label4");
+    about->setWordWrap(true);
+    about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fewest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    most->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    elastic->addWidget(scrollTitle, QRect(240, 3480, 1335, 255));
+    elastic->addWidget(fewest, QRect(480, 4200, 252, 252));
+    elastic->addWidget(most, QRect(3720, 4200, 255, 255));
+    elastic->addWidget(about, QRect(240, 4680, 4095, 735));
 }
 
-void ISOLMAIN::buildMenus() {
-    File_menu = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
-    FOpen_menu = named(File_menu->addAction(QStringLiteral("&Open")), "FOpen_menu");
-    FOpen_menu->setShortcut(QKeySequence::Open);
-    Exit_menu = named(File_menu->addAction(QStringLiteral("E&xit")), "Exit_menu");
-    buildScheduleMenu();
-}
-
-void ISOLMAIN::connectEvents() {
-    connect(FOpen_menu, &QAction::triggered, this, &ISOLMAIN::FOpen_menu_Click);
-    connect(Exit_menu, &QAction::triggered, this, &ISOLMAIN::Exit_Menu_Click);
-    for (int index = 0; index < static_cast<int>(Option1.size()); ++index) {
-        connect(Option1[index], &QRadioButton::toggled, this, [this, index](bool selected) {
-            if (selected) Option1_Click(index);
-        });
+// One option per technique of the technique table, its id the technique's;
+// "Method 1" chosen.
+QWidget* MainWindow::buildTechniqueFrame() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Solution Technique:")), "Frame1");
+    auto* layout = new ElasticLayout(kFrameArea);
+    frame->setLayout(layout);
+    techniqueButtons_ = new QButtonGroup(this);
+    for (const Technique& technique : kTechniques) {
+        const int id = static_cast<int>(technique.id);
+        auto* option = named(new QRadioButton(techniqueName(technique.id)),
+                             QStringLiteral("Option1_%1").arg(id));
+        techniqueButtons_->addButton(option, id);
+        layout->addWidget(option, kOptionPlaces[static_cast<std::size_t>(id)]);
     }
-    connect(Command1, &QPushButton::clicked, this, &ISOLMAIN::Command1_Click);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &ISOLMAIN::HScroll1_Change);
-    connect(Command2, &QPushButton::clicked, this, &ISOLMAIN::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &ISOLMAIN::Command3_Click);
+    techniqueButtons_->button(static_cast<int>(TechniqueId::kMethod1))->setChecked(true);
+    connect(techniqueButtons_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {
+        if (chosen) Option1_Click(id);
+    });
+    return frame;
 }
 
-void ISOLMAIN::arrangeTabOrder() {
+void MainWindow::buildMenus() {
+    QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
+    openItem_ = named(file->addAction(QStringLiteral("&Open")), "FOpen_menu");
+    openItem_->setShortcut(QKeySequence::Open);
+    exitItem_ = named(file->addAction(QStringLiteral("E&xit")), "Exit_menu");
+    connect(openItem_, &QAction::triggered, this, &MainWindow::FOpen_menu_Click);
+    connect(exitItem_, &QAction::triggered, this, &MainWindow::Exit_Menu_Click);
+
+    QMenu* results = named(menuBar()->addMenu(QStringLiteral("&Results")), "Results_menu");
+    scheduleItem_ =
+        named(results->addAction(QStringLiteral("Isolator &Schedule...")), "Schedule_menu");
+    scheduleItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(scheduleItem_, &QAction::triggered, this, &MainWindow::Schedule_menu_Click);
+}
+
+void MainWindow::arrangeTabOrder() {
     // The designed tab order: table, scroll bar, variance plot and its Zoom,
     // Calculate, the techniques from the bottom up, load plot and its Zoom.
-    QWidget* const order[] = {MSFlexGrid1, HScroll1,   Command3,   Command1,
-                              Option1[2],  Option1[1], Option1[0], Command2};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    QList<QWidget*> order = {resultsTable_, scrollBar_, varianceZoomButton_, calculateButton_};
+    const QList<QAbstractButton*> options = techniqueButtons_->buttons();
+    for (auto option = options.rbegin(); option != options.rend(); ++option)
+        order << *option;
+    order << loadZoomButton_;
+    for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     // The techniques are one tab stop, the option that last had the focus,
     // as Qt keeps it for exclusive buttons; the arrow keys move among them.
     // Until one has had the focus, Tab enters them at the one chosen.
-    for (QRadioButton* option : Option1)
+    for (QAbstractButton* option : options)
         if (!option->isChecked()) option->setFocusPolicy(Qt::ClickFocus);
 }
 

@@ -1,49 +1,46 @@
 // ISOLMAIN: the main window — file choice, technique, calculation run, the
-// results table, the load and variance plots, and the way to the charts.
-#ifndef TAMSOR_ISOLMAIN_H
-#define TAMSOR_ISOLMAIN_H
+// results table, the load and variance plots, and the ways to the chart
+// window and the isolator schedule. The number of isolator types on display
+// is its state: the other windows follow it through its signals.
+#ifndef TAMSOR_MAIN_WINDOW_H
+#define TAMSOR_MAIN_WINDOW_H
 
-#include <array>
 #include <chrono>
-#include <memory>
 
 #include <QMainWindow>
 
 #include "run/calculation_run.h"
-#include "run/run_messages.h"
 
 class QAction;
+class QButtonGroup;
 class QDragEnterEvent;
 class QDropEvent;
-class QGroupBox;
-class QLabel;
-class QMenu;
 class QPushButton;
-class QRadioButton;
 class QScrollBar;
 
 namespace tamsor {
 
 class Canvas;
+class ChartWindow;
 class DesktopServices;
 class EngineBinding;
-class IsolZoom;
 class ResultsTable;
 class ScheduleWindow;
-struct IsolDef;
+struct ResultsModel;
+enum class ZoomChart;
 
-class ISOLMAIN : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    ISOLMAIN(IsolDef& isoldef, EngineBinding& engine, DesktopServices& services,
-             QWidget* parent = nullptr);
-    ~ISOLMAIN() override;
+    MainWindow(ResultsModel& model, EngineBinding& engine, DesktopServices& services,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Event procedures, named after their control and event.
     void Form_Load();
     void FOpen_menu_Click();
-    void Option1_Click(int index);
+    void Option1_Click(int techniqueId);
     void Command1_Click();
     void HScroll1_Change();
     void Command2_Click();
@@ -60,6 +57,18 @@ class ISOLMAIN : public QMainWindow {
     // How long a calculation waits for another run on the same data file.
     void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
 
+    // The number of isolator types whose results are on display; 0 before any.
+    int shownTypes() const { return shownTypes_; }
+
+  signals:
+    // A calculation's results, of the chosen data file, are shown for `types` types.
+    void resultsShown(int types);
+    // The scroll bar moved the results on display to `types` types.
+    void shownTypesChanged(int types);
+    // The results on display, if any, are no longer the chosen data file's:
+    // another file was chosen, or its calculation failed.
+    void resultsCleared();
+
   protected:
     // A data file (*.DAT) dragged from the file manager onto the window.
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -67,8 +76,8 @@ class ISOLMAIN : public QMainWindow {
 
   private:
     void buildControls();
+    QWidget* buildTechniqueFrame();
     void buildMenus();
-    void connectEvents();
     void arrangeTabOrder();
 
     void ReDraw();
@@ -79,41 +88,28 @@ class ISOLMAIN : public QMainWindow {
     // starts in from now on, in later runs too.
     void takeDataFile(const QString& path);
     static QString lastDataFolder();
-    void openChartWindow();
-    // The isolator schedule: its menu, and whether the results on display
-    // belong to the chosen data file (only then is there a schedule to show).
-    void buildScheduleMenu();
-    void setScheduleAvailable(bool available);
-    void updateSchedule();
+    void openChartWindow(ZoomChart chart);
 
-    IsolDef& isoldef_;
+    ResultsModel& model_;
     EngineBinding& engine_;
     DesktopServices& services_;
-    IsolZoom* chartWindow_ = nullptr;  // created at the first Zoom, kept for the run
     std::chrono::milliseconds lockPatience_ = kDataFileLockPatience;
-    // Created when the schedule is first opened, kept for the run.
+    int shownTypes_ = 0;
+    // Created when first opened, kept for the run.
+    ChartWindow* chartWindow_ = nullptr;
     ScheduleWindow* scheduleWindow_ = nullptr;
 
-    // Controls under their design names.
-    QWidget* VideoSoftElastic1 = nullptr;
-    Canvas* Picture1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, 3> Option1{};  // "Method 1", "Method2", "Optimal"
-    QPushButton* Command1 = nullptr;
-    Canvas* Picture2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    ResultsTable* MSFlexGrid1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QMenu* File_menu = nullptr;
-    QAction* FOpen_menu = nullptr;
-    QAction* Exit_menu = nullptr;
-    QMenu* Results_menu = nullptr;
-    QAction* Schedule_menu = nullptr;
+    Canvas* loadPlot_ = nullptr;
+    QPushButton* loadZoomButton_ = nullptr;
+    QButtonGroup* techniqueButtons_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    Canvas* variancePlot_ = nullptr;
+    QPushButton* varianceZoomButton_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    ResultsTable* resultsTable_ = nullptr;
+    QAction* openItem_ = nullptr;
+    QAction* exitItem_ = nullptr;
+    QAction* scheduleItem_ = nullptr;
 };
 
 }  // namespace tamsor

@@ -1,118 +1,135 @@
-// The event procedures of the main window and the calculation run.
-#include <exception>
-#include <optional>
-#include <vector>
+// The event procedures of the main window, the calculation run and the
+// showing of its results.
+#include <initializer_list>
 
+#include <QAction>
+#include <QButtonGroup>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 
 #include "app/desktop_services.h"
 #include "chart_window/chart_window.h"
 #include "main_window/main_window.h"
-#include "plots/results_display.h"
+#include "plots/load_plot.h"
+#include "plots/variance_plot.h"
 #include "results/results_loading.h"
 #include "results/results_model.h"
-#include "run/calculation_run.h"
-#include "run/engine_binding.h"
-#include "run/run_messages.h"
+#include "results/results_table.h"
+#include "schedule_window/schedule_window.h"
 #include "widgets/canvas.h"
 
 namespace tamsor {
 
-void ISOLMAIN::Form_Load() {
+void MainWindow::Form_Load() {
     setWindowState(windowState() | Qt::WindowMaximized);
     setRunControlsEnabled(false);
 }
 
-void ISOLMAIN::FOpen_menu_Click() {
+void MainWindow::FOpen_menu_Click() {
     // Cancelled, the dialog leaves the file chosen before.
     const auto chosen =
         services_.chooseFileToOpen(this, QStringLiteral("Open File"), QStringLiteral("Data File"),
                                    QStringLiteral("*.DAT"), lastDataFolder());
-    takeDataFile(chosen.value_or(isoldef_.DataFileName));
+    takeDataFile(chosen.value_or(model_.DataFileName));
 }
 
-void ISOLMAIN::Option1_Click(int /*index*/) {
-    if (Command1->isEnabled()) ReDraw();
+void MainWindow::Option1_Click(int /*techniqueId*/) {
+    if (calculateButton_->isEnabled()) ReDraw();
 }
 
-void ISOLMAIN::Command1_Click() {
+void MainWindow::Command1_Click() {
     ReDraw();
 }
 
-void ISOLMAIN::HScroll1_Change() {
+void MainWindow::HScroll1_Change() {
     Graphplot();
-    updateSchedule();
+    if (shownTypes_ > 0) emit shownTypesChanged(shownTypes_);
 }
 
-void ISOLMAIN::Command2_Click() {
-    isoldef_.ZoomMeanChart = true;
-    openChartWindow();
+void MainWindow::Command2_Click() {
+    openChartWindow(ZoomChart::kMeanLoad);
 }
 
-void ISOLMAIN::Command3_Click() {
-    isoldef_.ZoomMeanChart = false;
-    openChartWindow();
+void MainWindow::Command3_Click() {
+    openChartWindow(ZoomChart::kVariance);
 }
 
-void ISOLMAIN::Exit_Menu_Click() {
+void MainWindow::Exit_Menu_Click() {
     close();
 }
 
-// The calculation run: the technique chosen, then the results read back and drawn.
+// The chosen technique's calculation, then its results read back and shown.
 // A refusal or failure on the way ends in one message, its cause as the
-// detail; drawing a loaded model cannot fail. Lines that look like a decimal
+// detail; showing a loaded model cannot fail. Lines that look like a decimal
 // comma are pointed out once, after the outcome.
-void ISOLMAIN::ReDraw() {
-    std::vector<DecimalCommaWarning> warnings;
-    std::optional<RunMessage> failure;
-    try {
-        // The flag is the index of the option chosen: 0 "Method 1", 1 "Method2", 2 "Optimal".
-        for (std::size_t index = 0; index < Option1.size(); ++index)
-            if (Option1[index]->isChecked()) isoldef_.MethodFlag = static_cast<std::int16_t>(index);
-        failure = runCalculation(chosenPath(isoldef_), isoldef_.MethodFlag, engine_, lockPatience_,
-                                 warnings, [this] {
-                                     GetIsolData();
-                                     loadDataFileLoads(isoldef_);
-                                 });
-        if (!failure) {
-            Graphplot();
-            setScheduleAvailable(true);
-        }
-    } catch (const std::exception& error) {
-        failure = calculationFailedMessage(error);
-    }
-    if (failure) {
+void MainWindow::ReDraw() {
+    model_.MethodFlag = static_cast<TechniqueId>(techniqueButtons_->checkedId());
+    const RunOutcome outcome = runCalculation(model_.DataFileName, model_.MethodFlag, engine_,
+                                              lockPatience_, [this] { GetIsolData(); });
+    if (outcome.failure) {
         setRunControlsEnabled(false);
-        services_.showMessage(this, failure->text, failure->detail);
+        services_.showMessage(this, outcome.failure->text, outcome.failure->detail);
+    } else {
+        Graphplot();
+        scheduleItem_->setEnabled(true);
+        emit resultsShown(shownTypes_);
     }
-    if (const auto warning = decimalCommaWarning(warnings))
-        services_.showMessage(this, warning->text, warning->detail);
+    if (outcome.warning)
+        services_.showMessage(this, outcome.warning->text, outcome.warning->detail);
 }
 
-void ISOLMAIN::GetIsolData() {
-    loadResults(isoldef_);
+// The result files and the data file's loads, stored together or not at all.
+void MainWindow::GetIsolData() {
+    ResultsModel loaded = model_;
+    loadResults(loaded);
+    loadDataFileLoads(loaded);
+    model_ = std::move(loaded);
 }
 
-void ISOLMAIN::Graphplot() {
-    drawResults(isoldef_, {*Picture1, *Picture2, *MSFlexGrid1}, HScroll1->value());
+// The results for the number of types on the scroll bar: both plots and the
+// table. Before any results are loaded there is nothing to show.
+void MainWindow::Graphplot() {
+    if (!model_.hasResults()) return;
+    shownTypes_ = scrollBar_->value();
+    loadPlot_->setScene(loadPlot(model_, shownTypes_));
+    variancePlot_->setScene(variancePlot(model_));
+    resultsTable_->setShownTypes(shownTypes_);
 }
 
 // Calculate, both Zoom buttons and the scroll bar always change together.
-void ISOLMAIN::setRunControlsEnabled(bool enabled) {
-    Command1->setEnabled(enabled);
-    Command2->setEnabled(enabled);
-    Command3->setEnabled(enabled);
-    HScroll1->setEnabled(enabled);
-    // Either way no results of the chosen file are shown: a file was just
-    // chosen, or the program started, or the calculation failed.
-    setScheduleAvailable(false);
+// Either way the results on display are not the chosen file's: a file was
+// just chosen, or the program started, or the calculation failed.
+void MainWindow::setRunControlsEnabled(bool enabled) {
+    for (QWidget* control : std::initializer_list<QWidget*>{calculateButton_, loadZoomButton_,
+                                                            varianceZoomButton_, scrollBar_})
+        control->setEnabled(enabled);
+    scheduleItem_->setEnabled(false);
+    emit resultsCleared();
 }
 
-void ISOLMAIN::openChartWindow() {
-    if (chartWindow_ == nullptr) chartWindow_ = new IsolZoom(isoldef_, this);
-    chartWindow_->showModal();
+void MainWindow::openChartWindow(ZoomChart chart) {
+    if (chartWindow_ == nullptr) {
+        chartWindow_ = new ChartWindow(model_, this);
+        chartWindow_->setShownTypes(shownTypes_);
+        connect(this, &MainWindow::resultsShown, chartWindow_, &ChartWindow::setShownTypes);
+        connect(this, &MainWindow::shownTypesChanged, chartWindow_, &ChartWindow::setShownTypes);
+    }
+    chartWindow_->showModal(chart);
+}
+
+// The isolator schedule, modeless, of the results on display.
+void MainWindow::Schedule_menu_Click() {
+    if (scheduleWindow_ == nullptr) {
+        scheduleWindow_ = new ScheduleWindow(model_, services_, this);
+        if (scheduleItem_->isEnabled()) scheduleWindow_->showResults(shownTypes_);
+        connect(this, &MainWindow::resultsShown, scheduleWindow_, &ScheduleWindow::showResults);
+        connect(this, &MainWindow::shownTypesChanged, scheduleWindow_,
+                &ScheduleWindow::followShownTypes);
+        connect(this, &MainWindow::resultsCleared, scheduleWindow_, &ScheduleWindow::clearResults);
+    }
+    scheduleWindow_->show();
+    scheduleWindow_->raise();
+    scheduleWindow_->activateWindow();
 }
 
 }  // namespace tamsor

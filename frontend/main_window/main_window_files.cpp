@@ -13,6 +13,7 @@
 #include "app/desktop_services.h"
 #include "main_window/main_window.h"
 #include "results/results_model.h"
+#include "run/run_messages.h"
 
 namespace tamsor {
 namespace {
@@ -33,7 +34,7 @@ QString draggedDataFile(const QMimeData* data) {
 
 }  // namespace
 
-void ISOLMAIN::chooseDataFile(const QString& path) {
+void MainWindow::chooseDataFile(const QString& path) {
     const QFileInfo file(path);
     if (!file.isFile()) {
         const RunMessage refusal =
@@ -46,22 +47,22 @@ void ISOLMAIN::chooseDataFile(const QString& path) {
     takeDataFile(path);
 }
 
-void ISOLMAIN::takeDataFile(const QString& path) {
+void MainWindow::takeDataFile(const QString& path) {
     // The path whole: the engine's form is made at the call.
-    isoldef_.DataFileName = path;
+    model_.DataFileName = path;
     if (!path.isEmpty()) QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
     setRunControlsEnabled(true);
 }
 
-QString ISOLMAIN::lastDataFolder() {
+QString MainWindow::lastDataFolder() {
     return QSettings().value(kLastFolderKey).toString();
 }
 
-void ISOLMAIN::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!draggedDataFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-void ISOLMAIN::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = draggedDataFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();

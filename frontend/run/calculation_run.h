@@ -7,17 +7,13 @@
 #define TAMSOR_CALCULATION_RUN_H
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include <QString>
 
 #include "run/run_messages.h"
-#include "tamsor/data_file_lock.h"
-#include "tamsor/load_file.h"
+#include "tamsor/technique.h"
 
 namespace tamsor {
 
@@ -26,38 +22,23 @@ class EngineBinding;
 // How long a calculation waits for another run on the same data file.
 inline constexpr std::chrono::milliseconds kDataFileLockPatience = std::chrono::seconds(30);
 
-// The chosen data file found on disk by the bytes of its name and locked for
-// one calculation; unlocked when the object goes.
-class LockedDataFile {
-  public:
-    LockedDataFile(const QString& chosenPath, std::chrono::milliseconds patience);
-
-    // Why the file cannot be calculated: several files answer to its name, it
-    // cannot be opened, is not a regular file, or another run holds it.
-    // Nothing when it is locked.
-    const std::optional<RunMessage>& refusal() const { return refusal_; }
-    const std::string& path() const { return path_; }  // the bytes naming it
-    DataFile& file() { return lock_->file(); }         // open while locked
-
-  private:
-    std::string path_;
-    std::optional<DataFileLock> lock_;
-    std::optional<RunMessage> refusal_;
+struct RunOutcome {
+    std::optional<RunMessage> failure;  // nothing when the results were read back
+    // Lines of the data file that look like a decimal comma, whenever the
+    // loads were read.
+    std::optional<RunMessage> warning;
 };
 
-// A calculation by the technique of `methodFlag`: 0 "Method 1" and 1
-// "Method2" by the classic engine, kOptimalMethodFlag the exact technique,
-// run in-process on the same 11 to 100 loads. The data file is locked, its
-// loads and result names checked as every technique takes them, the
-// technique run and, after a run that did not fail, `readBack` run while the
-// lock is still held. Returns the message of a refusal or failure; nothing
-// when the results were read back. Lines that look like a decimal comma are
-// added to `warnings` whenever the loads were read. Run-time errors of the
-// engine binding and of `readBack` pass to the caller.
-std::optional<RunMessage> runCalculation(const QString& chosenPath, std::int16_t methodFlag,
-                                         EngineBinding& engine, std::chrono::milliseconds patience,
-                                         std::vector<DecimalCommaWarning>& warnings,
-                                         const std::function<void()>& readBack);
+// A calculation by `technique`: by the classic engine with the technique's
+// engine flag, or in-process, on the same kMinIsolators to
+// kMaxClassicIsolators loads. The data file is locked, its loads and result
+// names checked as every technique takes them, the technique run and, after
+// a run that did not fail, `readBack` run while the lock is still held. A
+// refusal, a failed run and a run-time error of the engine binding or of
+// `readBack` come back as the failure's message.
+RunOutcome runCalculation(const QString& chosenPath, TechniqueId technique, EngineBinding& engine,
+                          std::chrono::milliseconds patience,
+                          const std::function<void()>& readBack);
 
 }  // namespace tamsor
 

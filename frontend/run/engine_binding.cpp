@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "run/runtime_error.h"
+#include "tamsor/domain_limits.h"
 
 namespace tamsor {
 namespace {
@@ -57,7 +58,7 @@ QString EngineBinding::libraryOfProgram(const QString& programFolder) {
 }
 
 std::string_view EngineBinding::engineName(std::string_view path) {
-    if (path.size() <= VORBECK1_PATH_LENGTH) return path;
+    if (path.size() <= kEngineNameLength) return path;
     const std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
@@ -72,15 +73,15 @@ vorbeck1_entry EngineBinding::entry() {
     return entry_;
 }
 
-std::int32_t EngineBinding::calculate(std::int16_t methodFlag, const std::string& path) {
+std::int32_t EngineBinding::calculate(std::int32_t engineFlag, const std::string& path) {
     const vorbeck1_entry call = entry();
     const std::string_view name = engineName(path);
-    if (name.size() > VORBECK1_PATH_LENGTH)
+    if (name.size() > kEngineNameLength)
         throw RuntimeError(path + ": the file name is longer than the engine takes");
     std::string argument(name);
-    argument.resize(VORBECK1_PATH_LENGTH, ' ');
+    argument.resize(kEngineNameLength, ' ');
 
-    std::int32_t method = methodFlag;
+    std::int32_t method = engineFlag;
     std::int32_t status = 0;
     ++calculations_;
     if (name.size() == path.size()) {

@@ -31,14 +31,14 @@ class EngineBinding {
     explicit EngineBinding(const QString& libraryPath);
 
     // Runs one calculation on the input data file at `path` (the bytes by
-    // which the system names it): the technique widened to 32 bits, a status
+    // which the system names it): the technique's engine flag, a status
     // set to 0 before the call, engineName(path) blank padded to 120 bytes.
     // For a bare file name the working folder is the file's folder during the
     // call and restored after it. Returns the status that the engine set. A
     // missing library or entry (tried again at the next calculation), a name
     // longer than 120 bytes or a folder that cannot be entered raises a
     // run-time error.
-    std::int32_t calculate(std::int16_t methodFlag, const std::string& path);
+    std::int32_t calculate(std::int32_t engineFlag, const std::string& path);
 
     int calculations() const { return calculations_; }
 

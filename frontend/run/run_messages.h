@@ -39,7 +39,7 @@ struct RunMessage {
 // or too many isolators (of a technique that takes 11 to `maxLoads`) and
 // overflowing loads under the unreadable-loads text; a result file that
 // cannot be written under its own text.
-RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads = kMaxIsolators);
+RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads = kMaxClassicIsolators);
 
 // A data file that could not be locked for the run: not found, not a regular
 // file, or held by another run for longer than `patience`.

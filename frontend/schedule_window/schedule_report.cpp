@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "plots/load_plot.h"
+#include "plots/variance_plot.h"
 #include "schedule_window/schedule_tables.h"
 #include "widgets/canvas_renderer.h"
 
@@ -194,20 +196,23 @@ class ReportPainter {
         text(kRightColumn, y, kContentWidth - kRightColumn, kSection, section_,
              QStringLiteral("Pooled variance"));
         y += kSection;
-        const double results = table(resultsTable(report_.results), {20, 22, 28, 28}, 0, y);
+        const double results =
+            table(resultsTable(report_.results, shown.types), {20, 22, 28, 28}, 0, y);
         const double variances = table(varianceTable(report_.results), {20, 38}, kRightColumn, y);
         y = std::max(results, variances) + kGap;
 
-        plot(report_.loadPlot, 0, y, kLoadPlotWidth, kLoadPlotHeight);
+        plot(loadPlot(report_.results, shown.types), 0, y, kLoadPlotWidth, kLoadPlotHeight);
         paragraph(
             0, y + kLoadPlotHeight + 1, kLoadPlotWidth, kCaption, small_,
             QStringLiteral("Sustained loads in ascending order (red) with the %1 isolator types: "
                            "a blue line at each type's first isolator, a dashed blue line at its "
                            "mean load.")
                 .arg(shown.types));
-        plot(report_.variancePlot, kRightColumn, y, kVariancePlotWidth, kVariancePlotHeight);
+        plot(variancePlot(report_.results), kRightColumn, y, kVariancePlotWidth,
+             kVariancePlotHeight);
         paragraph(kRightColumn, y + kVariancePlotHeight + 1, kVariancePlotWidth, kCaption, small_,
-                  QStringLiteral("Pooled variance against the number of isolator types, 2 to 8."));
+                  QStringLiteral("Pooled variance against the number of isolator types, 2 to %1.")
+                      .arg(kMaxShownTypes));
         y += kLoadPlotHeight + 1 + kCaption + kGap;
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));

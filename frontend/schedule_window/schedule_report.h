@@ -17,13 +17,9 @@ class QIODevice;
 
 namespace tamsor {
 
-class CanvasScene;
-
 struct ScheduleReport {
-    const ShownSchedule& shown;  // holds a schedule
-    const IsolDef& results;      // the results model the schedule belongs to
-    const CanvasScene& loadPlot;
-    const CanvasScene& variancePlot;
+    const ShownSchedule& shown;   // holds a schedule
+    const ResultsModel& results;  // the results model the schedule belongs to
     QDate date;
 };
 

@@ -17,8 +17,8 @@ QString count(std::int64_t value) {
 }
 
 // The pooled variance of result set d as the report gives it.
-QString pooledVariance(const IsolDef& m, int d) {
-    return cellText(m.SetVariance[d] * m.SetVarianceMax).trimmed();
+QString pooledVariance(const ResultsModel& m, int d) {
+    return cellText(m.pooledVariance(d)).trimmed();
 }
 
 }  // namespace
@@ -52,24 +52,23 @@ TextTable isolatorsTable(const IsolatorSchedule& schedule) {
     return table;
 }
 
-TextTable resultsTable(const IsolDef& isoldef) {
-    const int types = isoldef.ShownPartitions;
+TextTable resultsTable(const ResultsModel& model, int types) {
     TextTable table{{QStringLiteral("Partition"), QStringLiteral("Number"), QStringLiteral("Mean"),
                      QStringLiteral("Variance")},
                     std::vector<bool>(4, true),
                     {}};
     const int d = types - 1;
     for (int r = 1; r <= types; ++r)
-        table.rows.push_back({count(r), count(isoldef.PartCount[r - 1]),
-                              cellText(isoldef.PartMean[d][r - 1]).trimmed(),
-                              r == 1 ? pooledVariance(isoldef, d) : QString()});
+        table.rows.push_back({count(r), count(model.PartCount[d][r - 1]),
+                              cellText(model.PartMean[d][r - 1]).trimmed(),
+                              r == 1 ? pooledVariance(model, d) : QString()});
     return table;
 }
 
-TextTable varianceTable(const IsolDef& isoldef) {
+TextTable varianceTable(const ResultsModel& model) {
     TextTable table{{QStringLiteral("Types"), QStringLiteral("Pooled variance")}, {true, true}, {}};
-    for (int d = 1; d <= 7; ++d)
-        table.rows.push_back({count(d + 1), pooledVariance(isoldef, d)});
+    for (int d = 1; d < kMaxShownTypes; ++d)
+        table.rows.push_back({count(d + 1), pooledVariance(model, d)});
     return table;
 }
 

@@ -25,10 +25,10 @@ TextTable typesTable(const IsolatorSchedule& schedule);
 // One row per isolator in data file order: line, load, type, label.
 TextTable isolatorsTable(const IsolatorSchedule& schedule);
 
-// The main window's results table, as it shows the result set on display.
-TextTable resultsTable(const IsolDef& isoldef);
-// The pooled variance of the result sets for 2 to 8 types.
-TextTable varianceTable(const IsolDef& isoldef);
+// The main window's results table, as it shows `types` types.
+TextTable resultsTable(const ResultsModel& model, int types);
+// The pooled variance of the groupings into 2 to kMaxShownTypes types.
+TextTable varianceTable(const ResultsModel& model);
 
 }  // namespace tamsor
 

@@ -9,7 +9,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -19,12 +18,11 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_services.h"
-#include "results/results_model.h"
 #include "schedule_window/saved_file.h"
 #include "schedule_window/schedule_report.h"
 #include "schedule_window/schedule_tables.h"
 #include "tamsor/schedule_csv.h"
-#include "widgets/selected_cells.h"
+#include "widgets/table_view.h"
 
 namespace tamsor {
 namespace {
@@ -32,17 +30,6 @@ namespace {
 // Holds a cell's figure as a number, so that the column sorts as numbers
 // rather than as text; text columns sort by their text.
 constexpr int kSortRole = Qt::UserRole;
-
-// A read-only table whose Ctrl+C copies the selected cells as the results table does.
-class CopyableTableView final : public QTableView {
-  public:
-    using QTableView::QTableView;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (!copySelectedCells(*this, event)) QTableView::keyPressEvent(event);
-    }
-};
 
 void fill(QStandardItemModel& model, const TextTable& table) {
     model.setRowCount(0);
@@ -78,21 +65,15 @@ QPushButton* button(const QString& text, const char* name, const QString& descri
 
 }  // namespace
 
-ScheduleWindow::ScheduleWindow(const IsolDef& isoldef, const CanvasScene& loadPlot,
-                               const CanvasScene& variancePlot, DesktopServices& services,
-                               QWidget* owner)
-    : QDialog(owner),
-      isoldef_(isoldef),
-      loadPlot_(loadPlot),
-      variancePlot_(variancePlot),
-      services_(services) {
+ScheduleWindow::ScheduleWindow(const ResultsModel& model, DesktopServices& services, QWidget* owner)
+    : QDialog(owner), model_(model), services_(services) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     setWindowTitle(kScheduleWindowTitle);
     setModal(false);
     setSizeGripEnabled(true);
     buildControls();
     resize(760, 640);
-    showSchedule(false);
+    clearResults();
 }
 
 ScheduleWindow::~ScheduleWindow() = default;
@@ -107,14 +88,12 @@ QTableView* ScheduleWindow::addTable(QStandardItemModel*& model, const TextTable
     sorted->setSortRole(kSortRole);
     sorted->setSortLocaleAware(true);
 
-    auto* view = new CopyableTableView;
+    auto* view = new TableView;
     view->setObjectName(QString::fromLatin1(name));
     view->setModel(sorted);
     view->setAccessibleName(QString(title).remove(QLatin1Char('&')));
     view->setSortingEnabled(true);
     view->sortByColumn(0, Qt::AscendingOrder);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTabKeyNavigation(false);  // Tab moves on to the next control
     view->setAlternatingRowColors(true);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
@@ -171,11 +150,11 @@ QWidget* ScheduleWindow::buildTables() {
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(typesPane);
     splitter->addWidget(isolatorsPane);
-    // The types pane holds eight types, the most the main window shows, so
+    // The types pane holds as many types as the main window shows at most, so
     // that it keeps its size as the scroll bar moves; the isolators take the rest.
     const int typesHeight = typesLayout->itemAt(0)->sizeHint().height() +
                             typesView_->horizontalHeader()->sizeHint().height() +
-                            8 * typesView_->verticalHeader()->defaultSectionSize() +
+                            kMaxShownTypes * typesView_->verticalHeader()->defaultSectionSize() +
                             2 * typesView_->frameWidth() + typesLayout->spacing();
     splitter->setSizes({typesHeight, 3 * typesHeight});
     splitter->setStretchFactor(0, 0);
@@ -220,15 +199,25 @@ void ScheduleWindow::buildControls() {
     setTabOrder(saveReport_, findChild<QPushButton*>(QStringLiteral("Close")));
 }
 
-void ScheduleWindow::showSchedule(bool resultsShown) {
-    if (resultsShown) {
-        shown_ = shownSchedule(isoldef_);
-    } else {
-        shown_ = ShownSchedule{};
-        shown_.note = QStringLiteral(
-            "No results of the chosen data file are shown. Calculate to "
-            "see its schedule.");
-    }
+void ScheduleWindow::showResults(int types) {
+    resultsShown_ = true;
+    display(shownSchedule(model_, types));
+}
+
+void ScheduleWindow::followShownTypes(int types) {
+    if (resultsShown_) display(shownSchedule(model_, types));
+}
+
+void ScheduleWindow::clearResults() {
+    resultsShown_ = false;
+    ShownSchedule none;
+    none.note = QStringLiteral(
+        "No results of the chosen data file are shown. Calculate to see its schedule.");
+    display(std::move(none));
+}
+
+void ScheduleWindow::display(ShownSchedule shown) {
+    shown_ = std::move(shown);
     dataFile_->setText(QDir::toNativeSeparators(shown_.dataFile));
     dataFile_->setToolTip(dataFile_->text());
     technique_->setText(shown_.technique);
@@ -280,7 +269,7 @@ void ScheduleWindow::saveReport() {
                                                  QStringLiteral("PDF File"), QStringLiteral("pdf"),
                                                  suggestedPath(QStringLiteral("pdf")));
     if (!path) return;
-    const ScheduleReport report{shown_, isoldef_, loadPlot_, variancePlot_, QDate::currentDate()};
+    const ScheduleReport report{shown_, model_, QDate::currentDate()};
     save(*path, [&](QIODevice& file) { return writeScheduleReport(file, report); });
 }
 

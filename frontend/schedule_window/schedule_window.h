@@ -2,7 +2,7 @@
 // type's design figures and the type of every isolator in data file order,
 // in two tables that sort by any column and copy as tab-separated text, with
 // the schedule's export as CSV and its report as PDF. Modeless: it follows
-// the main window while it is open.
+// the results that the main window shows.
 #ifndef TAMSOR_SCHEDULE_WINDOW_H
 #define TAMSOR_SCHEDULE_WINDOW_H
 
@@ -23,9 +23,8 @@ class QTableView;
 
 namespace tamsor {
 
-class CanvasScene;
 class DesktopServices;
-struct IsolDef;
+struct ResultsModel;
 struct TextTable;
 
 inline const QString kScheduleWindowTitle = QStringLiteral("Isolator Schedule");
@@ -34,14 +33,18 @@ class ScheduleWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // Reads the shared record and the main window's plots, never writes them.
-    ScheduleWindow(const IsolDef& isoldef, const CanvasScene& loadPlot,
-                   const CanvasScene& variancePlot, DesktopServices& services, QWidget* owner);
+    // Reads `model`, which must outlive the window, and never writes it.
+    ScheduleWindow(const ResultsModel& model, DesktopServices& services, QWidget* owner);
     ~ScheduleWindow() override;
 
-    // Shows the schedule of the result set on display or, when no results of
-    // the chosen data file are shown, says so with empty tables.
-    void showSchedule(bool resultsShown);
+    // The results of the chosen data file are shown for `types` types: their
+    // schedule is shown.
+    void showResults(int types);
+    // The results on display move to `types` types: followed while they are
+    // the chosen data file's.
+    void followShownTypes(int types);
+    // No results of the chosen data file are shown: says so, with empty tables.
+    void clearResults();
 
     // "Export..." and "Save Report as PDF...": a file name from the save
     // dialog, then the file written; a failure is reported with its reason.
@@ -55,14 +58,14 @@ class ScheduleWindow : public QDialog {
     QLayout* buildButtons();
     QTableView* addTable(QStandardItemModel*& model, const TextTable& empty, const QString& title,
                          const char* name, QBoxLayout* layout);
+    void display(ShownSchedule shown);
     QString suggestedPath(const QString& suffix) const;
     void save(const QString& path, const std::function<bool(QIODevice&)>& write);
 
-    const IsolDef& isoldef_;
-    const CanvasScene& loadPlot_;
-    const CanvasScene& variancePlot_;
+    const ResultsModel& model_;
     DesktopServices& services_;
     ShownSchedule shown_;
+    bool resultsShown_ = false;
 
     QLabel* dataFile_ = nullptr;
     QLabel* technique_ = nullptr;

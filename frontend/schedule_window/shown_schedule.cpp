@@ -26,23 +26,12 @@ QString mismatch(const QString& reason) {
 
 }  // namespace
 
-QString techniqueName(std::int16_t methodFlag) {
-    switch (methodFlag) {
-        case 0:
-            return QStringLiteral("Method 1");
-        case kOptimalMethodFlag:
-            return QStringLiteral("Optimal");
-        default:
-            return QStringLiteral("Method2");
-    }
-}
-
-ShownSchedule shownSchedule(const IsolDef& isoldef) {
+ShownSchedule shownSchedule(const ResultsModel& model, int types) {
     ShownSchedule shown;
-    shown.dataFile = chosenPath(isoldef);
-    shown.technique = techniqueName(isoldef.MethodFlag);
-    shown.types = isoldef.ShownPartitions;
-    if (shown.types < 1 || shown.types > 8 || !isoldef.hasResults()) {
+    shown.dataFile = model.DataFileName;
+    shown.technique = techniqueName(model.MethodFlag);
+    shown.types = types;
+    if (types < 1 || types > kMaxShownTypes || !model.hasResults()) {
         shown.note = QStringLiteral("No results are shown. Calculate first.");
         return shown;
     }
@@ -50,7 +39,7 @@ ShownSchedule shownSchedule(const IsolDef& isoldef) {
     const int d = shown.types - 1;
     std::vector<int> firstPositions;
     for (int k = 0; k <= shown.types; ++k) {
-        const float bound = isoldef.PartBound[d][k];
+        const float bound = model.PartBound[d][k];
         // Positions are whole numbers; the report holds at most 100 loads.
         if (!(bound >= 0 && bound <= 1e6f) || bound != std::floor(bound)) {
             shown.note = mismatch(QStringLiteral("a type boundary is not a position"));
@@ -59,14 +48,14 @@ ShownSchedule shownSchedule(const IsolDef& isoldef) {
         firstPositions.push_back(static_cast<int>(bound));
     }
     std::vector<IsolatorLoad> loads;
-    loads.reserve(isoldef.DataLoads.size());
-    for (const LoadRecord& record : isoldef.DataLoads)
+    loads.reserve(model.DataLoads.size());
+    for (const LoadRecord& record : model.DataLoads)
         loads.push_back({static_cast<int>(record.line), record.load, record.label});
 
     try {
         IsolatorSchedule schedule = makeIsolatorSchedule(loads, firstPositions);
         for (const ScheduleType& type : schedule.types) {
-            if (!meansAgree(type, isoldef.PartMean[d][type.type - 1])) {
+            if (!meansAgree(type, model.PartMean[d][type.type - 1])) {
                 shown.note = mismatch(QStringLiteral("type %1 has another mean").arg(type.type));
                 return shown;
             }

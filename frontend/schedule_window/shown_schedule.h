@@ -4,7 +4,6 @@
 #ifndef TAMSOR_SHOWN_SCHEDULE_H
 #define TAMSOR_SHOWN_SCHEDULE_H
 
-#include <cstdint>
 #include <optional>
 
 #include <QString>
@@ -23,16 +22,13 @@ struct ShownSchedule {
     QString note;
 };
 
-// The technique's name for a MethodFlag: 0 "Method 1", 2 "Optimal", any
-// other value "Method2", as the engine takes it.
-QString techniqueName(std::int16_t methodFlag);
-
-// The schedule for ShownPartitions types. It is left empty, with a note, when
-// no result set is shown, when the report's boundaries do not group exactly
-// the loads in DataLoads, or when a type's mean differs from the report's
-// mean by more than its rounding to 2 decimals and the engine's single
-// precision explain (the data file changed since the calculation).
-ShownSchedule shownSchedule(const IsolDef& isoldef);
+// The schedule for `types` isolator types. It is left empty, with a note,
+// when no results are loaded or `types` is outside 1 to kMaxShownTypes, when
+// the report's boundaries do not group exactly the loads in DataLoads, or
+// when a type's mean differs from the report's mean by more than its rounding
+// to 2 decimals and the engine's single precision explain (the data file
+// changed since the calculation).
+ShownSchedule shownSchedule(const ResultsModel& model, int types);
 
 }  // namespace tamsor
 

@@ -18,23 +18,8 @@ void Canvas::addChild(QWidget* child, QRect designRectTwips) {
     layout_->addWidget(child, designRectTwips);
 }
 
-void Canvas::clear() {
-    scene_.clear();
-    update();
-}
-
-void Canvas::setWorldWindow(double left, double right, double bottom, double top) {
-    scene_.setWorldWindow(left, right, bottom, top);
-    update();
-}
-
-void Canvas::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
-    scene_.drawLine(x1, y1, x2, y2, color);
-    update();
-}
-
-void Canvas::print(const QString& text) {
-    scene_.print(text);
+void Canvas::setScene(CanvasScene scene) {
+    scene_ = std::move(scene);
     update();
 }
 

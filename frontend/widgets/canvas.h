@@ -1,11 +1,8 @@
-// The picture box of the plots: a persistent drawing surface with a world
-// window, set in a sunken panel. Drawn items are kept until cleared and
-// painted again on every repaint; child controls (a "Zoom" button) sit at
-// their design rectangles inside the frame.
+// The picture box of the plots: a scene of segments and texts in a world
+// window, painted in a sunken panel on every repaint; child controls (a
+// "Zoom" button) sit at their design rectangles inside the frame.
 #ifndef TAMSOR_CANVAS_H
 #define TAMSOR_CANVAS_H
-
-#include <vector>
 
 #include <QFrame>
 #include <QPointF>
@@ -28,22 +25,9 @@ class Canvas : public QFrame {
 
     void addChild(QWidget* child, QRect designRectTwips);
 
-    // Drawing operations, recorded in the scene (see CanvasScene).
-    void setPersistent(bool persistent) { scene_.setPersistent(persistent); }
-    void clear();
-    void setWorldWindow(double left, double right, double bottom, double top);
-    void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
-    void setDashed(bool dashed) { scene_.setDashed(dashed); }  // style of the following lines
-    void setTextPosition(double x, double y) { scene_.setTextPosition(x, y); }
-    void print(const QString& text);
-
-    // What has been drawn, in drawing order, and the drawing state.
+    // What the canvas shows, drawn again on every repaint.
+    void setScene(CanvasScene scene);
     const CanvasScene& scene() const { return scene_; }
-    std::vector<CanvasSegment> segments() const { return scene_.segments(); }
-    std::vector<CanvasText> texts() const { return scene_.texts(); }
-    const WorldWindow& worldWindow() const { return scene_.worldWindow(); }
-    bool isPersistent() const { return scene_.isPersistent(); }
-    bool isDashed() const { return scene_.isDashed(); }
 
     // Where a world point lies on the widget: the world window spans the
     // area inside the frame.

@@ -18,11 +18,11 @@
 #include "app/desktop_services.h"
 #include "main_window/main_window.h"
 #include "results/results_model.h"
+#include "results/results_table.h"
 #include "results_table_cells.h"
 #include "run/engine_binding.h"
 #include "scratch_folder.h"
 #include "scripted_desktop_services.h"
-#include "widgets/results_table.h"
 
 namespace tamsor::testing {
 
@@ -31,7 +31,7 @@ class MainWindow : public ::testing::Test {
     MainWindow() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
 
     void SetUp() override {
-        window_ = std::make_unique<ISOLMAIN>(isoldef_, engine_, services_);
+        window_ = std::make_unique<tamsor::MainWindow>(model_, engine_, services_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -82,10 +82,10 @@ class MainWindow : public ::testing::Test {
     }
 
     ScratchFolder folder_;
-    tamsor::IsolDef isoldef_;
+    tamsor::ResultsModel model_;
     tamsor::EngineBinding engine_;
     ScriptedDesktopServices services_;
-    std::unique_ptr<ISOLMAIN> window_;
+    std::unique_ptr<tamsor::MainWindow> window_;
 };
 
 }  // namespace tamsor::testing

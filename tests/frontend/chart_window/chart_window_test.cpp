@@ -25,18 +25,17 @@ using tamsor::ChartContent;
 using tamsor::ChartKind;
 using tamsor::ChartPoint;
 using tamsor::ChartWidget;
-using tamsor::IsolDef;
-using tamsor::IsolZoom;
+using tamsor::ResultsModel;
+using tamsor::ZoomChart;
 
-// The results of a five-type partitioning on display.
-IsolDef fiveTypesShown() {
-    IsolDef m;
-    m.ShownPartitions = 5;
+// The results of a five-type partitioning, which the fixture shows.
+ResultsModel fiveTypes() {
+    ResultsModel m;
     const float means[] = {412.5f, 868.3f, 1225.0f, 1640.2f, 2210.8f};
     const int counts[] = {12, 18, 9, 14, 7};
     for (int k = 0; k < 5; ++k) {
         m.PartMean[4][k] = means[k];
-        m.PartCount[k] = counts[k];
+        m.PartCount[4][k] = counts[k];
     }
     m.PartMean[0][0] = 1234.5f;
     m.PartMean[7][7] = 2500.0f;
@@ -47,17 +46,17 @@ IsolDef fiveTypesShown() {
 }
 
 // The mean loads of the n-partition set on display, as point values.
-ChartContent meanLoadChart(const IsolDef& m, int n, ChartKind kind = ChartKind::kBar2D) {
+ChartContent meanLoadChart(const ResultsModel& m, int n, ChartKind kind = ChartKind::kBar2D) {
     ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
 }
 
-ChartContent distributionChart(const IsolDef& m, int n, ChartKind kind) {
+ChartContent distributionChart(const ResultsModel& m, int n, ChartKind kind) {
     ChartContent chart{kind, "Number of Isolators", "Isolator Types", {}};
     for (int i = 1; i <= n; ++i)
-        chart.points.append(ChartPoint{static_cast<double>(m.PartCount[i - 1]), {}});
+        chart.points.append(ChartPoint{static_cast<double>(m.PartCount[n - 1][i - 1]), {}});
     return chart;
 }
 
@@ -65,14 +64,13 @@ class ChartWindow : public ::testing::Test {
   protected:
     // Opens the window modally, runs `inside` while it is open, then closes it.
     void open(bool meanChart, const std::function<void()>& inside) {
-        isoldef_.ZoomMeanChart = meanChart;
         bool ran = false;
         QTimer::singleShot(0, [&] {
             ran = true;
             inside();
             window_.close();
         });
-        window_.showModal();
+        window_.showModal(meanChart ? ZoomChart::kMeanLoad : ZoomChart::kVariance);
         EXPECT_TRUE(ran);
     }
     ChartWidget* graph(const char* name) { return window_.findChild<ChartWidget*>(name); }
@@ -81,8 +79,10 @@ class ChartWindow : public ::testing::Test {
         return window_.findChild<QMenu*>("View_menu")->menuAction()->isEnabled();
     }
 
-    IsolDef isoldef_ = fiveTypesShown();
-    IsolZoom window_{isoldef_, nullptr};
+    void SetUp() override { window_.setShownTypes(5); }
+
+    ResultsModel model_ = fiveTypes();
+    tamsor::ChartWindow window_{model_, nullptr};
 };
 
 TEST_F(ChartWindow, HasTheDesignedMenus) {
@@ -95,8 +95,12 @@ TEST_F(ChartWindow, HasTheDesignedMenus) {
         EXPECT_EQ(options->title(), "Options");
         EXPECT_EQ(view->title(), "View Options");
         QStringList captions;
-        for (auto* action : options->actions() + view->actions())
+        for (auto* action : options->actions() + view->actions()) {
             captions << action->text();
+            // As designed: no check mark, no shortcut.
+            EXPECT_FALSE(action->isCheckable()) << action->text().toStdString();
+            EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+        }
         EXPECT_EQ(captions, (QStringList{"Sustained Load", "Isolator Distribution", "Variance",
                                          "2D Bar", "2D pie", "3D pie", "3D Bar"}));
     });
@@ -104,9 +108,9 @@ TEST_F(ChartWindow, HasTheDesignedMenus) {
 
 TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
     for (const int n : {0, 1, 5, 8}) {
-        isoldef_.ShownPartitions = static_cast<std::int16_t>(n);
+        window_.setShownTypes(n);
         open(true, [&] {
-            EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, n));
+            EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(model_, n));
             EXPECT_FALSE(graph("Graph1")->content().has_value());
             EXPECT_TRUE(graph("Graph2")->isVisible());
             EXPECT_FALSE(graph("Graph1")->isVisible());
@@ -120,7 +124,7 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
             ASSERT_NE(bars, nullptr);
             EXPECT_EQ(bars->barSets().front()->count(), n);
         });
-        EXPECT_TRUE(isoldef_.ZoomMeansShown);
+        EXPECT_TRUE(model_ == fiveTypes()) << "the window never writes the results";
     }
 }
 
@@ -128,7 +132,7 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
         ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
         for (int i = 1; i <= 7; ++i) {
-            const float restored = isoldef_.SetVariance[i] * isoldef_.SetVarianceMax;
+            const float restored = model_.SetVariance[i] * model_.SetVarianceMax;
             variance.points.append(ChartPoint{restored, QString::number(i + 1)});
         }
         EXPECT_EQ(graph("Graph1")->content(), variance);
@@ -142,7 +146,7 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
 
         // "Sustained Load" brings the mean loads back, as a 2D bar chart.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, 5));
+        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(model_, 5));
         EXPECT_TRUE(viewOptionsEnabled());
         EXPECT_TRUE(graph("Graph2")->isVisible());
         EXPECT_FALSE(graph("Graph1")->isVisible());
@@ -150,8 +154,8 @@ TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
 }
 
 TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
-    isoldef_.PartMeanNotShown[4][1] = true;
-    isoldef_.SetVarianceNotShown[1] = isoldef_.SetVarianceNotShown[7] = true;
+    model_.PartMeanNotShown[4][1] = true;
+    model_.SetVarianceNotShown[1] = model_.SetVarianceNotShown[7] = true;
     open(true, [&] {
         // The other types keep their numbers.
         const auto& points = graph("Graph2")->content()->points;
@@ -165,8 +169,8 @@ TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
         EXPECT_EQ(graph("Graph1")->content()->title, "Variance");
     });
     // Nothing left to draw: the title says why.
-    isoldef_.PartMeanNotShown[4].fill(true);
-    isoldef_.SetVarianceNotShown.fill(true);
+    model_.PartMeanNotShown[4].fill(true);
+    model_.SetVarianceNotShown.fill(true);
     open(true, [&] {
         EXPECT_TRUE(graph("Graph2")->content()->points.isEmpty());
         EXPECT_EQ(graph("Graph2")->content()->title,
@@ -180,28 +184,28 @@ TEST_F(ChartWindow, StylesRedrawTheWholeCurrentChart) {
     open(true, [&] {
         auto* chart = graph("Graph2");
         item("bar3D_menu")->trigger();
-        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content(), meanLoadChart(model_, 5, ChartKind::kBar3D));
         EXPECT_NE(dynamic_cast<const tamsor::Bar3DRenderer*>(chart->renderer()), nullptr);
 
         // A bar style stays in force for the distribution.
         item("IsolDistribution_menu")->trigger();
-        EXPECT_FALSE(isoldef_.ZoomMeansShown);
-        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content()->title, "Number of Isolators");
+        EXPECT_EQ(chart->content(), distributionChart(model_, 5, ChartKind::kBar3D));
         EXPECT_TRUE(item("pie2D_menu")->isEnabled());
         EXPECT_TRUE(item("pie3D_menu")->isEnabled());
 
         item("pie3D_menu")->trigger();
-        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->content(), distributionChart(model_, 5, ChartKind::kPie3D));
 
         // Mean loads are no shares of a whole: under the 3D pie they are
         // drawn as 3D bars, and the distribution gets its pie back.
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar3D));
+        EXPECT_EQ(chart->content(), meanLoadChart(model_, 5, ChartKind::kBar3D));
         item("IsolDistribution_menu")->trigger();
-        EXPECT_EQ(chart->content(), distributionChart(isoldef_, 5, ChartKind::kPie3D));
+        EXPECT_EQ(chart->content(), distributionChart(model_, 5, ChartKind::kPie3D));
         item("pie2D_menu")->trigger();
         item("MeanLoad_menu")->trigger();
-        EXPECT_EQ(chart->content(), meanLoadChart(isoldef_, 5, ChartKind::kBar2D));
+        EXPECT_EQ(chart->content(), meanLoadChart(model_, 5, ChartKind::kBar2D));
 
         // The same chart again draws the same.
         item("IsolDistribution_menu")->trigger();
@@ -219,9 +223,11 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
         item("Variance_Menu")->trigger();
     });
     open(true, [&] {
-        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(isoldef_, 5));
+        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(model_, 5));
         EXPECT_TRUE(viewOptionsEnabled());
-        EXPECT_TRUE(isoldef_.ZoomMeansShown);
+        // A style draws the mean loads again, as the chart shown.
+        item("bar3D_menu")->trigger();
+        EXPECT_EQ(graph("Graph2")->content(), meanLoadChart(model_, 5, ChartKind::kBar3D));
     });
     // Exit closes the window too.
     bool ran = false;
@@ -229,7 +235,7 @@ TEST_F(ChartWindow, EveryOpeningStartsFromTheDesignSettings) {
         ran = true;
         item("Exit_Menu")->trigger();
     });
-    window_.showModal();
+    window_.showModal(ZoomChart::kMeanLoad);
     EXPECT_TRUE(ran);
     EXPECT_FALSE(window_.isVisible());
 }

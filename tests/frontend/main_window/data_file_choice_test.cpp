@@ -15,7 +15,6 @@
 
 namespace {
 
-using tamsor::ISOLMAIN;
 using tamsor::testing::MainWindow;
 
 // Files dragged onto the main window over its load plot, delivered through
@@ -48,14 +47,14 @@ class DataFileFromOutside : public MainWindow {
 TEST_F(DataFileFromOutside, IsChosenAsFileOpenChoosesItAndWaitsForCalculate) {
     const QString path = copyExample("MUSEUM.DAT");
     window_->chooseDataFile(path);
-    EXPECT_EQ(isoldef_.DataFileName, path);
+    EXPECT_EQ(model_.DataFileName, path);
     EXPECT_TRUE(runControlsEnabled());
     EXPECT_EQ(engine_.calculations(), 0);
     EXPECT_TRUE(services_.messages.isEmpty());
 
     // A cancelled File > Open keeps it, as it keeps a file the dialog returned.
     open(std::nullopt);
-    EXPECT_EQ(isoldef_.DataFileName, path);
+    EXPECT_EQ(model_.DataFileName, path);
     click("Command1");
     EXPECT_TRUE(services_.messages.isEmpty());
     EXPECT_EQ(cell(1, 1), " 36");
@@ -69,7 +68,7 @@ TEST_F(DataFileFromOutside, ThatIsNotThereIsReportedAtOnceAndNothingIsChosen) {
               "Error reading loads from data file or there are too few isolators, Minimum = 11");
     EXPECT_EQ(services_.details[0], "The data file cannot be opened: No such file or directory");
     EXPECT_FALSE(runControlsEnabled());
-    EXPECT_EQ(isoldef_.DataFileName, QString());
+    EXPECT_EQ(model_.DataFileName, QString());
 
     // The words of a calculation of the same name chosen through File > Open.
     open(missing);
@@ -103,14 +102,14 @@ TEST_F(DataFileFromOutside, DroppedOnTheWindowIsChosenWhenItIsOneDataFile) {
     EXPECT_FALSE(runControlsEnabled());
 
     EXPECT_TRUE(drop({local(museum)}));
-    EXPECT_EQ(isoldef_.DataFileName, museum);
+    EXPECT_EQ(model_.DataFileName, museum);
     EXPECT_TRUE(runControlsEnabled());
     EXPECT_EQ(engine_.calculations(), 0);
 
     // After a calculation another file dropped is chosen, its results to come.
     click("Command1");
     EXPECT_TRUE(drop({local(lowerCase)}));
-    EXPECT_EQ(isoldef_.DataFileName, lowerCase);
+    EXPECT_EQ(model_.DataFileName, lowerCase);
     EXPECT_FALSE(control<QAction>("Schedule_menu")->isEnabled());
     EXPECT_EQ(engine_.calculations(), 1);
     EXPECT_TRUE(services_.messages.isEmpty());
@@ -128,8 +127,8 @@ TEST_F(DataFileFromOutside, TheOpenDialogStartsInTheFolderOfTheLastOneInLaterRun
     EXPECT_EQ(services_.lastDialog.startFolder, folder);
 
     // The next run of the program, its window new.
-    tamsor::IsolDef isoldef;
-    ISOLMAIN nextRun(isoldef, engine_, services_);
+    tamsor::ResultsModel model;
+    tamsor::MainWindow nextRun(model, engine_, services_);
     nextRun.findChild<QAction*>("FOpen_menu")->trigger();
     EXPECT_EQ(services_.lastDialog.startFolder, folder);
 

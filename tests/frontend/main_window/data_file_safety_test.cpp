@@ -24,7 +24,7 @@
 #include "chart_window/chart_window.h"
 #include "charts/chart_widget.h"
 #include "main_window_fixture.h"
-#include "plots/results_display.h"
+#include "plots/variance_plot.h"
 #include "run/run_messages.h"
 #include "tamsor/data_file_lock.h"
 #include "widgets/canvas.h"
@@ -147,7 +147,7 @@ TEST_F(TheDataFile, AtALongPathIsCalculatedNeverAFileNamedByItsFirst120Character
     EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(cell(1, 2), " 1213.79");
-    EXPECT_EQ(isoldef_.DataLoads.size(), 36u);
+    EXPECT_EQ(model_.DataLoads.size(), 36u);
     EXPECT_EQ(namesIn(folder), (std::set<std::string>{"BLDG-LONG-N", "BLDG-LONG-NAME.DAT",
                                                       "BLDG-LONG-NAME.out", "BLDG-LONG-NAME.plt"}));
     EXPECT_EQ(fs::current_path(), workingFolder);
@@ -192,7 +192,7 @@ TEST_F(TheDataFile, WithANameInLatin1IsFoundByItsBytes) {
         click("Command1");
         EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
         EXPECT_EQ(cell(1, 1), " 36");
-        EXPECT_EQ(isoldef_.DataLoads.size(), 36u);
+        EXPECT_EQ(model_.DataLoads.size(), 36u);
     }
     EXPECT_EQ(engine_.calculations(), 2);
     EXPECT_EQ(namesIn(folder_.path()),
@@ -201,11 +201,11 @@ TEST_F(TheDataFile, WithANameInLatin1IsFoundByItsBytes) {
     // Two names that show alike cannot be told apart: refused, results kept.
     write_file(folder_.file("caf\xE8.DAT"), example("LABS.DAT"));
     open(listed);
-    const tamsor::IsolDef before = isoldef_;
+    const tamsor::ResultsModel before = model_;
     click("Command1");
     EXPECT_EQ(services_.messages, QStringList{tamsor::kUnreadableLoadsMessage});
     EXPECT_TRUE(services_.details.last().startsWith("Several files in the folder answer to"));
-    EXPECT_TRUE(isoldef_ == before);
+    EXPECT_TRUE(model_ == before);
     EXPECT_EQ(engine_.calculations(), 2);
 }
 
@@ -249,7 +249,7 @@ TEST_F(TheDataFile, IsLockedAgainstOtherRunsOnIt) {
               "Another calculation on this data file (in tamsor-batch or another window) did not "
               "finish within 0.05 seconds. Try again when it has finished.");
     EXPECT_EQ(engine_.calculations(), 0);
-    EXPECT_FALSE(isoldef_.hasResults());
+    EXPECT_FALSE(model_.hasResults());
 
     // A run that lets go in time is waited for.
     std::promise<void> locked;
@@ -276,13 +276,13 @@ TEST_F(EarlierResults, StayWhenTheResultFilesCannotBeWrittenBesideTheDataFile) {
     const fs::path data = folder_.file("read-only/LABS.DAT");
 
     open(text(data));
-    const tamsor::IsolDef before = isoldef_;
+    const tamsor::ResultsModel before = model_;
     click("Command1");
     // The loads are sound: the message says what failed.
     EXPECT_EQ(services_.messages, QStringList{tamsor::kCannotWriteResultsMessage});
     EXPECT_EQ(services_.details.last(), text(folder_.file("read-only/LABS.out")) + ": " +
                                             QString::fromLocal8Bit(std::strerror(folder.reason())));
-    EXPECT_TRUE(isoldef_ == before);
+    EXPECT_TRUE(model_ == before);
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(namesIn(folder_.file("read-only")), std::set<std::string>{"LABS.DAT"});
 
@@ -293,9 +293,9 @@ TEST_F(EarlierResults, StayWhenTheResultFilesCannotBeWrittenBesideTheDataFile) {
     EXPECT_EQ(services_.messages.size(), 2);
     EXPECT_EQ(services_.messages.last(), tamsor::kCannotWriteResultsMessage);
     EXPECT_EQ(services_.details.last(), services_.details.first());
-    tamsor::IsolDef optimalBefore = before;
-    optimalBefore.MethodFlag = 2;
-    EXPECT_TRUE(isoldef_ == optimalBefore);
+    tamsor::ResultsModel optimalBefore = before;
+    optimalBefore.MethodFlag = tamsor::TechniqueId::kOptimal;
+    EXPECT_TRUE(model_ == optimalBefore);
     EXPECT_EQ(namesIn(folder_.file("read-only")), std::set<std::string>{"LABS.DAT"});
 }
 
@@ -364,7 +364,7 @@ TEST_F(Messages, WarnOnceACalculationOfLoadsThatLookLikeADecimalComma) {
 tamsor::ChartContent varianceChart(QWidget* zoom) {
     tamsor::ChartContent shown;
     QTimer::singleShot(0, [&] {
-        auto* chart = qobject_cast<tamsor::IsolZoom*>(QApplication::activeModalWidget());
+        auto* chart = qobject_cast<tamsor::ChartWindow*>(QApplication::activeModalWidget());
         if (chart == nullptr) return;
         shown = *chart->findChild<tamsor::ChartWidget*>("Graph1")->content();
         chart->findChild<QAction*>("Exit_Menu")->trigger();
@@ -389,7 +389,7 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
     const auto report = read_file(folder_.file("WAREHSE.out"));
     ASSERT_EQ(report.substr(3 * 58 + 21 * 6, 16), "   4606177472.00");
     std::vector<tamsor::CanvasSegment> red;
-    for (const auto& segment : control<tamsor::Canvas>("Picture2")->segments())
+    for (const auto& segment : control<tamsor::Canvas>("Picture2")->scene().segments())
         if (segment.color == kRed) red.push_back(segment);
     ASSERT_EQ(red.size(), 3u);
     EXPECT_EQ(red[0].from, QPointF(0.5, 1));
@@ -415,11 +415,11 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
     EXPECT_EQ(cell(1, 2), "**********");
     EXPECT_EQ(cell(1, 3), "************");
     auto* variancePlot = control<tamsor::Canvas>("Picture2");
-    for (const auto& segment : variancePlot->segments())
+    for (const auto& segment : variancePlot->scene().segments())
         EXPECT_NE(segment.color, kRed);
-    EXPECT_EQ(variancePlot->texts().back().text, tamsor::kVariancesNotShownNote);
+    EXPECT_EQ(variancePlot->scene().texts().back().text, tamsor::kVariancesNotShownNote);
     int starts = 0;
-    for (const auto& segment : control<tamsor::Canvas>("Picture1")->segments()) {
+    for (const auto& segment : control<tamsor::Canvas>("Picture1")->scene().segments()) {
         EXPECT_FALSE(segment.color == kBlue && segment.dashed) << "a mean level not shown";
         starts += segment.color == kBlue ? 1 : 0;
     }

@@ -17,15 +17,14 @@
 #include <QTimer>
 
 #include "chart_window/chart_window.h"
+#include "charts/chart_widget.h"
 #include "main_window_fixture.h"
 #include "results/results_model.h"
 #include "run/engine_binding.h"
 #include "widgets/canvas.h"
-#include "widgets/results_table.h"
 
 namespace {
 
-using tamsor::ISOLMAIN;
 using tamsor::testing::MainWindow;
 using tamsor::testing::ScriptedDesktopServices;
 
@@ -64,21 +63,21 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     EXPECT_EQ(services_.lastDialog.title, "Open File");
     EXPECT_EQ(services_.lastDialog.filterLabel, "Data File");
     EXPECT_EQ(services_.lastDialog.pattern, "*.DAT");
-    EXPECT_EQ(isoldef_.DataFileName, path);
+    EXPECT_EQ(model_.DataFileName, path);
     EXPECT_TRUE(runControlsEnabled());
 
     click("Command1");
     EXPECT_TRUE(services_.messages.isEmpty());
     EXPECT_EQ(engine_.calculations(), 1);
-    EXPECT_EQ(isoldef_.MethodFlag, 0);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kMethod1);
     EXPECT_EQ(cell(1, 0), " 1");
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(cell(1, 2), " 1213.79");
     EXPECT_EQ(cell(1, 3), " 93437.59");
-    EXPECT_EQ(isoldef_.ShownPartitions, 1);
+    EXPECT_EQ(window_->shownTypes(), 1);
     // The data file's loads in file order, for the isolator schedule.
-    ASSERT_EQ(isoldef_.DataLoads.size(), 36u);
-    EXPECT_EQ(isoldef_.DataLoads[0].load, 661.5f);
+    ASSERT_EQ(model_.DataLoads.size(), 36u);
+    EXPECT_EQ(model_.DataLoads[0].load, 661.5f);
 
     // Tab leaves the table for the scroll bar, as designed, rather than moving among its cells.
     control<QWidget>("MSFlexGrid1")->setFocus();
@@ -87,13 +86,13 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("Command3"));
     QTest::keyClick(control<QWidget>("HScroll1"), Qt::Key_Right);
-    EXPECT_EQ(isoldef_.ShownPartitions, 2);
+    EXPECT_EQ(window_->shownTypes(), 2);
     QTest::keyClick(control<QWidget>("HScroll1"), Qt::Key_Left);
-    EXPECT_EQ(isoldef_.ShownPartitions, 1);
+    EXPECT_EQ(window_->shownTypes(), 1);
 
     scrollTo(5);
     EXPECT_EQ(engine_.calculations(), 1);
-    EXPECT_EQ(isoldef_.ShownPartitions, 5);
+    EXPECT_EQ(window_->shownTypes(), 5);
     int isolators = 0;
     for (int row = 1; row <= 5; ++row)
         isolators += cell(row, 1).toInt();
@@ -106,8 +105,8 @@ TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {
     // The other technique recalculates at once and keeps the partition count.
     click("Option1_1");
     EXPECT_EQ(engine_.calculations(), 2);
-    EXPECT_EQ(isoldef_.MethodFlag, 1);
-    EXPECT_EQ(isoldef_.ShownPartitions, 8);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kMethod2);
+    EXPECT_EQ(window_->shownTypes(), 8);
     EXPECT_TRUE(services_.messages.isEmpty());
 }
 
@@ -118,7 +117,7 @@ TEST_F(MainWindow, ChoosingATechniqueWithoutAFileOnlyMovesTheSelection) {
     open(copyExample("LABS.DAT"));
     EXPECT_EQ(engine_.calculations(), 0);
     click("Command1");
-    EXPECT_EQ(isoldef_.MethodFlag, 1);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kMethod2);
     EXPECT_TRUE(services_.messages.isEmpty());
 }
 
@@ -150,7 +149,7 @@ TEST_F(MainWindow, EngineFailuresDisableTheRunControlsWithTheirMessage) {
 
 TEST_F(MainWindow, AMissingEngineLibraryEndsTheRunWithItsMessage) {
     tamsor::EngineBinding missing(folder_.file("libnothing.so").c_str());
-    ISOLMAIN window(isoldef_, missing, services_);
+    tamsor::MainWindow window(model_, missing, services_);
     services_.answerNextFileDialog(copyExample("MUSEUM.DAT"));
     window.findChild<QAction*>("FOpen_menu")->trigger();
     QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -162,7 +161,7 @@ TEST_F(MainWindow, AMissingEngineLibraryEndsTheRunWithItsMessage) {
 
 TEST_F(MainWindow, ACancelledDialogKeepsThePathAndEnablesTheControls) {
     open(std::nullopt);
-    EXPECT_EQ(isoldef_.DataFileName, QString());
+    EXPECT_EQ(model_.DataFileName, QString());
     EXPECT_TRUE(runControlsEnabled());
     click("Command1");  // no file to open
     EXPECT_EQ(services_.messages.size(), 1);
@@ -171,24 +170,24 @@ TEST_F(MainWindow, ACancelledDialogKeepsThePathAndEnablesTheControls) {
     const QString path = copyExample("MUSEUM.DAT");
     open(path);
     open(std::nullopt);
-    EXPECT_EQ(isoldef_.DataFileName, path);
+    EXPECT_EQ(model_.DataFileName, path);
     EXPECT_TRUE(runControlsEnabled());
 }
 
 TEST_F(MainWindow, APathLongerThanTheEnginesIsKeptWhole) {
     open(QString(150, 'x'));
-    EXPECT_EQ(isoldef_.DataFileName, QString(150, 'x'));
+    EXPECT_EQ(model_.DataFileName, QString(150, 'x'));
 }
 
 TEST_F(MainWindow, TheScrollBarBeforeAnyResultsDrawsNothing) {
     open(copyExample("MUSEUM.DAT"));
     scrollTo(2);
     EXPECT_TRUE(services_.messages.isEmpty());
-    EXPECT_EQ(isoldef_.ShownPartitions, 0);
+    EXPECT_EQ(window_->shownTypes(), 0);
     EXPECT_EQ(cell(2, 0), "");
     EXPECT_EQ(cell(1, 1), "");
-    EXPECT_TRUE(control<tamsor::Canvas>("Picture1")->segments().empty());
-    EXPECT_TRUE(control<tamsor::Canvas>("Picture2")->segments().empty());
+    EXPECT_TRUE(control<tamsor::Canvas>("Picture1")->scene().segments().empty());
+    EXPECT_TRUE(control<tamsor::Canvas>("Picture2")->scene().segments().empty());
     EXPECT_TRUE(runControlsEnabled());
 }
 
@@ -204,7 +203,7 @@ TEST_F(MainWindow, ShowsResultsWhenEveryIsolatorCarriesTheSameLoad) {
     EXPECT_EQ(cell(1, 2), " 500");
     EXPECT_EQ(cell(1, 3), " 0");
     // The variance plot lies on its axis.
-    for (const auto& segment : control<tamsor::Canvas>("Picture2")->segments())
+    for (const auto& segment : control<tamsor::Canvas>("Picture2")->scene().segments())
         EXPECT_EQ(segment.from.y(), 0);
 }
 
@@ -213,19 +212,22 @@ TEST_F(MainWindow, ZoomOpensTheChartWindowModallyAndReturns) {
     click("Command1");
     scrollTo(4);
     int opened = 0;
+    QString shown;  // the title of the chart shown
     const auto closeChartWindow = [&] {
-        auto* chart = qobject_cast<tamsor::IsolZoom*>(QApplication::activeModalWidget());
+        auto* chart = qobject_cast<tamsor::ChartWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(chart, nullptr);
         ++opened;
         EXPECT_EQ(chart->windowTitle(), "ISOLZOOM");
+        for (auto* graph : chart->findChildren<tamsor::ChartWidget*>())
+            if (graph->isVisibleTo(chart)) shown = graph->content()->title;
         chart->findChild<QAction*>("Exit_Menu")->trigger();
     };
     QTimer::singleShot(0, closeChartWindow);
     click("Command2");
-    EXPECT_TRUE(isoldef_.ZoomMeanChart);
+    EXPECT_EQ(shown, "Mean Sustained Load");
     QTimer::singleShot(0, closeChartWindow);
     click("Command3");
-    EXPECT_FALSE(isoldef_.ZoomMeanChart);
+    EXPECT_EQ(shown, "Variance");
     EXPECT_EQ(opened, 2);
     // The main window is usable and unchanged.
     EXPECT_TRUE(runControlsEnabled());

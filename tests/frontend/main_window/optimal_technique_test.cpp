@@ -41,13 +41,13 @@ TEST_F(OptimalTechnique, ShowsTheBestGroupingAndSwitchesWithTheClassicTechniques
     EXPECT_TRUE(control<QRadioButton>("Option1_2")->isChecked());
     EXPECT_FALSE(control<QRadioButton>("Option1_0")->isChecked());
     EXPECT_EQ(control<QRadioButton>("Option1_2")->text(), "Optimal");
-    EXPECT_FALSE(isoldef_.hasResults());
+    EXPECT_FALSE(model_.hasResults());
 
     const QString path = copyExample("OFFICE5.DAT");
     open(path);
     click("Command1");
     EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
-    EXPECT_EQ(isoldef_.MethodFlag, 2);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kOptimal);
     EXPECT_EQ(engine_.calculations(), 0);  // in-process, not the classic engine
     EXPECT_TRUE(fs::exists(folder_.file("OFFICE5.out")));
     EXPECT_TRUE(fs::exists(folder_.file("OFFICE5.plt")));
@@ -70,11 +70,11 @@ TEST_F(OptimalTechnique, ShowsTheBestGroupingAndSwitchesWithTheClassicTechniques
     // optimum at five types; back on Optimal the optimum returns.
     click("Option1_1");
     EXPECT_EQ(engine_.calculations(), 1);
-    EXPECT_EQ(isoldef_.MethodFlag, 1);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kMethod2);
     EXPECT_EQ(cell(1, 3), " 25219.11");
     click("Option1_2");
     EXPECT_EQ(engine_.calculations(), 1);
-    EXPECT_EQ(isoldef_.MethodFlag, 2);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kOptimal);
     EXPECT_EQ(cell(1, 3), " 4265.1");
     EXPECT_EQ(cell(2, 1), " 12");
     EXPECT_TRUE(services_.messages.isEmpty());
@@ -105,11 +105,11 @@ TEST_F(OptimalTechnique, IsReachedFromTheKeyboard) {
     // The arrow keys move among the three and choose, each recalculating.
     QTest::keyClick(focused(), Qt::Key_Down);
     EXPECT_EQ(focused(), control<QWidget>("Option1_1"));
-    EXPECT_EQ(isoldef_.MethodFlag, 1);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kMethod2);
     QTest::keyClick(focused(), Qt::Key_Down);
     EXPECT_EQ(focused(), control<QWidget>("Option1_2"));
     EXPECT_TRUE(control<QRadioButton>("Option1_2")->isChecked());
-    EXPECT_EQ(isoldef_.MethodFlag, 2);
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kOptimal);
     EXPECT_EQ(cell(1, 1), " 36");
     EXPECT_EQ(engine_.calculations(), 1);
 

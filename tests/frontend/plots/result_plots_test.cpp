@@ -1,19 +1,20 @@
-// The load plot, variance plot and results table drawn from a results model
-// filled by hand: twenty loads 10, 20, ..., 200 kN.
-#include "plots/results_display.h"
-
+// What the main window shows of a results model filled by hand — the load
+// plot, the variance plot and the results table: twenty loads 10, 20, ...,
+// 200 kN.
 #include <gtest/gtest.h>
 
+#include "plots/load_plot.h"
+#include "plots/variance_plot.h"
+#include "results/results_loading.h"
 #include "results/results_model.h"
+#include "results/results_table.h"
 #include "results_table_cells.h"
-#include "widgets/canvas.h"
-#include "widgets/results_table.h"
 
 namespace {
 
-using tamsor::Canvas;
+using tamsor::CanvasScene;
 using tamsor::CanvasSegment;
-using tamsor::IsolDef;
+using tamsor::ResultsModel;
 using tamsor::ResultsTable;
 
 const QColor kBlack(0, 0, 0);
@@ -23,8 +24,8 @@ const QColor kBlue(0, 0, 255);
 // The model that loading the engine's files for these loads would give: a
 // step per load (40 points at positions 1 to 21) and, for d + 1 partitions,
 // partitions of two loads and a last one with the rest.
-IsolDef twentyLoads() {
-    IsolDef m;
+ResultsModel twentyLoads() {
+    ResultsModel m;
     m.PlotXMax = 21;
     m.PlotYMax = 200;
     for (int i = 0; i < 20; ++i) {
@@ -43,13 +44,17 @@ IsolDef twentyLoads() {
         m.PartBound[d][d + 1] = 21;
         m.PartMean[d][d] = (10.0f * (2 * d + 1) + 200) / 2;
     }
+    tamsor::countIsolators(m);
     return m;
 }
 
 class ResultsDisplay : public ::testing::Test {
   protected:
+    // As the main window shows `partitions` types.
     void draw(int partitions) {
-        tamsor::drawResults(model_, {loadPlot_, variancePlot_, grid_}, partitions);
+        loadPlot_ = tamsor::loadPlot(model_, partitions);
+        variancePlot_ = tamsor::variancePlot(model_);
+        grid_.setShownTypes(partitions);
     }
     std::vector<CanvasSegment> segmentsOf(const QColor& color, bool dashed) const {
         std::vector<CanvasSegment> found;
@@ -64,10 +69,10 @@ class ResultsDisplay : public ::testing::Test {
         return texts;
     }
 
-    IsolDef model_ = twentyLoads();
-    Canvas loadPlot_{QSize(4092, 3252)};
-    Canvas variancePlot_{QSize(3132, 1692)};
-    ResultsTable grid_{9, QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ")};
+    ResultsModel model_ = twentyLoads();
+    CanvasScene loadPlot_;
+    CanvasScene variancePlot_;
+    ResultsTable grid_{model_};
 };
 
 TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
@@ -101,8 +106,7 @@ TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
     EXPECT_EQ(row(1), (QStringList{" 1", " 20", " 105", " 1000"}));
     for (int r = 2; r <= 8; ++r)
         EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
-    EXPECT_EQ(model_.PartCount[0], 20);
-    EXPECT_EQ(model_.ShownPartitions, 1);
+    EXPECT_EQ(model_.PartCount[0][0], 20);
 }
 
 TEST_F(ResultsDisplay, VariancePlotIsTheSameWhateverThePartitions) {
@@ -144,36 +148,25 @@ TEST_F(ResultsDisplay, FewerPartitionsEmptyTheRowsButKeepTheCounts) {
     EXPECT_EQ(row(3), (QStringList{" 3", " 16", " 125", ""}));
     EXPECT_EQ(row(4), (QStringList{"", "", "", ""}));
     EXPECT_EQ(row(5), (QStringList{"", "", "", ""}));
-    EXPECT_EQ(model_.PartCount[3], 2);  // from the five-partition set
-    EXPECT_EQ(model_.PartCount[4], 12);
-    EXPECT_EQ(model_.ShownPartitions, 3);
+    EXPECT_EQ(model_.PartCount[4][3], 2);  // the five-partition set's, as loaded
+    EXPECT_EQ(model_.PartCount[4][4], 12);
 }
 
 TEST_F(ResultsDisplay, CountsRoundToTheNearestIsolatorHalvesToEven) {
     model_.PartBound[2] = {1, 3.5f, 7, 21};  // 2.5, 3.5 and 14 loads
+    tamsor::countIsolators(model_);
     draw(3);
     EXPECT_EQ(row(1)[1], " 2");
     EXPECT_EQ(row(2)[1], " 4");
     EXPECT_EQ(row(3)[1], " 14");
 }
 
-TEST_F(ResultsDisplay, DrawsNothingBeforeAnyResultsOrOutsideOneToEightPartitions) {
-    IsolDef empty;
-    empty.ShownPartitions = 4;
-    tamsor::drawResults(empty, {loadPlot_, variancePlot_, grid_}, 1);
-    EXPECT_TRUE(loadPlot_.segments().empty());
-    EXPECT_TRUE(variancePlot_.texts().empty());
-    EXPECT_EQ(row(1), (QStringList{"", "", "", ""}));
-    EXPECT_EQ(empty.ShownPartitions, 4);
-
+TEST_F(ResultsDisplay, NoTypesShownLeavesEveryRowEmpty) {
     draw(5);
-    const auto drawn = loadPlot_.segments().size();
-    for (const int partitions : {0, 9}) {
-        draw(partitions);
-        EXPECT_EQ(loadPlot_.segments().size(), drawn);
-        EXPECT_EQ(row(5)[0], " 5");
-        EXPECT_EQ(model_.ShownPartitions, 5);
-    }
+    grid_.setShownTypes(0);
+    for (int r = 1; r <= 8; ++r)
+        EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
+    EXPECT_EQ(row(0), (QStringList{"Partition", "Number", "Mean", "Variance"}));
 }
 
 TEST_F(ResultsDisplay, LeavesOutFiguresTooWideForTheReport) {
@@ -201,11 +194,6 @@ TEST_F(ResultsDisplay, LeavesOutFiguresTooWideForTheReport) {
     EXPECT_EQ(row(1)[3], "************");
     EXPECT_EQ(variancePlot_.segments().size(), 2u);
     EXPECT_EQ(variancePlot_.texts().back().text, tamsor::kVariancesNotShownNote);
-}
-
-TEST_F(ResultsDisplay, TheLinearCellIndexCountsTheHeaders) {
-    EXPECT_EQ(tamsor::Fgi(grid_, 1, 0), 4);
-    EXPECT_EQ(tamsor::Fgi(grid_, 8, 3), 35);
 }
 
 }  // namespace

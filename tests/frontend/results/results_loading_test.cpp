@@ -12,7 +12,7 @@
 
 namespace {
 
-using tamsor::IsolDef;
+using tamsor::ResultsModel;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
 
@@ -66,38 +66,41 @@ constexpr float kVariances[9] = {9000, 4000, 2000, 1000, 500, 250, 125, 60, 30};
 class ResultsLoading : public ::testing::Test {
   protected:
     void choose(const std::string& name) {
-        isoldef_.DataFileName = QString::fromStdString(folder_.file(name).string());
+        model_.DataFileName = QString::fromStdString(folder_.file(name).string());
     }
     ScratchFolder folder_;
-    IsolDef isoldef_;
+    ResultsModel model_;
 };
 
 TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
     write_file(folder_.file("b.plt"), plotText());
     write_file(folder_.file("b.out"), reportText(9, kVariances));
     choose("b.DAT");
-    tamsor::loadResults(isoldef_);
+    tamsor::loadResults(model_);
 
-    EXPECT_EQ(isoldef_.PlotLast, 21);
-    EXPECT_EQ(isoldef_.PlotXMax, 12.0f);
-    EXPECT_EQ(isoldef_.PlotYMax, 1100.0f);
-    EXPECT_EQ(isoldef_.PlotX[0], 1.0f / 12.0f);
-    EXPECT_EQ(isoldef_.PlotX[21], 1.0f);
-    EXPECT_EQ(isoldef_.PlotY[21], 1.0f);
+    EXPECT_EQ(model_.PlotLast, 21);
+    EXPECT_EQ(model_.PlotXMax, 12.0f);
+    EXPECT_EQ(model_.PlotYMax, 1100.0f);
+    EXPECT_EQ(model_.PlotX[0], 1.0f / 12.0f);
+    EXPECT_EQ(model_.PlotX[21], 1.0f);
+    EXPECT_EQ(model_.PlotY[21], 1.0f);
 
     // The largest variance of sets 1 to 7 divides; set 0 may exceed 1.
-    EXPECT_EQ(isoldef_.SetVarianceMax, 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance[0], 2.25f);
-    EXPECT_EQ(isoldef_.SetVariance[1], 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance[7], 60.0f / 4000.0f);
-    EXPECT_EQ(isoldef_.SetVariance[8], 0.0f);  // the ninth set is never read
-    EXPECT_EQ(isoldef_.SetOpCount[7], 800);
-    EXPECT_EQ(isoldef_.PartBound[7][0], 1.0f);
-    EXPECT_EQ(isoldef_.PartBound[7][8], 81.0f);
-    EXPECT_EQ(isoldef_.PartMean[7][7], 800.0f);
-    EXPECT_EQ(isoldef_.PartMean[2][2], 300.0f);
-    EXPECT_EQ(isoldef_.PartBound[2][1], 27.0f);
-    EXPECT_EQ(isoldef_.SetVarianceNotShown, (std::array<bool, 9>{}));
+    EXPECT_EQ(model_.SetVarianceMax, 4000.0f);
+    EXPECT_EQ(model_.SetVariance[0], 2.25f);
+    EXPECT_EQ(model_.SetVariance[1], 1.0f);
+    EXPECT_EQ(model_.SetVariance[7], 60.0f / 4000.0f);
+    EXPECT_EQ(model_.SetVariance[8], 0.0f);  // the ninth set is never read
+    EXPECT_EQ(model_.SetOpCount[7], 800);
+    EXPECT_EQ(model_.PartBound[7][0], 1.0f);
+    EXPECT_EQ(model_.PartBound[7][8], 81.0f);
+    EXPECT_EQ(model_.PartMean[7][7], 800.0f);
+    EXPECT_EQ(model_.PartMean[2][2], 300.0f);
+    EXPECT_EQ(model_.PartBound[2][1], 27.0f);
+    // Isolators per type, counted at the load: bounds 1, 27, 54, 81 for three.
+    EXPECT_EQ(model_.PartCount[2], (std::array<std::int32_t, 9>{26, 27, 27}));
+    EXPECT_EQ(model_.PartCount[7][7], 10);
+    EXPECT_EQ(model_.SetVarianceNotShown, (std::array<bool, 9>{}));
 }
 
 TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
@@ -110,28 +113,28 @@ TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
     report = withAsterisks(report, 4, true, 19 + 11 + 1, 10);
     write_file(folder_.file("b.out"), report);
     choose("b.DAT");
-    tamsor::loadResults(isoldef_);
+    tamsor::loadResults(model_);
 
-    EXPECT_EQ(isoldef_.SetVarianceNotShown, (std::array<bool, 9>{true, true, true}));
+    EXPECT_EQ(model_.SetVarianceNotShown, (std::array<bool, 9>{true, true, true}));
     // The largest shown variance of two to eight partitions divides.
-    EXPECT_EQ(isoldef_.SetVarianceMax, 1000.0f);
-    EXPECT_EQ(isoldef_.SetVariance[1], 0.0f);
-    EXPECT_EQ(isoldef_.SetVariance[3], 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance[7], 60.0f / 1000.0f);
-    EXPECT_TRUE(isoldef_.PartMeanNotShown[4][1]);
-    EXPECT_EQ(isoldef_.PartMean[4][1], 0.0f);
-    EXPECT_FALSE(isoldef_.PartMeanNotShown[4][2]);
-    EXPECT_EQ(isoldef_.PartMean[4][2], 300.0f);
+    EXPECT_EQ(model_.SetVarianceMax, 1000.0f);
+    EXPECT_EQ(model_.SetVariance[1], 0.0f);
+    EXPECT_EQ(model_.SetVariance[3], 1.0f);
+    EXPECT_EQ(model_.SetVariance[7], 60.0f / 1000.0f);
+    EXPECT_TRUE(model_.PartMeanNotShown[4][1]);
+    EXPECT_EQ(model_.PartMean[4][1], 0.0f);
+    EXPECT_FALSE(model_.PartMeanNotShown[4][2]);
+    EXPECT_EQ(model_.PartMean[4][2], 300.0f);
 
     // No variance shown at all: nothing to scale by, the model still loads.
     for (int d = 3; d <= 7; ++d)
         report = withAsterisks(report, d, false, 4, 12);
     write_file(folder_.file("b.out"), report);
-    tamsor::loadResults(isoldef_);
-    EXPECT_EQ(isoldef_.SetVarianceMax, 1.0f);
+    tamsor::loadResults(model_);
+    EXPECT_EQ(model_.SetVarianceMax, 1.0f);
     for (int d = 0; d <= 7; ++d)
-        EXPECT_TRUE(isoldef_.SetVarianceNotShown[d]) << d;
-    EXPECT_FALSE(isoldef_.SetVarianceNotShown[8]);  // the ninth set is never read
+        EXPECT_TRUE(model_.SetVarianceNotShown[d]) << d;
+    EXPECT_FALSE(model_.SetVarianceNotShown[8]);  // the ninth set is never read
 }
 
 TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
@@ -139,10 +142,10 @@ TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
     write_file(folder_.file("b.plt"), plotText());
     write_file(folder_.file("b.out"), reportText(8, zeroAfterFirst));
     choose("b.DAT");
-    tamsor::loadResults(isoldef_);
-    EXPECT_EQ(isoldef_.SetVarianceMax, 1.0f);
-    EXPECT_EQ(isoldef_.SetVariance[0], 2500.0f);
-    EXPECT_EQ(isoldef_.SetVariance[4], 0.0f);
+    tamsor::loadResults(model_);
+    EXPECT_EQ(model_.SetVarianceMax, 1.0f);
+    EXPECT_EQ(model_.SetVariance[0], 2500.0f);
+    EXPECT_EQ(model_.SetVariance[4], 0.0f);
 }
 
 TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
@@ -150,22 +153,22 @@ TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
     write_file(folder_.file("job v1.2/bldg.plt"), plotText());
     write_file(folder_.file("job v1.2/bldg.out"), reportText(8, kVariances));
     choose("job v1.2/bldg.DAT");
-    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(model_));
 
     std::filesystem::create_directory(folder_.file("v2.0"));
     write_file(folder_.file("v2.0/bldg.plt"), plotText());
     write_file(folder_.file("v2.0/bldg.out"), reportText(8, kVariances));
     choose("v2.0/bldg");
-    EXPECT_NO_THROW(tamsor::loadResults(isoldef_));
+    EXPECT_NO_THROW(tamsor::loadResults(model_));
 }
 
 TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     choose("b.DAT");
     write_file(folder_.file("b.plt"), plotText());
     write_file(folder_.file("b.out"), reportText(8, kVariances));
-    tamsor::loadResults(isoldef_);
-    isoldef_.ShownPartitions = 3;
-    const IsolDef loaded = isoldef_;
+    tamsor::loadResults(model_);
+    model_.MethodFlag = tamsor::TechniqueId::kOptimal;
+    const ResultsModel loaded = model_;
     // Nothing for a file: there is none.
     const auto failsWith = [&](const std::optional<std::string>& plot,
                                const std::optional<std::string>& report) {
@@ -173,8 +176,8 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
         std::filesystem::remove(folder_.file("b.out"));
         if (plot) write_file(folder_.file("b.plt"), *plot);
         if (report) write_file(folder_.file("b.out"), *report);
-        EXPECT_THROW(tamsor::loadResults(isoldef_), std::exception);
-        EXPECT_TRUE(isoldef_ == loaded) << "a failed load stores nothing";
+        EXPECT_THROW(tamsor::loadResults(model_), std::exception);
+        EXPECT_TRUE(model_ == loaded) << "a failed load stores nothing";
     };
     const std::string report = reportText(8, kVariances);
 
@@ -209,20 +212,20 @@ TEST_F(ResultsLoading, ReadsTheDataFileLoadsWithTheirLinesAndLabelsOnlyWhenTheyM
         data += std::to_string(100 * i) + "\r\n";
     write_file(folder_.file("b.DAT"), data);
     choose("b.DAT");
-    isoldef_.PartBound[0][1] = 12;
-    tamsor::loadDataFileLoads(isoldef_);
-    ASSERT_EQ(isoldef_.DataLoads.size(), 11u);
-    EXPECT_EQ(isoldef_.DataLoads[0].line, 1);
-    EXPECT_EQ(isoldef_.DataLoads[0].label, "kN  axis A/1, \"corner\"");
-    EXPECT_EQ(isoldef_.DataLoads[1].line, 3);  // after the blank line
-    EXPECT_EQ(isoldef_.DataLoads[10].load, 1100.0f);
+    model_.PartBound[0][1] = 12;
+    tamsor::loadDataFileLoads(model_);
+    ASSERT_EQ(model_.DataLoads.size(), 11u);
+    EXPECT_EQ(model_.DataLoads[0].line, 1);
+    EXPECT_EQ(model_.DataLoads[0].label, "kN  axis A/1, \"corner\"");
+    EXPECT_EQ(model_.DataLoads[1].line, 3);  // after the blank line
+    EXPECT_EQ(model_.DataLoads[10].load, 1100.0f);
 
     // A data file changed since the calculation no longer matches the results.
     write_file(folder_.file("b.DAT"), data + "1200\r\n");
-    EXPECT_THROW(tamsor::loadDataFileLoads(isoldef_), std::exception);
-    EXPECT_TRUE(isoldef_.DataLoads.empty());
+    EXPECT_THROW(tamsor::loadDataFileLoads(model_), std::exception);
+    EXPECT_TRUE(model_.DataLoads.empty());
     std::filesystem::remove(folder_.file("b.DAT"));
-    EXPECT_THROW(tamsor::loadDataFileLoads(isoldef_), std::exception);
+    EXPECT_THROW(tamsor::loadDataFileLoads(model_), std::exception);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// The results table: headers from the format string, cells by linear index,
-// read-only cells that the keyboard selects and Ctrl+C copies, and every
-// cell readable by assistive tools.
+// The results table: its headers and cells, read-only cells that the
+// keyboard selects and Ctrl+C copies, and every cell readable by assistive
+// tools.
+#include "results/results_table.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -9,32 +11,37 @@
 #include <QHeaderView>
 #include <QTest>
 
+#include "results/results_loading.h"
 #include "results_table_cells.h"
-#include "widgets/results_table.h"
 
 namespace tamsor {
 namespace {
 
 using testing::designCell;
 
-const QString kResultsFormat = QStringLiteral("^ Partition|^ Number |^  Mean      |^ Variance  ");
+// Two types of 5 and 10 isolators, mean loads 736.84 and 1017.75, pooled
+// variance 4227.19.
+ResultsModel twoTypes() {
+    ResultsModel m;
+    m.PartBound[1] = {1, 6, 16};
+    m.PartMean[1] = {736.84f, 1017.75f};
+    m.SetVariance[1] = 1;
+    m.SetVarianceMax = 4227.19f;
+    countIsolators(m);
+    return m;
+}
 
-// A shown table with partitions 1 and 2 filled in, as the results display does.
+// A shown table with two types, as the main window shows them.
 class ResultsTableTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* rows[2][4] = {{" 1", " 5", " 736.84", " 4227.19"},
-                                  {" 2", " 10", " 1017.75", ""}};
-        for (int row = 1; row <= 2; ++row)
-            for (int col = 0; col < 4; ++col)
-                table.setTextArray(row * table.cols() + col,
-                                   QString::fromLatin1(rows[row - 1][col]));
+        table.setShownTypes(2);
         table.resize(420, 240);
         table.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
     }
     void clickCell(int row, int col, Qt::KeyboardModifiers modifiers = {}) {
-        const QRect cell = table.visualItemRect(table.item(row - 1, col - 1));
+        const QRect cell = table.visualRect(table.model()->index(row - 1, col - 1));
         QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers, cell.center());
     }
     QString copied() {
@@ -43,32 +50,25 @@ class ResultsTableTest : public ::testing::Test {
         return QGuiApplication::clipboard()->text();
     }
 
-    ResultsTable table{9, kResultsFormat};
+    const ResultsModel model = twoTypes();
+    ResultsTable table{model};
 };
 
-TEST_F(ResultsTableTest, HeadersComeFromTheFormatStringAndCellsFromTheLinearIndex) {
-    EXPECT_EQ(table.rowCount(), 8);
-    EXPECT_EQ(table.columnCount(), 3);
-    EXPECT_EQ(table.cols(), 4);  // the header column counts, as designed
+TEST_F(ResultsTableTest, HeadersTitleTheColumnsAndTheTypesNumberTheRows) {
+    EXPECT_EQ(table.model()->rowCount(), 8);
+    EXPECT_EQ(table.model()->columnCount(), 3);
     EXPECT_EQ(designCell(table, 0, 0), "Partition");
     EXPECT_EQ(designCell(table, 0, 1), "Number");
     EXPECT_EQ(designCell(table, 0, 2), "Mean");
     EXPECT_EQ(designCell(table, 0, 3), "Variance");
-    EXPECT_EQ(table.item(0, 1)->textAlignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(table.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
+              Qt::AlignHCenter | Qt::AlignVCenter);
 
-    // Index 4 is row 1, column 0: the header column; 35 the last cell.
     EXPECT_EQ(designCell(table, 1, 0), " 1");
-    EXPECT_EQ(table.verticalHeaderItem(0)->text(), " 1");
+    EXPECT_EQ(designCell(table, 1, 3), " 4227.19");
     EXPECT_EQ(designCell(table, 2, 2), " 1017.75");
-    table.setTextArray(35, QStringLiteral(" 9"));
-    EXPECT_EQ(table.item(7, 2)->text(), " 9");
-    EXPECT_EQ(designCell(table, 8, 0), "");  // no partition yet: no row number either
-    table.setTextArray(0, QStringLiteral("Type"));
-    EXPECT_EQ(table.cornerText(), "Type");
-    // Indices outside the table change nothing.
-    table.setTextArray(-1, QStringLiteral("x"));
-    table.setTextArray(36, QStringLiteral("x"));
-    EXPECT_EQ(designCell(table, 8, 3), " 9");
+    EXPECT_EQ(designCell(table, 3, 0), "");  // no third type: no row number either
+    EXPECT_EQ(designCell(table, 8, 3), "");
 }
 
 TEST_F(ResultsTableTest, CellsAreReadOnlyAndTheKeyboardSelectsAndCopiesThem) {
@@ -85,8 +85,8 @@ TEST_F(ResultsTableTest, CellsAreReadOnlyAndTheKeyboardSelectsAndCopiesThem) {
 
     // Arrow keys move the current cell; cells between two selected ones copy empty.
     QTest::keyClick(&table, Qt::Key_Right);
-    EXPECT_EQ(table.currentRow(), 1);
-    EXPECT_EQ(table.currentColumn(), 2);
+    EXPECT_EQ(table.currentIndex().row(), 1);
+    EXPECT_EQ(table.currentIndex().column(), 2);
     clickCell(1, 1);
     clickCell(1, 3, Qt::ControlModifier);
     EXPECT_EQ(copied(), "5\t\t4227.19");

@@ -98,7 +98,7 @@ class ScheduleWindowTest : public ::testing::Test {
     ScheduleWindowTest() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
 
     void SetUp() override {
-        main_ = std::make_unique<tamsor::ISOLMAIN>(isoldef_, engine_, services_);
+        main_ = std::make_unique<tamsor::MainWindow>(model_, engine_, services_);
         main_->show();
         main_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
@@ -162,10 +162,10 @@ class ScheduleWindowTest : public ::testing::Test {
     }
 
     ScratchFolder folder_;
-    tamsor::IsolDef isoldef_;
+    tamsor::ResultsModel model_;
     tamsor::EngineBinding engine_;
     ScriptedDesktopServices services_;
-    std::unique_ptr<tamsor::ISOLMAIN> main_;
+    std::unique_ptr<tamsor::MainWindow> main_;
 };
 
 TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
@@ -342,13 +342,13 @@ TEST_F(ScheduleWindowTest, LoadsThatNoLongerMatchTheResultsShowANoteNotFigures) 
     scrollTo(3);
     scheduleItem()->trigger();
     // The data file as if changed after the calculation: a load moved, then one lost.
-    isoldef_.DataLoads[0].load = 560;
+    model_.DataLoads[0].load = 560;
     scrollTo(2);
     scrollTo(3);
     EXPECT_TRUE(in<QLabel>(window(), "Note")->text().contains("type 2 has another mean"));
     EXPECT_EQ(in<QTableView>(window(), "TypesTable")->model()->rowCount(), 0);
     EXPECT_FALSE(in<QWidget>(window(), "Export")->isEnabled());
-    isoldef_.DataLoads.pop_back();
+    model_.DataLoads.pop_back();
     scrollTo(2);
     EXPECT_TRUE(in<QLabel>(window(), "Note")->text().contains("must end at 18"));
     EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 0);

@@ -42,18 +42,26 @@ class CanvasDrawingTest : public ::testing::Test {
   protected:
     void SetUp() override {
         canvas.resize(kImageSize);
-        canvas.setWorldWindow(0, 1, 0, 1);
+        scene.setWorldWindow(0, 1, 0, 1);
+        canvas.setScene(scene);
+    }
+    // Draws on the scene, then shows it on the canvas.
+    template <typename Drawing>
+    void draw(Drawing drawing) {
+        drawing(scene);
+        canvas.setScene(scene);
     }
 
     QPoint pixelAt(double x, double y) const {
         return canvas.worldToPixel(QPointF(x, y)).toPoint();
     }
 
+    CanvasScene scene;
     Canvas canvas{QSize(3060, 3060)};
 };
 
 TEST_F(CanvasDrawingTest, SolidRedSegmentIsRedOnWhite) {
-    canvas.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0));
+    draw([](CanvasScene& s) { s.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0)); });
     const QImage image = rendered(canvas);
     const QPoint onLine = pixelAt(0.5, 0.5);
     EXPECT_TRUE(isReddish(image.pixelColor(onLine)));
@@ -62,10 +70,12 @@ TEST_F(CanvasDrawingTest, SolidRedSegmentIsRedOnWhite) {
 }
 
 TEST_F(CanvasDrawingTest, DashedSegmentHasGapsAndSolidDoesNot) {
-    canvas.setDashed(true);
-    canvas.drawLine(0.1, 0.75, 0.9, 0.75, QColor(0, 0, 255));
-    canvas.setDashed(false);
-    canvas.drawLine(0.1, 0.25, 0.9, 0.25, QColor(0, 0, 255));
+    draw([](CanvasScene& s) {
+        s.setDashed(true);
+        s.drawLine(0.1, 0.75, 0.9, 0.75, QColor(0, 0, 255));
+        s.setDashed(false);
+        s.drawLine(0.1, 0.25, 0.9, 0.25, QColor(0, 0, 255));
+    });
     const QImage image = rendered(canvas);
 
     const auto countAlong = [&](double worldY) {
@@ -90,7 +100,7 @@ TEST_F(CanvasDrawingTest, DashedSegmentHasGapsAndSolidDoesNot) {
 // A horizontal line covers exactly one logical pixel row, fully dark: one
 // device row at ratio 1, two at ratio 2, with white above and below.
 TEST_F(CanvasDrawingTest, LinesAreOneSharpLogicalPixelAtEveryPixelRatio) {
-    canvas.drawLine(0.1, 0.5, 0.9, 0.5, Qt::black);
+    draw([](CanvasScene& s) { s.drawLine(0.1, 0.5, 0.9, 0.5, Qt::black); });
     const QPoint logical = pixelAt(0.5, 0.5);
     for (const int ratio : {1, 2}) {
         SCOPED_TRACE(ratio);
@@ -118,8 +128,10 @@ TEST_F(CanvasDrawingTest, LabelsReachIntoTheFrame) {
     const double borderColumn = kImageSize.width() - 2;  // inner light edge of the frame
     const double labelLeft = borderColumn - 1.5 * metrics.horizontalAdvance(QStringLiteral("8"));
     const QPointF world((labelLeft - 2) / 200.0, 0.5);
-    canvas.setTextPosition(world.x(), world.y());
-    canvas.print(QStringLiteral("888"));
+    draw([&](CanvasScene& s) {
+        s.setTextPosition(world.x(), world.y());
+        s.print(QStringLiteral("888"));
+    });
     const QImage image = rendered(canvas);
 
     const int top = pixelAt(world.x(), world.y()).y();
@@ -130,7 +142,7 @@ TEST_F(CanvasDrawingTest, LabelsReachIntoTheFrame) {
 }
 
 TEST_F(CanvasDrawingTest, TheWidgetPaintsItsSceneInASunkenFrame) {
-    canvas.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0));
+    draw([](CanvasScene& s) { s.drawLine(0.1, 0.5, 0.9, 0.5, QColor(255, 0, 0)); });
     const QImage grabbed = canvas.grab().toImage();
     const QPoint onLine = pixelAt(0.5, 0.5);
     const double ratio = grabbed.devicePixelRatio();
@@ -140,7 +152,7 @@ TEST_F(CanvasDrawingTest, TheWidgetPaintsItsSceneInASunkenFrame) {
     EXPECT_GT(grabbed.pixelColor(QPoint(100, 203) * ratio).lightness(),
               grabbed.pixelColor(QPoint(100, 0) * ratio).lightness() + 60);
 
-    canvas.clear();
+    draw([](CanvasScene& s) { s.clear(); });
     EXPECT_TRUE(isWhite(canvas.grab().toImage().pixelColor(onLine * ratio)));
 }
 

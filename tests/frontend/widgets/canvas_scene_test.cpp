@@ -40,7 +40,9 @@ TEST(CanvasMapping, MapsTheWorldWindowOntoTheAreaInsideTheFrame) {
         SCOPED_TRACE(testing::Message() << "world (" << c.world.x() << ", " << c.world.y() << ")");
         Canvas canvas(QSize(1000, 1000));
         canvas.resize(c.canvas);
-        canvas.setWorldWindow(c.window.left, c.window.right, c.window.bottom, c.window.top);
+        CanvasScene scene;
+        scene.setWorldWindow(c.window.left, c.window.right, c.window.bottom, c.window.top);
+        canvas.setScene(scene);
         const QPointF pixel = canvas.worldToPixel(c.world);
         EXPECT_NEAR(pixel.x(), c.pixel.x(), 1e-9);
         EXPECT_NEAR(pixel.y(), c.pixel.y(), 1e-9);

@@ -1,0 +1,33 @@
+// The results table (MSFlexGrid1): for the number of types shown, one row per
+// isolator type, headed by its number, with its isolator count and mean
+// load, and the pooled variance of the grouping in the first row; rows
+// beyond the types shown are empty. Figures in the cell number format, a
+// figure too wide for the report as its asterisks.
+#ifndef TAMSOR_RESULTS_TABLE_H
+#define TAMSOR_RESULTS_TABLE_H
+
+#include "results/results_model.h"
+#include "widgets/table_view.h"
+
+namespace tamsor {
+
+class ResultsTableModel;
+
+class ResultsTable : public TableView {
+    Q_OBJECT
+
+  public:
+    // Reads `model`, which must outlive the table, and never writes it.
+    explicit ResultsTable(const ResultsModel& model, QWidget* parent = nullptr);
+
+    // Shows the loaded results for `types` types, 1 to kMaxShownTypes; 0
+    // shows empty rows.
+    void setShownTypes(int types);
+
+  private:
+    ResultsTableModel* cells_;
+};
+
+}  // namespace tamsor
+
+#endif
