@@ -7,6 +7,19 @@
 
 namespace tamsor {
 
+QString pooledVarianceText(const ResultsModel& model, int d) {
+    return model.SetVarianceNotShown[d] ? QString(12, QLatin1Char('*'))
+                                        : cellText(model.pooledVariance(d));
+}
+
+QStringList resultsRow(const ResultsModel& model, int types, int row) {
+    const int d = types - 1;
+    return {cellText(std::int64_t{row + 1}), cellText(std::int64_t{model.PartCount[d][row]}),
+            model.PartMeanNotShown[d][row] ? QString(10, QLatin1Char('*'))
+                                           : cellText(model.PartMean[d][row]),
+            row == 0 ? pooledVarianceText(model, d) : QString()};
+}
+
 // The cells as Qt's table view reads them: the type numbers as row headers,
 // three columns of figures, all centred.
 class ResultsTableModel final : public QAbstractTableModel {
@@ -33,26 +46,14 @@ class ResultsTableModel final : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::TextAlignmentRole) return kCentred;
         if (role != Qt::DisplayRole || index.row() >= types_) return {};
-        const int d = types_ - 1;
-        const int k = index.row();
-        switch (index.column()) {
-            case 0:
-                return cellText(std::int64_t{model_.PartCount[d][k]});
-            case 1:
-                return model_.PartMeanNotShown[d][k] ? QString(10, QLatin1Char('*'))
-                                                     : cellText(model_.PartMean[d][k]);
-            default:
-                if (k > 0) return QString();
-                return model_.SetVarianceNotShown[d] ? QString(12, QLatin1Char('*'))
-                                                     : cellText(model_.pooledVariance(d));
-        }
+        return resultsRow(model_, types_, index.row()).value(index.column() + 1);
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role == Qt::TextAlignmentRole) return kCentred;
         if (role != Qt::DisplayRole) return {};
         if (orientation == Qt::Horizontal) return kColumnTitles.value(section);
-        return section < types_ ? cellText(std::int64_t{section + 1}) : QString();
+        return section < types_ ? resultsRow(model_, types_, section).value(0) : QString();
     }
 
   private:

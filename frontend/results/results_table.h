@@ -6,10 +6,19 @@
 #ifndef TAMSOR_RESULTS_TABLE_H
 #define TAMSOR_RESULTS_TABLE_H
 
+#include <QStringList>
+
 #include "results/results_model.h"
 #include "widgets/table_view.h"
 
 namespace tamsor {
+
+// The texts of type `row` + 1 of the grouping into `types` types: its number,
+// isolator count and mean load and, in the first row, the grouping's pooled
+// variance.
+QStringList resultsRow(const ResultsModel& model, int types, int row);
+// The pooled variance of the grouping into d + 1 types.
+QString pooledVarianceText(const ResultsModel& model, int d);
 
 class ResultsTableModel;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "results/cell_text.h"
+#include "results/results_table.h"
 #include "tamsor/schedule_numbers.h"
 
 namespace tamsor {
@@ -14,11 +14,6 @@ QString text(const std::string& utf8) {
 
 QString count(std::int64_t value) {
     return QString::number(value);
-}
-
-// The pooled variance of result set d as the report gives it.
-QString pooledVariance(const ResultsModel& m, int d) {
-    return cellText(m.pooledVariance(d)).trimmed();
 }
 
 }  // namespace
@@ -57,18 +52,19 @@ TextTable resultsTable(const ResultsModel& model, int types) {
                      QStringLiteral("Variance")},
                     std::vector<bool>(4, true),
                     {}};
-    const int d = types - 1;
-    for (int r = 1; r <= types; ++r)
-        table.rows.push_back({count(r), count(model.PartCount[d][r - 1]),
-                              cellText(model.PartMean[d][r - 1]).trimmed(),
-                              r == 1 ? pooledVariance(model, d) : QString()});
+    for (int row = 0; row < types; ++row) {
+        QStringList cells = resultsRow(model, types, row);
+        for (QString& cell : cells)
+            cell = cell.trimmed();
+        table.rows.push_back(cells);
+    }
     return table;
 }
 
 TextTable varianceTable(const ResultsModel& model) {
     TextTable table{{QStringLiteral("Types"), QStringLiteral("Pooled variance")}, {true, true}, {}};
     for (int d = 1; d < kMaxShownTypes; ++d)
-        table.rows.push_back({count(d + 1), pooledVariance(model, d)});
+        table.rows.push_back({count(d + 1), pooledVarianceText(model, d).trimmed()});
     return table;
 }
 

@@ -22,6 +22,7 @@
 #include "main_window/main_window.h"
 #include "results/results_model.h"
 #include "run/engine_binding.h"
+#include "schedule_window/schedule_tables.h"
 #include "scratch_folder.h"
 #include "scripted_desktop_services.h"
 
@@ -352,6 +353,28 @@ TEST_F(ScheduleWindowTest, LoadsThatNoLongerMatchTheResultsShowANoteNotFigures) 
     scrollTo(2);
     EXPECT_TRUE(in<QLabel>(window(), "Note")->text().contains("must end at 18"));
     EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 0);
+}
+
+// The report's results and variance tables give the figures as the results
+// table does, a figure too wide for the partition report as its asterisks.
+TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
+    tamsor::ResultsModel model;
+    model.PartCount[1] = {5, 10};
+    model.PartMean[1] = {736.84f, 0};
+    model.PartMeanNotShown[1][1] = true;
+    model.SetVariance[1] = 1;
+    model.SetVarianceMax = 4227.19f;
+    model.SetVarianceNotShown[2] = true;
+    const tamsor::TextTable results = tamsor::resultsTable(model, 2);
+    EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean", "Variance"}));
+    ASSERT_EQ(results.rows.size(), 2u);
+    EXPECT_EQ(results.rows[0], (QStringList{"1", "5", "736.84", "4227.19"}));
+    EXPECT_EQ(results.rows[1], (QStringList{"2", "10", "**********", ""}));
+    const tamsor::TextTable variances = tamsor::varianceTable(model);
+    ASSERT_EQ(variances.rows.size(), 7u);
+    EXPECT_EQ(variances.rows[0], (QStringList{"2", "4227.19"}));
+    EXPECT_EQ(variances.rows[1], (QStringList{"3", "************"}));
+    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0"}));
 }
 
 }  // namespace
