@@ -1,5 +1,7 @@
 #include "main_window/main_window.h"
 
+#include <iterator>
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -32,11 +34,12 @@ constexpr QSize kVariancePlotArea(3132, 1332);
 constexpr QSize kFrameArea(1692, 1452);
 // Where the option of each technique sits in the frame, in the order of the
 // technique table.
-constexpr std::array<QRect, kTechniques.size()> kOptionPlaces{{
+constexpr QRect kOptionPlaces[] = {
     {120, 360, 1332, 252},
     {120, 720, 1092, 252},
     {120, 1080, 1092, 252},
-}};
+};
+static_assert(std::size(kOptionPlaces) == kTechniques.size(), "a place for every technique");
 
 template <typename Control>
 Control* named(Control* control, const QString& name) {
@@ -139,7 +142,7 @@ QWidget* MainWindow::buildTechniqueFrame() {
         auto* option = named(new QRadioButton(techniqueName(technique.id)),
                              QStringLiteral("Option1_%1").arg(id));
         techniqueButtons_->addButton(option, id);
-        layout->addWidget(option, kOptionPlaces[static_cast<std::size_t>(id)]);
+        layout->addWidget(option, kOptionPlaces[id]);
     }
     techniqueButtons_->button(static_cast<int>(TechniqueId::kMethod1))->setChecked(true);
     connect(techniqueButtons_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {

@@ -6,17 +6,22 @@
 #include "results/cell_text.h"
 
 namespace tamsor {
+namespace {
+
+// Figures that did not fit their fields of the partition report, shown as there.
+const QString kVarianceNotShown(12, QLatin1Char('*'));
+const QString kMeanNotShown(10, QLatin1Char('*'));
+
+}  // namespace
 
 QString pooledVarianceText(const ResultsModel& model, int d) {
-    return model.SetVarianceNotShown[d] ? QString(12, QLatin1Char('*'))
-                                        : cellText(model.pooledVariance(d));
+    return model.SetVarianceNotShown[d] ? kVarianceNotShown : cellText(model.pooledVariance(d));
 }
 
 QStringList resultsRow(const ResultsModel& model, int types, int row) {
     const int d = types - 1;
     return {cellText(std::int64_t{row + 1}), cellText(std::int64_t{model.PartCount[d][row]}),
-            model.PartMeanNotShown[d][row] ? QString(10, QLatin1Char('*'))
-                                           : cellText(model.PartMean[d][row]),
+            model.PartMeanNotShown[d][row] ? kMeanNotShown : cellText(model.PartMean[d][row]),
             row == 0 ? pooledVarianceText(model, d) : QString()};
 }
 
