@@ -10,11 +10,11 @@
 #include <QScrollBar>
 #include <QWindow>
 
+#include "app/desktop_services.h"
 #include "bench_cases.h"
-#include "desktop_services.h"
-#include "engine_binding.h"
-#include "isoldef.h"
-#include "isolmain.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
 
 namespace {
 
@@ -46,11 +46,11 @@ void showExposed(QWidget& window) {
 
 void BM_CalculateToDisplay(benchmark::State& state) {
     const auto& bench = tamsor::bench::benchCase(static_cast<int>(state.range(0)), 1);
-    tamsor::IsolDef isoldef;
+    tamsor::ResultsModel model;
     tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
     BenchServices services;
     services.path = QString::fromStdString(bench.input.string());
-    tamsor::ISOLMAIN window(isoldef, engine, services);
+    tamsor::MainWindow window(model, engine, services);
     showExposed(window);
     window.findChild<QAction*>(QStringLiteral("FOpen_menu"))->trigger();
     window.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(5);
@@ -67,9 +67,9 @@ BENCHMARK(BM_CalculateToDisplay)->Arg(100)->Arg(50)->Unit(benchmark::kMillisecon
 void BM_MainWindowToFirstFrame(benchmark::State& state) {
     BenchServices services;
     for (auto _ : state) {
-        tamsor::IsolDef isoldef;
+        tamsor::ResultsModel model;
         tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
-        tamsor::ISOLMAIN window(isoldef, engine, services);
+        tamsor::MainWindow window(model, engine, services);
         showExposed(window);
         window.repaint();
     }

@@ -5,11 +5,11 @@
 
 #include <QApplication>
 
-#include "command_line.h"
-#include "desktop_services.h"
-#include "engine_binding.h"
-#include "isoldef.h"
-#include "isolmain.h"
+#include "app/command_line.h"
+#include "app/desktop_services.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
 
 namespace {
 
@@ -45,11 +45,11 @@ int main(int argc, char** argv) {
     // Ties the window to the menu entry tamsor.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tamsor"));
 
-    tamsor::IsolDef isoldef;
+    tamsor::ResultsModel model;
     tamsor::EngineBinding engine(
         tamsor::EngineBinding::libraryOfProgram(QCoreApplication::applicationDirPath()));
     tamsor::PlatformDesktopServices services;
-    tamsor::ISOLMAIN window(isoldef, engine, services);
+    tamsor::MainWindow window(model, engine, services);
     window.show();
     // Once the window is up, so that a message about the file has it to sit on.
     if (!commandLine.dataFile.isEmpty())

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 
-#include "app_icon.h"
+#include "app/app_icon.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

@@ -3,17 +3,17 @@
 #ifndef TAMSOR_TESTS_RESULTS_TABLE_CELLS_H
 #define TAMSOR_TESTS_RESULTS_TABLE_CELLS_H
 
-#include <QTableWidgetItem>
-
-#include "results_table.h"
+#include "widgets/table_view.h"
 
 namespace tamsor::testing {
 
-inline QString designCell(const ResultsTable& table, int row, int col) {
+inline QString designCell(const TableView& table, int row, int col) {
+    const QAbstractItemModel& cells = *table.model();
     if (row == 0)
-        return col == 0 ? table.cornerText() : table.horizontalHeaderItem(col - 1)->text();
-    if (col == 0) return table.verticalHeaderItem(row - 1)->text();
-    return table.item(row - 1, col - 1)->text();
+        return col == 0 ? table.cornerTitle()
+                        : cells.headerData(col - 1, Qt::Horizontal).toString();
+    if (col == 0) return cells.headerData(row - 1, Qt::Vertical).toString();
+    return cells.index(row - 1, col - 1).data().toString();
 }
 
 }  // namespace tamsor::testing

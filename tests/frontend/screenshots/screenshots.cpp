@@ -25,10 +25,10 @@
 #include <QThreadPool>
 #include <QTimer>
 
-#include "desktop_services.h"
-#include "engine_binding.h"
-#include "isoldef.h"
-#include "isolmain.h"
+#include "app/desktop_services.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
 
 namespace {
 
@@ -116,11 +116,11 @@ int main(int argc, char** argv) {
         return QDir::toNativeSeparators(copy);
     };
 
-    tamsor::IsolDef isoldef;
+    tamsor::ResultsModel model;
     tamsor::EngineBinding engine(QStringLiteral(TAMSOR_ENGINE_LIBRARY));
     AnsweringServices services;
     services.openPath = copyExample("MUSEUM.DAT");
-    tamsor::ISOLMAIN window(isoldef, engine, services);
+    tamsor::MainWindow window(model, engine, services);
     window.resize(kMainWindowSize);
     window.show();
     window.activateWindow();
@@ -138,9 +138,9 @@ int main(int argc, char** argv) {
             QTest::mouseClick(
                 scroll, Qt::LeftButton, {},
                 QPoint(scroll->value() < types ? scroll->width() - 3 : 3, scroll->height() / 2));
-        if (!services.messages.isEmpty() || isoldef.ShownPartitions != types) {
+        if (!services.messages.isEmpty() || window.shownTypes() != types) {
             std::fprintf(stderr, "the calculation did not show %d isolator types: %d, %s\n", types,
-                         isoldef.ShownPartitions, qPrintable(services.messages.join(' ')));
+                         window.shownTypes(), qPrintable(services.messages.join(' ')));
             return false;
         }
         return true;

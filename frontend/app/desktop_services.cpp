@@ -1,0 +1,67 @@
+#include "app/desktop_services.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace tamsor {
+
+std::optional<QString> PlatformDesktopServices::chooseFileToSave(QWidget* parent,
+                                                                 const QString& title,
+                                                                 const QString& filterLabel,
+                                                                 const QString& suffix,
+                                                                 const QString& suggestedPath) {
+    // Qt's own dialog in save mode asks before it lets an existing file be replaced.
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QStringLiteral("%1 (*.%2)").arg(filterLabel, suffix));
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent,
+                                                                 const QString& title,
+                                                                 const QString& filterLabel,
+                                                                 const QString& pattern,
+                                                                 const QString& startFolder) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A folder that has gone since leaves the dialog where it starts by itself.
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir()) dialog.setDirectory(startFolder);
+    // Any name typed is reported: the dialog lists no file whose name is not
+    // valid UTF-8 (a Latin-1 café.DAT) and would refuse it as missing, but the
+    // program finds it by its typed name. A name that does not exist is
+    // reported as missing when it is calculated.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog, whose filter matches "*.DAT" in any letter case:
+    // engineers' files come as BLDG.DAT and bldg.dat alike.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(filterLabel, pattern));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void PlatformDesktopServices::showMessage(QWidget* parent, const QString& text,
+                                          const QString& detail) {
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (!detail.isEmpty()) {
+        box.setInformativeText(detail);
+        // File names and the offending text of a line are shown as they are,
+        // never taken for markup, and can be copied.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+            label->setTextFormat(Qt::PlainText);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+    }
+    box.exec();
+}
+
+}  // namespace tamsor

@@ -1,0 +1,186 @@
+#include "main_window/main_window.h"
+
+#include <iterator>
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "app/app_icon.h"
+#include "chart_window/chart_window.h"
+#include "results/results_model.h"
+#include "results/results_table.h"
+#include "schedule_window/schedule_window.h"
+#include "widgets/canvas.h"
+#include "widgets/elastic_layout.h"
+
+namespace tamsor {
+namespace {
+
+// The window as designed, in twips (1/1440 inch). The technique frame holds
+// one option per technique, each one option step (360) below the one before;
+// the variance plot below it gives up the height that the frame grew by,
+// keeping its gap to the frame (108) and its bottom edge above the table.
+constexpr QSize kClientArea(7950, 5475);
+constexpr QSize kLoadPlotArea(4092, 3252);
+constexpr QSize kVariancePlotArea(3132, 1332);
+constexpr QSize kFrameArea(1692, 1452);
+// Where the option of each technique sits in the frame, in the order of the
+// technique table.
+constexpr QRect kOptionPlaces[] = {
+    {120, 360, 1332, 252},
+    {120, 720, 1092, 252},
+    {120, 1080, 1092, 252},
+};
+static_assert(std::size(kOptionPlaces) == kTechniques.size(), "a place for every technique");
+
+template <typename Control>
+Control* named(Control* control, const QString& name) {
+    control->setObjectName(name);
+    return control;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ResultsModel& model, EngineBinding& engine, DesktopServices& services,
+                       QWidget* parent)
+    : QMainWindow(parent), model_(model), engine_(engine), services_(services) {
+    setObjectName(QStringLiteral("ISOLMAIN"));
+    setWindowTitle(QStringLiteral("TAMSOR"));
+    setWindowIcon(applicationIcon());
+    setAcceptDrops(true);
+    buildControls();
+    buildMenus();
+    arrangeTabOrder();
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    auto* client = named(new QWidget(this), "VideoSoftElastic1");
+    auto* elastic = new ElasticLayout(kClientArea);
+    client->setLayout(elastic);
+    setCentralWidget(client);
+
+    // The plots are pictures to a screen reader: their names say what they show.
+    loadPlot_ = named(new Canvas(kLoadPlotArea), "Picture1");
+    loadPlot_->setAccessibleName(QStringLiteral("Load plot"));
+    loadPlot_->setAccessibleDescription(
+        QStringLiteral("The sustained loads in ascending order, with the start and the mean load "
+                       "of each partition"));
+    loadZoomButton_ = named(new QPushButton(QStringLiteral("Zoom")), "Command2");
+    loadPlot_->addChild(loadZoomButton_, QRect(3480, 0, 612, 252));
+    elastic->addWidget(loadPlot_, QRect(240, 120, 4092, 3252));
+    connect(loadZoomButton_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+
+    elastic->addWidget(buildTechniqueFrame(), QRect(QPoint(4560, 120), kFrameArea));
+
+    calculateButton_ = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
+    elastic->addWidget(calculateButton_, QRect(6360, 240, 1332, 972));
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+
+    variancePlot_ = named(new Canvas(kVariancePlotArea), "Picture2");
+    variancePlot_->setAccessibleName(QStringLiteral("Variance plot"));
+    variancePlot_->setAccessibleDescription(
+        QStringLiteral("The pooled variance against the number of partitions, 2 to %1")
+            .arg(kMaxShownTypes));
+    varianceZoomButton_ = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
+    variancePlot_->addChild(varianceZoomButton_, QRect(2520, 0, 612, 252));
+    elastic->addWidget(variancePlot_, QRect(QPoint(4560, 1680), kVariancePlotArea));
+    connect(varianceZoomButton_, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+
+    scrollBar_ = named(new QScrollBar(Qt::Horizontal), "HScroll1");
+    scrollBar_->setRange(1, kMaxShownTypes);
+    scrollBar_->setPageStep(1);
+    // A tab stop, as designed. Like a slider, Right, Up and the wheel turned up
+    // give more partitions (a scroll bar's own setting turns Left and Right round).
+    scrollBar_->setFocusPolicy(Qt::StrongFocus);
+    scrollBar_->setInvertedControls(false);
+    elastic->addWidget(scrollBar_, QRect(480, 3840, 3612, 252));
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &MainWindow::HScroll1_Change);
+
+    resultsTable_ = named(new ResultsTable(model_), "MSFlexGrid1");
+    resultsTable_->setAccessibleName(QStringLiteral("Results"));
+    elastic->addWidget(resultsTable_, QRect(4560, 3240, 3135, 2175));
+
+    auto* scrollTitle = named(new QLabel(QStringLiteral("No. of Partitions:")), "Label1");
+    scrollTitle->setBuddy(scrollBar_);
+    auto* fewest = named(new QLabel(QStringLiteral("1")), "Label2");
+    auto* most = named(new QLabel(QString::number(kMaxShownTypes)), "Label3");
+    auto* about =
+        named(new QLabel(QStringLiteral(
+                  "TAMSOR groups the isolators of a seismically isolated building into "
+                  "isolator types of similar sustained load. Partition engine VORBECK1.")),
+              "Label4");
+    about->setWordWrap(true);
+    about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fewest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    most->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    elastic->addWidget(scrollTitle, QRect(240, 3480, 1335, 255));
+    elastic->addWidget(fewest, QRect(480, 4200, 252, 252));
+    elastic->addWidget(most, QRect(3720, 4200, 255, 255));
+    elastic->addWidget(about, QRect(240, 4680, 4095, 735));
+}
+
+// One option per technique of the technique table, its id the technique's;
+// "Method 1" chosen.
+QWidget* MainWindow::buildTechniqueFrame() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Solution Technique:")), "Frame1");
+    auto* layout = new ElasticLayout(kFrameArea);
+    frame->setLayout(layout);
+    techniqueButtons_ = new QButtonGroup(this);
+    for (const Technique& technique : kTechniques) {
+        const int id = static_cast<int>(technique.id);
+        auto* option = named(new QRadioButton(techniqueName(technique.id)),
+                             QStringLiteral("Option1_%1").arg(id));
+        techniqueButtons_->addButton(option, id);
+        layout->addWidget(option, kOptionPlaces[id]);
+    }
+    techniqueButtons_->button(static_cast<int>(TechniqueId::kMethod1))->setChecked(true);
+    connect(techniqueButtons_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {
+        if (chosen) Option1_Click(id);
+    });
+    return frame;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
+    openItem_ = named(file->addAction(QStringLiteral("&Open")), "FOpen_menu");
+    openItem_->setShortcut(QKeySequence::Open);
+    exitItem_ = named(file->addAction(QStringLiteral("E&xit")), "Exit_menu");
+    connect(openItem_, &QAction::triggered, this, &MainWindow::FOpen_menu_Click);
+    connect(exitItem_, &QAction::triggered, this, &MainWindow::Exit_Menu_Click);
+
+    QMenu* results = named(menuBar()->addMenu(QStringLiteral("&Results")), "Results_menu");
+    scheduleItem_ =
+        named(results->addAction(QStringLiteral("Isolator &Schedule...")), "Schedule_menu");
+    scheduleItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(scheduleItem_, &QAction::triggered, this, &MainWindow::Schedule_menu_Click);
+}
+
+void MainWindow::arrangeTabOrder() {
+    // The designed tab order: table, scroll bar, variance plot and its Zoom,
+    // Calculate, the techniques from the bottom up, load plot and its Zoom.
+    QList<QWidget*> order = {resultsTable_, scrollBar_, varianceZoomButton_, calculateButton_};
+    const QList<QAbstractButton*> options = techniqueButtons_->buttons();
+    for (auto option = options.rbegin(); option != options.rend(); ++option)
+        order << *option;
+    order << loadZoomButton_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The techniques are one tab stop, the option that last had the focus,
+    // as Qt keeps it for exclusive buttons; the arrow keys move among them.
+    // Until one has had the focus, Tab enters them at the one chosen.
+    for (QAbstractButton* option : options)
+        if (!option->isChecked()) option->setFocusPolicy(Qt::ClickFocus);
+}
+
+}  // namespace tamsor

@@ -1,0 +1,72 @@
+// The main window's data file from outside the window — the command line and
+// a drop from the file manager — and the folder of the last data file, which
+// the Open dialog starts in, kept between runs.
+#include <cerrno>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
+
+#include "app/desktop_services.h"
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/run_messages.h"
+
+namespace tamsor {
+namespace {
+
+const QString kLastFolderKey = QStringLiteral("OpenDialog/lastDataFolder");
+
+// The one local data file dragged, by the dialog's pattern "*.DAT" in any
+// letter case; empty for anything else.
+QString draggedDataFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return QFileInfo(path).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0
+               ? path
+               : QString();
+}
+
+}  // namespace
+
+void MainWindow::chooseDataFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        const RunMessage refusal =
+            file.exists() ? messageFor(DataFileLock::Outcome::kNotARegularFile, 0, lockPatience_)
+                          : messageFor(DataFileLock::Outcome::kCannotOpen, ENOENT, lockPatience_);
+        services_.showMessage(this, refusal.text, refusal.detail);
+        return;
+    }
+    // As if the dialog had returned it: a cancelled Open then keeps it.
+    takeDataFile(path);
+}
+
+void MainWindow::takeDataFile(const QString& path) {
+    // The path whole: the engine's form is made at the call.
+    model_.DataFileName = path;
+    if (!path.isEmpty()) QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+    setRunControlsEnabled(true);
+}
+
+QString MainWindow::lastDataFolder() {
+    return QSettings().value(kLastFolderKey).toString();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!draggedDataFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = draggedDataFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    chooseDataFile(path);
+}
+
+}  // namespace tamsor

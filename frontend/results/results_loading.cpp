@@ -1,0 +1,141 @@
+#include "results/results_loading.h"
+
+#include <cmath>
+
+#include "run/native_path.h"
+#include "run/runtime_error.h"
+#include "tamsor/free_form_reader.h"
+#include "tamsor/load_file.h"
+#include "tamsor/report_reader.h"
+#include "tamsor/result_names.h"
+
+namespace tamsor {
+namespace {
+
+constexpr std::size_t kSetsLoaded = kMaxShownTypes;
+
+// The bytes naming the chosen data file on disk.
+std::string dataFilePath(const ResultsModel& model) {
+    const auto path = nativePath(model.DataFileName);
+    if (!path) throw RuntimeError("several files answer to the data file's name");
+    return *path;
+}
+
+// Only a strictly greater value replaces a maximum, so a maximum stays 0
+// when no value exceeds 0.
+void readPlotPoints(ResultsModel& m, const std::string& path) {
+    FreeFormReader plot(path);
+    m.PlotXMax = 0;
+    m.PlotYMax = 0;
+    int i = 0;
+    while (!plot.atEnd()) {
+        if (i == kPlotPoints)
+            throw RuntimeError("more than " + std::to_string(kPlotPoints) + " points in " + path);
+        m.PlotX[i] = plot.readSingle();
+        m.PlotY[i] = plot.readSingle();
+        if (m.PlotX[i] > m.PlotXMax) m.PlotXMax = m.PlotX[i];
+        if (m.PlotY[i] > m.PlotYMax) m.PlotYMax = m.PlotY[i];
+        ++i;
+    }
+    m.PlotLast = static_cast<std::int16_t>(i - 1);
+}
+
+// The report read by its columns: result set d has d + 1 partitions, and a
+// figure of asterisks is kept as not shown. The largest pooled variance of
+// the sets for 2 types and more that is shown becomes SetVarianceMax.
+void readResultSets(ResultsModel& m, const std::string& path) {
+    const std::vector<ReportSet> sets = readReport(path);
+    if (sets.size() < kSetsLoaded)
+        throw RuntimeError(path + ": the report ends after " + std::to_string(sets.size()) +
+                           " result sets, before the eighth");
+    m.SetVarianceMax = 0;
+    for (std::size_t d = 0; d < kSetsLoaded; ++d) {
+        const ReportSet& set = sets[d];
+        m.SetVarianceNotShown[d] = !set.pooledVariance;
+        m.SetVariance[d] = set.pooledVariance.value_or(0);
+        // At most nine digits: within 32 bits.
+        m.SetOpCount[d] = static_cast<std::int32_t>(set.operationCount.value_or(0));
+        if (d >= 1 && m.SetVariance[d] > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance[d];
+        for (int k = 0; k <= set.partitionCount; ++k)
+            m.PartBound[d][k] = static_cast<float>(set.firstPositions[k]);
+        for (int k = 0; k < set.partitionCount; ++k) {
+            m.PartMeanNotShown[d][k] = !set.means[k];
+            m.PartMean[d][k] = set.means[k].value_or(0);
+        }
+    }
+}
+
+void normalise(ResultsModel& m) {
+    if (!m.hasResults()) throw RuntimeError("no position and no load above 0 in the load plot");
+    for (int j = 0; j <= m.PlotLast; ++j) {
+        m.PlotX[j] /= m.PlotXMax;
+        m.PlotY[j] /= m.PlotYMax;
+    }
+    // When every set for 2 types and more that is shown fits its loads
+    // exactly (pooled variances 0), or none is shown, there is nothing to
+    // scale: the variances are kept as read, and a divisor of 1 restores each
+    // of them, that of one type too.
+    if (m.SetVarianceMax == 0) {
+        m.SetVarianceMax = 1;
+        return;
+    }
+    for (std::size_t d = 0; d < kSetsLoaded; ++d)
+        m.SetVariance[d] /= m.SetVarianceMax;
+}
+
+// Whether every figure that the plots and the table derive from the results,
+// for every number of types, is a finite single-precision number and every
+// isolator count fits 32 bits: a model to be drawn from without a fault.
+bool isDrawable(const ResultsModel& m) {
+    for (int i = 0; i <= m.PlotLast; ++i)
+        if (!std::isfinite(m.PlotX[i]) || !std::isfinite(m.PlotY[i])) return false;
+    for (std::size_t d = 0; d < kSetsLoaded; ++d) {
+        if (!m.SetVarianceNotShown[d] && !(std::isfinite(m.SetVariance[d]) &&
+                                           std::isfinite(m.pooledVariance(static_cast<int>(d)))))
+            return false;
+        for (std::size_t k = 0; k <= d; ++k) {
+            const float start = m.PartBound[d][k] / m.PlotXMax;
+            const float end = m.PartBound[d][k + 1] / m.PlotXMax;
+            const float level = m.PartMean[d][k] / m.PlotYMax;
+            if (!(std::fabs(m.PartBound[d][k + 1] - m.PartBound[d][k]) < 2147483648.0f) ||
+                !std::isfinite((start + end) / 2) ||
+                (!m.PartMeanNotShown[d][k] && !std::isfinite(level)))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void countIsolators(ResultsModel& m) {
+    for (std::size_t d = 0; d < kSetsLoaded; ++d)
+        for (std::size_t k = 0; k <= d; ++k)
+            m.PartCount[d][k] = static_cast<std::int32_t>(
+                std::nearbyint(m.PartBound[d][k + 1] - m.PartBound[d][k]));
+}
+
+void loadResults(ResultsModel& model) {
+    const auto names = resultNamesFor(dataFilePath(model));
+    ResultsModel loaded = model;
+    readPlotPoints(loaded, names.plot);
+    readResultSets(loaded, names.report);
+    normalise(loaded);
+    if (!isDrawable(loaded))
+        throw RuntimeError("results beyond single precision in " + names.report);
+    countIsolators(loaded);
+    model = std::move(loaded);
+}
+
+void loadDataFileLoads(ResultsModel& model) {
+    model.DataLoads.clear();
+    const std::string path = dataFilePath(model);
+    LoadFile file = readLoadFile(path, kMaxClassicIsolators);
+    if (!file.ok()) throw RuntimeError(path + ": " + describeLoadFault(file.fault));
+    const auto resultLoads = static_cast<std::size_t>(model.PartBound[0][1]) - 1;
+    if (file.loads.size() != resultLoads)
+        throw RuntimeError(path + ": the loads differ from those of the results");
+    model.DataLoads = std::move(file.loads);
+}
+
+}  // namespace tamsor

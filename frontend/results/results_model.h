@@ -1,0 +1,81 @@
+// ISOLDEF: the record that the program's windows share — the chosen data file
+// and technique, and the results model loaded from the result files of the
+// last calculation. The main window writes the file and the technique;
+// loading writes the results, complete with every figure that a view shows,
+// and no view writes them.
+#ifndef TAMSOR_RESULTS_MODEL_H
+#define TAMSOR_RESULTS_MODEL_H
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+#include "tamsor/domain_limits.h"
+#include "tamsor/load_file.h"
+#include "tamsor/technique.h"
+
+namespace tamsor {
+
+inline constexpr int kPlotPoints = 2001;       // indices 0 to 2000
+inline constexpr int kResultSets = kMaxTypes;  // result set d holds d + 1 types
+
+// A figure per result set d and partition k: [d][k].
+template <typename Figure>
+using PartitionTable = std::array<std::array<Figure, kResultSets>, kResultSets>;
+
+struct ResultsModel {
+    // Full path of the chosen input data file, exactly as chosen: neither cut
+    // nor padded, so that a path longer than the engine's 120 characters, or
+    // a name that ends with a blank, still names this file. The engine's
+    // blank padded form is made at the call.
+    QString DataFileName;
+    TechniqueId MethodFlag = TechniqueId::kMethod1;
+
+    // The load plot file's points, divided by their maxima.
+    std::array<float, kPlotPoints> PlotX{};
+    std::array<float, kPlotPoints> PlotY{};
+    float PlotXMax = 0;
+    float PlotYMax = 0;
+    std::int16_t PlotLast = 0;
+
+    // The sets for 1 to kMaxShownTypes types are loaded.
+    std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax
+    float SetVarianceMax = 0;
+    std::array<std::int32_t, kResultSets> SetOpCount{};  // 0 where not shown
+    PartitionTable<float> PartBound{};  // first positions of the partitions, then N + 1
+    PartitionTable<float> PartMean{};   // mean load of partition k + 1
+    // The isolators of partition k + 1: the difference of its bounds, to the
+    // nearest isolator, halves to the even one.
+    PartitionTable<std::int32_t> PartCount{};
+
+    // A figure too wide for its field of the partition report (loads in
+    // newtons, say) is written there as asterisks: it is not shown, and its
+    // entry above is 0. Shown as the asterisks, left out of plots and charts.
+    std::array<bool, kResultSets> SetVarianceNotShown{};
+    PartitionTable<bool> PartMeanNotShown{};
+
+    // The data file's loads in file order, with their lines and labels, as
+    // read for the last successful calculation: the isolator schedule's source.
+    std::vector<LoadRecord> DataLoads;
+
+    // Results are only stored when both maxima, which divide the points, are
+    // above 0; before the first ones they are 0.
+    bool hasResults() const { return PlotXMax > 0 && PlotYMax > 0; }
+
+    // The pooled variance of result set d as the engine wrote it.
+    float pooledVariance(int d) const { return SetVariance[d] * SetVarianceMax; }
+
+    friend bool operator==(const ResultsModel&, const ResultsModel&) = default;
+};
+
+// The technique's name as every window shows it.
+inline QString techniqueName(TechniqueId id) {
+    const std::string_view name = techniqueOf(id).name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,42 @@
+// The results table (MSFlexGrid1): for the number of types shown, one row per
+// isolator type, headed by its number, with its isolator count and mean
+// load, and the pooled variance of the grouping in the first row; rows
+// beyond the types shown are empty. Figures in the cell number format, a
+// figure too wide for the report as its asterisks.
+#ifndef TAMSOR_RESULTS_TABLE_H
+#define TAMSOR_RESULTS_TABLE_H
+
+#include <QStringList>
+
+#include "results/results_model.h"
+#include "widgets/table_view.h"
+
+namespace tamsor {
+
+// The texts of type `row` + 1 of the grouping into `types` types: its number,
+// isolator count and mean load and, in the first row, the grouping's pooled
+// variance.
+QStringList resultsRow(const ResultsModel& model, int types, int row);
+// The pooled variance of the grouping into d + 1 types.
+QString pooledVarianceText(const ResultsModel& model, int d);
+
+class ResultsTableModel;
+
+class ResultsTable : public TableView {
+    Q_OBJECT
+
+  public:
+    // Reads `model`, which must outlive the table, and never writes it.
+    explicit ResultsTable(const ResultsModel& model, QWidget* parent = nullptr);
+
+    // Shows the loaded results for `types` types, 1 to kMaxShownTypes; 0
+    // shows empty rows.
+    void setShownTypes(int types);
+
+  private:
+    ResultsTableModel* cells_;
+};
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,84 @@
+// The "Isolator Schedule" window: for the result set on display, each isolator
+// type's design figures and the type of every isolator in data file order,
+// in two tables that sort by any column and copy as tab-separated text, with
+// the schedule's export as CSV and its report as PDF. Modeless: it follows
+// the results that the main window shows.
+#ifndef TAMSOR_SCHEDULE_WINDOW_H
+#define TAMSOR_SCHEDULE_WINDOW_H
+
+#include <functional>
+
+#include <QDialog>
+
+#include "schedule_window/shown_schedule.h"
+
+class QBoxLayout;
+class QIODevice;
+class QLabel;
+class QLayout;
+class QPushButton;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+
+namespace tamsor {
+
+class DesktopServices;
+struct ResultsModel;
+struct TextTable;
+
+inline const QString kScheduleWindowTitle = QStringLiteral("Isolator Schedule");
+
+class ScheduleWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Reads `model`, which must outlive the window, and never writes it.
+    ScheduleWindow(const ResultsModel& model, DesktopServices& services, QWidget* owner);
+    ~ScheduleWindow() override;
+
+    // The results of the chosen data file are shown for `types` types: their
+    // schedule is shown.
+    void showResults(int types);
+    // The results on display move to `types` types: followed while they are
+    // the chosen data file's.
+    void followShownTypes(int types);
+    // No results of the chosen data file are shown: says so, with empty tables.
+    void clearResults();
+
+    // "Export..." and "Save Report as PDF...": a file name from the save
+    // dialog, then the file written; a failure is reported with its reason.
+    void exportCsv();
+    void saveReport();
+
+  private:
+    void buildControls();
+    QLayout* buildFacts();
+    QWidget* buildTables();
+    QLayout* buildButtons();
+    QTableView* addTable(QStandardItemModel*& model, const TextTable& empty, const QString& title,
+                         const char* name, QBoxLayout* layout);
+    void display(ShownSchedule shown);
+    QString suggestedPath(const QString& suffix) const;
+    void save(const QString& path, const std::function<bool(QIODevice&)>& write);
+
+    const ResultsModel& model_;
+    DesktopServices& services_;
+    ShownSchedule shown_;
+    bool resultsShown_ = false;
+
+    QLabel* dataFile_ = nullptr;
+    QLabel* technique_ = nullptr;
+    QLabel* typeCount_ = nullptr;
+    QLabel* note_ = nullptr;
+    QStandardItemModel* types_ = nullptr;
+    QStandardItemModel* isolators_ = nullptr;
+    QTableView* typesView_ = nullptr;
+    QTableView* isolatorsView_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QPushButton* saveReport_ = nullptr;
+};
+
+}  // namespace tamsor
+
+#endif

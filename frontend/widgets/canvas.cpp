@@ -1,0 +1,44 @@
+#include "widgets/canvas.h"
+
+#include <QPainter>
+
+#include "widgets/canvas_renderer.h"
+#include "widgets/elastic_layout.h"
+
+namespace tamsor {
+
+Canvas::Canvas(QSize designSizeTwips, QWidget* parent)
+    : QFrame(parent), layout_(new ElasticLayout(designSizeTwips, this)) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // frame and renderer cover every pixel
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void Canvas::addChild(QWidget* child, QRect designRectTwips) {
+    layout_->addWidget(child, designRectTwips);
+}
+
+void Canvas::setScene(CanvasScene scene) {
+    scene_ = std::move(scene);
+    update();
+}
+
+QPointF Canvas::worldToPixel(QPointF world) const {
+    return tamsor::worldToPixel(scene_.worldWindow(), QRectF(contentsRect()), world);
+}
+
+QSize Canvas::sizeHint() const {
+    return layout_->sizeHint();
+}
+
+QSize Canvas::minimumSizeHint() const {
+    return layout_->minimumSize();
+}
+
+void Canvas::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    CanvasRenderer(scene_, font()).paint(painter, QRectF(contentsRect()), QRectF(rect()));
+}
+
+}  // namespace tamsor

@@ -1,0 +1,49 @@
+// The picture box of the plots: a scene of segments and texts in a world
+// window, painted in a sunken panel on every repaint; child controls (a
+// "Zoom" button) sit at their design rectangles inside the frame.
+#ifndef TAMSOR_CANVAS_H
+#define TAMSOR_CANVAS_H
+
+#include <QFrame>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+
+#include "widgets/canvas_scene.h"
+
+namespace tamsor {
+
+class ElasticLayout;
+
+class Canvas : public QFrame {
+    Q_OBJECT
+
+  public:
+    // `designSizeTwips` is the canvas's size as designed; children are placed
+    // relative to it.
+    explicit Canvas(QSize designSizeTwips, QWidget* parent = nullptr);
+
+    void addChild(QWidget* child, QRect designRectTwips);
+
+    // What the canvas shows, drawn again on every repaint.
+    void setScene(CanvasScene scene);
+    const CanvasScene& scene() const { return scene_; }
+
+    // Where a world point lies on the widget: the world window spans the
+    // area inside the frame.
+    QPointF worldToPixel(QPointF world) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CanvasScene scene_;
+    ElasticLayout* layout_;
+};
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,104 @@
+// How the program starts: its command line, answered on the terminal without
+// a display where it asks for help or the version, and the engine library
+// found beside the program or where an installed program keeps it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QDir>
+
+#include "app/command_line.h"
+#include "child_process.h"
+#include "run/engine_binding.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using tamsor::CommandLine;
+using tamsor::parseCommandLine;
+using Action = CommandLine::Action;
+
+CommandLine parse(const QStringList& arguments) {
+    return parseCommandLine(QStringList{QStringLiteral("tamsor")} + arguments,
+                            QStringLiteral("1.2.3"));
+}
+
+TEST(CommandLine, NamesTheDataFileToStartWithAsAFullPath) {
+    EXPECT_EQ(parse({}).action, Action::kRun);
+    EXPECT_EQ(parse({}).dataFile, QString());
+
+    const CommandLine relative = parse({QStringLiteral("examples/MUSEUM.DAT")});
+    EXPECT_EQ(relative.action, Action::kRun);
+    EXPECT_EQ(relative.dataFile, QDir::current().absoluteFilePath("examples/MUSEUM.DAT"));
+    // Not looked for here: the window says so when the file is not there.
+    EXPECT_EQ(parse({QStringLiteral("/nowhere/MISSING.DAT")}).dataFile, "/nowhere/MISSING.DAT");
+    // After "--" a name that starts with a dash is a file.
+    EXPECT_EQ(parse({QStringLiteral("--"), QStringLiteral("/data/-B.DAT")}).dataFile,
+              "/data/-B.DAT");
+}
+
+TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotTake) {
+    for (const char* help : {"--help", "-h"}) {
+        const CommandLine answer = parse({QString::fromLatin1(help), QStringLiteral("A.DAT")});
+        EXPECT_EQ(answer.action, Action::kShowHelp) << help;
+        EXPECT_TRUE(answer.text.startsWith("usage: tamsor [FILE.DAT]\n")) << help;
+        EXPECT_TRUE(answer.text.contains("--version")) << help;
+    }
+    EXPECT_EQ(parse({QStringLiteral("--version")}).text, "TAMSOR 1.2.3\n");
+    EXPECT_EQ(parse({QStringLiteral("-v")}).action, Action::kShowVersion);
+
+    const CommandLine unknown = parse({QStringLiteral("--calculate"), QStringLiteral("A.DAT")});
+    EXPECT_EQ(unknown.action, Action::kRefuse);
+    EXPECT_TRUE(unknown.text.startsWith("Unknown option 'calculate'."))
+        << unknown.text.toStdString();
+    EXPECT_TRUE(unknown.text.contains("usage: tamsor"));
+    const CommandLine two = parse({QStringLiteral("A.DAT"), QStringLiteral("B.DAT")});
+    EXPECT_EQ(two.action, Action::kRefuse);
+    EXPECT_EQ(two.dataFile, QString());
+}
+
+// The program itself, run on a terminal with no display at all, where a
+// window could not open: help and version still answer.
+tamsor::testing::ProgramRun runWithoutDisplay(const std::string& argument) {
+    const tamsor::testing::ScratchFolder folder;
+    return tamsor::testing::runProgram(
+        "/usr/bin/env",
+        {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb", TAMSOR_PROGRAM, argument},
+        folder);
+}
+
+TEST(Program, AnswersOnTheTerminalWithoutADisplay) {
+    const auto help = runWithoutDisplay("--help");
+    EXPECT_EQ(help.end.exitStatus, 0) << help.err;
+    EXPECT_TRUE(help.out.starts_with("usage: tamsor [FILE.DAT]\n")) << help.out;
+
+    const auto version = runWithoutDisplay("--version");
+    EXPECT_EQ(version.end.exitStatus, 0);
+    EXPECT_EQ(version.out, "TAMSOR " TAMSOR_VERSION "\n");
+
+    const auto refused = runWithoutDisplay("--bogus");
+    EXPECT_EQ(refused.end.exitStatus, tamsor::kUsageErrorStatus);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_TRUE(refused.err.starts_with("tamsor: Unknown option 'bogus'.")) << refused.err;
+}
+
+TEST(EngineLibrary, IsFoundBesideTheProgramElseWhereTheInstalledProgramKeepsIt) {
+    const tamsor::testing::ScratchFolder folder;
+    const auto bin = folder.file("bin");
+    const auto installed =
+        (bin / TAMSOR_ENGINE_DIR_FROM_PROGRAM / "libvorbeck1.so").lexically_normal();
+    std::filesystem::create_directories(bin);
+    const QString program = QString::fromStdString(bin.string());
+    const QString beside = QString::fromStdString((bin / "libvorbeck1.so").string());
+
+    // Neither there: the build tree's place, which the failed calculation names.
+    EXPECT_EQ(tamsor::EngineBinding::libraryOfProgram(program), beside);
+    std::filesystem::create_directories(installed.parent_path());
+    tamsor::testing::write_file(installed, "");
+    EXPECT_EQ(tamsor::EngineBinding::libraryOfProgram(program),
+              QString::fromStdString(installed.string()));
+    tamsor::testing::write_file(bin / "libvorbeck1.so", "");
+    EXPECT_EQ(tamsor::EngineBinding::libraryOfProgram(program), beside);
+}
+
+}  // namespace

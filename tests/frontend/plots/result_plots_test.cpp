@@ -1,0 +1,199 @@
+// What the main window shows of a results model filled by hand — the load
+// plot, the variance plot and the results table: twenty loads 10, 20, ...,
+// 200 kN.
+#include <gtest/gtest.h>
+
+#include "plots/load_plot.h"
+#include "plots/variance_plot.h"
+#include "results/results_loading.h"
+#include "results/results_model.h"
+#include "results/results_table.h"
+#include "results_table_cells.h"
+
+namespace {
+
+using tamsor::CanvasScene;
+using tamsor::CanvasSegment;
+using tamsor::ResultsModel;
+using tamsor::ResultsTable;
+
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+// The model that loading the engine's files for these loads would give: a
+// step per load (40 points at positions 1 to 21) and, for d + 1 partitions,
+// partitions of two loads and a last one with the rest.
+ResultsModel twentyLoads() {
+    ResultsModel m;
+    m.PlotXMax = 21;
+    m.PlotYMax = 200;
+    for (int i = 0; i < 20; ++i) {
+        m.PlotX[2 * i] = (i + 1) / 21.0f;
+        m.PlotX[2 * i + 1] = (i + 2) / 21.0f;
+        m.PlotY[2 * i] = m.PlotY[2 * i + 1] = (10.0f * (i + 1)) / 200.0f;
+    }
+    m.PlotLast = 39;
+    m.SetVarianceMax = 250;
+    for (int d = 0; d <= 7; ++d) {
+        m.SetVariance[d] = (1000.0f / (d + 1)) / 250.0f;
+        for (int k = 0; k <= d; ++k) {
+            m.PartBound[d][k] = 1 + 2 * k;
+            m.PartMean[d][k] = 15.0f + 20 * k;
+        }
+        m.PartBound[d][d + 1] = 21;
+        m.PartMean[d][d] = (10.0f * (2 * d + 1) + 200) / 2;
+    }
+    tamsor::countIsolators(m);
+    return m;
+}
+
+class ResultsDisplay : public ::testing::Test {
+  protected:
+    // As the main window shows `partitions` types.
+    void draw(int partitions) {
+        loadPlot_ = tamsor::loadPlot(model_, partitions);
+        variancePlot_ = tamsor::variancePlot(model_);
+        grid_.setShownTypes(partitions);
+    }
+    std::vector<CanvasSegment> segmentsOf(const QColor& color, bool dashed) const {
+        std::vector<CanvasSegment> found;
+        for (const auto& segment : loadPlot_.segments())
+            if (segment.color == color && segment.dashed == dashed) found.push_back(segment);
+        return found;
+    }
+    QStringList row(int r) const {
+        QStringList texts;
+        for (int c = 0; c < 4; ++c)
+            texts << tamsor::testing::designCell(grid_, r, c);
+        return texts;
+    }
+
+    ResultsModel model_ = twentyLoads();
+    CanvasScene loadPlot_;
+    CanvasScene variancePlot_;
+    ResultsTable grid_{model_};
+};
+
+TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
+    draw(1);
+    const auto all = loadPlot_.segments();
+    ASSERT_EQ(all.size(), 2u + 39u + 2u + 1u + 1u);
+    // Axes first, then the staircase through the points in file order.
+    EXPECT_EQ(all[0].from, QPointF(0, 0));
+    EXPECT_EQ(all[0].to, QPointF(1, 0));
+    EXPECT_EQ(all[1].to, QPointF(0, 1));
+    EXPECT_EQ(all[2].color, kRed);
+    EXPECT_EQ(all[2].from, QPointF(1.0f / 21, 10.0f / 200));
+    EXPECT_EQ(all[40].to, QPointF(1, 1));
+    // The axes again above the staircase, then the overlay.
+    EXPECT_EQ(all[41].color, kBlack);
+    EXPECT_EQ(all[42].color, kBlack);
+
+    const auto mean = segmentsOf(kBlue, true);
+    ASSERT_EQ(mean.size(), 1u);
+    const float middle = (1.0f / 21 + 1.0f) / 2;
+    EXPECT_FLOAT_EQ(mean[0].from.x(), middle - 0.2f);
+    EXPECT_FLOAT_EQ(mean[0].to.x(), middle + 0.2f);
+    EXPECT_FLOAT_EQ(mean[0].from.y(), 105.0f / 200);
+    const auto starts = segmentsOf(kBlue, false);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_FLOAT_EQ(starts[0].from.x(), 1.0f / 21);
+    EXPECT_EQ(starts[0].from.y(), 0);
+    EXPECT_EQ(starts[0].to.y(), 1);
+    EXPECT_FALSE(loadPlot_.isDashed());
+
+    EXPECT_EQ(row(1), (QStringList{" 1", " 20", " 105", " 1000"}));
+    for (int r = 2; r <= 8; ++r)
+        EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
+    EXPECT_EQ(model_.PartCount[0][0], 20);
+}
+
+TEST_F(ResultsDisplay, VariancePlotIsTheSameWhateverThePartitions) {
+    for (const int partitions : {1, 8}) {
+        draw(partitions);
+        const auto segments = variancePlot_.segments();
+        ASSERT_EQ(segments.size(), 2u + 6u);
+        EXPECT_EQ(segments[0].from, QPointF(0.25, 0));
+        EXPECT_EQ(segments[1].to, QPointF(0.25, 1));
+        EXPECT_EQ(segments[2].from, QPointF(0.25, model_.SetVariance[1]));
+        EXPECT_EQ(segments[7].to, QPointF(1, model_.SetVariance[7]));
+        const auto texts = variancePlot_.texts();
+        ASSERT_EQ(texts.size(), 7u);
+        for (int p = 2; p <= 7; ++p) {
+            EXPECT_EQ(texts[p - 2].text, QStringLiteral(" %1").arg(p));
+            EXPECT_EQ(texts[p - 2].at, QPointF(p / 8.0, -0.05));
+        }
+        EXPECT_EQ(texts[6].text, "8");  // no leading blank
+        EXPECT_EQ(texts[6].at, QPointF(1, -0.05));
+        EXPECT_EQ(variancePlot_.worldWindow().left, 0);
+        EXPECT_EQ(variancePlot_.worldWindow().right, 1.2);
+    }
+}
+
+TEST_F(ResultsDisplay, EightPartitionsFillTheTableAndDrawEightStarts) {
+    draw(8);
+    EXPECT_EQ(segmentsOf(kBlue, false).size(), 8u);
+    EXPECT_EQ(segmentsOf(kBlue, true).size(), 8u);
+    EXPECT_EQ(row(1), (QStringList{" 1", " 2", " 15", " 125"}));
+    EXPECT_EQ(row(7), (QStringList{" 7", " 2", " 135", ""}));
+    EXPECT_EQ(row(8), (QStringList{" 8", " 6", " 175", ""}));
+}
+
+TEST_F(ResultsDisplay, FewerPartitionsEmptyTheRowsButKeepTheCounts) {
+    draw(5);
+    EXPECT_EQ(row(4), (QStringList{" 4", " 2", " 75", ""}));
+    EXPECT_EQ(row(5), (QStringList{" 5", " 12", " 145", ""}));
+    draw(3);
+    EXPECT_EQ(row(3), (QStringList{" 3", " 16", " 125", ""}));
+    EXPECT_EQ(row(4), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(row(5), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(model_.PartCount[4][3], 2);  // the five-partition set's, as loaded
+    EXPECT_EQ(model_.PartCount[4][4], 12);
+}
+
+TEST_F(ResultsDisplay, CountsRoundToTheNearestIsolatorHalvesToEven) {
+    model_.PartBound[2] = {1, 3.5f, 7, 21};  // 2.5, 3.5 and 14 loads
+    tamsor::countIsolators(model_);
+    draw(3);
+    EXPECT_EQ(row(1)[1], " 2");
+    EXPECT_EQ(row(2)[1], " 4");
+    EXPECT_EQ(row(3)[1], " 14");
+}
+
+TEST_F(ResultsDisplay, NoTypesShownLeavesEveryRowEmpty) {
+    draw(5);
+    grid_.setShownTypes(0);
+    for (int r = 1; r <= 8; ++r)
+        EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
+    EXPECT_EQ(row(0), (QStringList{"Partition", "Number", "Mean", "Variance"}));
+}
+
+TEST_F(ResultsDisplay, LeavesOutFiguresTooWideForTheReport) {
+    // Variances shown for 4 and 8 partitions only, neither beside another.
+    for (const int d : {1, 2, 4, 5, 6})
+        model_.SetVarianceNotShown[d] = true;
+    model_.PartMeanNotShown[2][1] = true;
+    draw(3);
+    auto red = variancePlot_.segments();
+    red.erase(red.begin(), red.begin() + 2);  // the axes
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_EQ(red[0].from, QPointF(0.5f - 0.02f, model_.SetVariance[3]));
+    EXPECT_EQ(red[0].to, QPointF(0.5f + 0.02f, model_.SetVariance[3]));
+    EXPECT_EQ(red[1].from.x(), 1.0f - 0.02f);
+    EXPECT_EQ(variancePlot_.texts().size(), 7u);  // the labels, no note
+    // The mean not shown: its cell holds the report's asterisks, its level
+    // is not drawn; the starts are.
+    EXPECT_EQ(row(2), (QStringList{" 2", " 2", "**********", ""}));
+    EXPECT_EQ(segmentsOf(kBlue, true).size(), 2u);
+    EXPECT_EQ(segmentsOf(kBlue, false).size(), 3u);
+
+    model_.SetVarianceNotShown[0] = model_.SetVarianceNotShown[3] = model_.SetVarianceNotShown[7] =
+        true;
+    draw(1);
+    EXPECT_EQ(row(1)[3], "************");
+    EXPECT_EQ(variancePlot_.segments().size(), 2u);
+    EXPECT_EQ(variancePlot_.texts().back().text, tamsor::kVariancesNotShownNote);
+}
+
+}  // namespace

@@ -1,0 +1,380 @@
+// The isolator schedule window driven as a user would, from the main window's
+// Results menu and its shortcut, against the real engine library and real
+// files: the tables, sorting, copying, the CSV export and the PDF report.
+#include "schedule_window/schedule_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include "main_window/main_window.h"
+#include "results/results_model.h"
+#include "run/engine_binding.h"
+#include "schedule_window/schedule_tables.h"
+#include "scratch_folder.h"
+#include "scripted_desktop_services.h"
+
+namespace {
+
+using tamsor::testing::read_file;
+using tamsor::testing::ScratchFolder;
+using tamsor::testing::ScriptedDesktopServices;
+using tamsor::testing::write_file;
+
+// Three clusters of six isolators, listed axis by axis: every technique
+// groups them into the clusters for three types. Labels carry a comma and
+// quotes; line 4 is blank and line 6 has no label.
+const std::string kBuilding =
+    "500   axis A/1\n"
+    "100   axis A/2, corner\n"
+    "906   \"core\" B/1\n"
+    "\n"
+    "502   axis B/2\n"
+    "101\n"
+    "909   axis C/3\n"
+    "504   axis C/4\n"
+    "102   axis D/1\n"
+    "903   axis D/2\n"
+    "506   axis D/3\n"
+    "103   axis D/4\n"
+    "900   axis E/1\n"
+    "508   axis E/2\n"
+    "104   axis E/3\n"
+    "912   axis E/4\n"
+    "510   axis F/1\n"
+    "105   axis F/2\n"
+    "915   axis F/3\n";
+
+// Worked by hand: means 615 / 6, 3030 / 6, 5445 / 6; the largest load above
+// the mean by 2.5 / 102.5, 5 / 505 and 7.5 / 907.5.
+const char* const kThreeTypesCsv =
+    "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
+    "1,6,100,105,102.50,5.00,2.4\r\n"
+    "2,6,500,510,505.00,10.00,1.0\r\n"
+    "3,6,900,915,907.50,15.00,0.8\r\n"
+    "\r\n"
+    "line,load,type,label\r\n"
+    "1,500,2,axis A/1\r\n"
+    "2,100,1,\"axis A/2, corner\"\r\n"
+    "3,906,3,\"\"\"core\"\" B/1\"\r\n"
+    "5,502,2,axis B/2\r\n"
+    "6,101,1,\r\n"
+    "7,909,3,axis C/3\r\n"
+    "8,504,2,axis C/4\r\n"
+    "9,102,1,axis D/1\r\n"
+    "10,903,3,axis D/2\r\n"
+    "11,506,2,axis D/3\r\n"
+    "12,103,1,axis D/4\r\n"
+    "13,900,3,axis E/1\r\n"
+    "14,508,2,axis E/2\r\n"
+    "15,104,1,axis E/3\r\n"
+    "16,912,3,axis E/4\r\n"
+    "17,510,2,axis F/1\r\n"
+    "18,105,1,axis F/2\r\n"
+    "19,915,3,axis F/3\r\n";
+
+// The page objects of a PDF, not counting the page tree's /Pages.
+int pdfPages(const std::string& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    int pages = 0;
+    for (auto match = page.globalMatch(QString::fromLatin1(pdf)); match.hasNext(); match.next())
+        ++pages;
+    return pages;
+}
+
+class ScheduleWindowTest : public ::testing::Test {
+  protected:
+    ScheduleWindowTest() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
+
+    void SetUp() override {
+        main_ = std::make_unique<tamsor::MainWindow>(model_, engine_, services_);
+        main_->show();
+        main_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
+    }
+
+    template <typename Control>
+    Control* in(QWidget* window, const char* name) {
+        auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* scheduleItem() { return in<QAction>(main_.get(), "Schedule_menu"); }
+    tamsor::ScheduleWindow* window() {
+        return main_->findChild<tamsor::ScheduleWindow*>(QStringLiteral("ScheduleWindow"));
+    }
+
+    QString file(const std::string& name, const std::string& text) {
+        write_file(folder_.file(name), text);
+        return QString::fromStdString(folder_.file(name).string());
+    }
+    QString example(const char* name) {
+        const auto target = folder_.file(name);
+        std::filesystem::copy_file(std::filesystem::path(TAMSOR_EXAMPLES_DIR) / name, target);
+        return QString::fromStdString(target.string());
+    }
+    void open(const QString& path) {
+        services_.answerNextFileDialog(path);
+        in<QAction>(main_.get(), "FOpen_menu")->trigger();
+    }
+    void click(QWidget* window, const char* name) {
+        QTest::mouseClick(in<QAbstractButton>(window, name), Qt::LeftButton);
+    }
+    // Opens `path` and calculates with Method2.
+    void calculate(const QString& path) {
+        open(path);
+        click(main_.get(), "Option1_1");
+        click(main_.get(), "Command1");
+        ASSERT_TRUE(services_.messages.isEmpty()) << services_.messages.join(' ').toStdString();
+    }
+    void scrollTo(int value) {
+        auto* scroll = in<QScrollBar>(main_.get(), "HScroll1");
+        scroll->setFocus();
+        while (scroll->value() != value)
+            QTest::keyClick(scroll, scroll->value() < value ? Qt::Key_Right : Qt::Key_Left);
+    }
+
+    // The cells of a window's table as the view shows them (sorted), tab-separated.
+    QString rows(const char* table) {
+        const QAbstractItemModel* model = in<QTableView>(window(), table)->model();
+        QStringList lines;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int col = 0; col < model->columnCount(); ++col)
+                cells << model->index(row, col).data().toString();
+            lines << cells.join('\t');
+        }
+        return lines.join('\n');
+    }
+    QString cell(const char* table, int row, int col) {
+        return in<QTableView>(window(), table)->model()->index(row, col).data().toString();
+    }
+
+    ScratchFolder folder_;
+    tamsor::ResultsModel model_;
+    tamsor::EngineBinding engine_;
+    ScriptedDesktopServices services_;
+    std::unique_ptr<tamsor::MainWindow> main_;
+};
+
+TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
+    EXPECT_FALSE(scheduleItem()->isEnabled());
+    EXPECT_EQ(scheduleItem()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    const QString building = file("BLDG.DAT", kBuilding);
+    open(building);
+    EXPECT_FALSE(scheduleItem()->isEnabled());
+    calculate(building);
+    EXPECT_TRUE(scheduleItem()->isEnabled());
+
+    // The shortcut opens the window, modeless, on the result set on display.
+    QTest::keyClick(main_.get(), Qt::Key_I, Qt::ControlModifier);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_FALSE(window()->isModal());
+    EXPECT_EQ(window()->windowTitle(), "Isolator Schedule");
+    EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(), building);
+    EXPECT_EQ(in<QLabel>(window(), "Technique")->text(), "Method2");
+    EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "1");
+    EXPECT_EQ(rows("TypesTable"), "1\t18\t100\t915\t505.00\t815.00\t81.2");
+
+    scrollTo(3);
+    EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "3");
+    EXPECT_EQ(rows("TypesTable"),
+              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
+              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
+              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+    EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 18);
+    EXPECT_EQ(cell("IsolatorsTable", 2, 3), "\"core\" B/1");
+
+    // Closed, it opens again from the menu, still on three types.
+    window()->close();
+    scheduleItem()->trigger();
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "3");
+
+    // Another file: the results shown are not its own.
+    open(example("MUSEUM.DAT"));
+    EXPECT_FALSE(scheduleItem()->isEnabled());
+    EXPECT_TRUE(in<QLabel>(window(), "Note")->isVisibleTo(window()));
+    EXPECT_EQ(in<QTableView>(window(), "TypesTable")->model()->rowCount(), 0);
+    EXPECT_FALSE(in<QWidget>(window(), "Export")->isEnabled());
+    EXPECT_FALSE(in<QWidget>(window(), "SaveReport")->isEnabled());
+    click(main_.get(), "Command1");
+    EXPECT_TRUE(scheduleItem()->isEnabled());
+    EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(),
+              QString::fromStdString(folder_.file("MUSEUM.DAT").string()));
+    EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 36);
+    EXPECT_FALSE(in<QLabel>(window(), "Note")->isVisibleTo(window()));
+
+    // A failed calculation leaves nothing to schedule.
+    open(file("few.DAT", "100\n200\n300\n"));
+    click(main_.get(), "Command1");
+    EXPECT_FALSE(scheduleItem()->isEnabled());
+}
+
+TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
+    calculate(file("BLDG.DAT", kBuilding));
+    scrollTo(3);
+    scheduleItem()->trigger();
+    auto* isolators = in<QTableView>(window(), "IsolatorsTable");
+    auto* header = isolators->horizontalHeader();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+
+    // Lines as numbers: 19 comes first going down, where text would put 9.
+    clickHeader(0);
+    EXPECT_EQ(cell("IsolatorsTable", 0, 0), "19");
+    clickHeader(0);
+    EXPECT_EQ(cell("IsolatorsTable", 0, 0), "1");
+    // By type: file order is kept within a type.
+    clickHeader(2);
+    EXPECT_EQ(cell("IsolatorsTable", 0, 0), "2");
+    EXPECT_EQ(cell("IsolatorsTable", 1, 0), "6");
+    EXPECT_EQ(cell("IsolatorsTable", 17, 0), "19");
+    // Loads as numbers, largest first; the sort stays while the window follows the scroll bar.
+    clickHeader(1);
+    clickHeader(1);
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
+    scrollTo(1);
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
+    EXPECT_EQ(cell("IsolatorsTable", 17, 1), "100");
+    scrollTo(3);
+
+    // Back in the schedule window, whose tables keep the keyboard to themselves.
+    window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window(); }));
+    auto* types = in<QTableView>(window(), "TypesTable");
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(types, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
+              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
+              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+
+    // Keyboard: Tab runs from table to table to the buttons; all are named for screen readers.
+    QTest::keyClick(types, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), isolators);
+    for (const char* name : {"TypesTable", "IsolatorsTable", "Export", "SaveReport", "Close"}) {
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(in<QWidget>(window(), name));
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << name;
+    }
+}
+
+TEST_F(ScheduleWindowTest, ExportsCsvAndSavesThePdfReportThroughTheSaveDialog) {
+    const QString building = file("BLDG.DAT", kBuilding);
+    calculate(building);
+    scrollTo(3);
+    scheduleItem()->trigger();
+
+    const auto csv = folder_.file("schedule.csv");
+    services_.answerNextSaveDialog(QString::fromStdString(csv.string()));
+    click(window(), "Export");
+    EXPECT_EQ(services_.lastSaveDialog.title, "Export Isolator Schedule");
+    EXPECT_EQ(services_.lastSaveDialog.suffix, "csv");
+    EXPECT_EQ(services_.lastSaveDialog.suggestedPath,
+              QString::fromStdString(folder_.file("BLDG-3-types.csv").string()));
+    EXPECT_EQ(read_file(csv), kThreeTypesCsv);
+    EXPECT_TRUE(services_.messages.isEmpty());
+
+    // Cancel writes nothing.
+    click(window(), "Export");
+    EXPECT_EQ(read_file(csv), kThreeTypesCsv);
+
+    // Page 1 holds the summary; the isolators follow, 49 to a page.
+    const auto pdf = folder_.file("report.pdf");
+    services_.answerNextSaveDialog(QString::fromStdString(pdf.string()));
+    click(window(), "SaveReport");
+    EXPECT_EQ(services_.lastSaveDialog.suffix, "pdf");
+    std::string report = read_file(pdf);
+    EXPECT_EQ(report.substr(0, 5), "%PDF-");
+    EXPECT_EQ(pdfPages(report), 2);
+
+    // 100 isolators: 49 + 49 + 2 on pages 2 to 4.
+    open(example("TOWER100.DAT"));
+    click(main_.get(), "Command1");
+    ASSERT_TRUE(services_.messages.isEmpty());
+    services_.answerNextSaveDialog(QString::fromStdString(pdf.string()));
+    click(window(), "SaveReport");
+    report = read_file(pdf);
+    EXPECT_EQ(pdfPages(report), 4);
+    EXPECT_TRUE(services_.messages.isEmpty());
+}
+
+TEST_F(ScheduleWindowTest, AWriteFailureIsReportedWithItsReasonAndCreatesNothing) {
+    calculate(file("BLDG.DAT", kBuilding));
+    scheduleItem()->trigger();
+    // A folder that cannot be written into, for any user: it is a file.
+    write_file(folder_.file("plain"), "not a folder");
+    const QString csv = QString::fromStdString(folder_.file("plain").string()) + "/schedule.csv";
+    services_.answerNextSaveDialog(csv);
+    click(window(), "Export");
+    ASSERT_EQ(services_.messages.size(), 1);
+    EXPECT_EQ(services_.messages[0], "Cannot write " + csv);
+    EXPECT_FALSE(services_.details[0].isEmpty());  // the system's reason
+
+    const QString pdf = QString::fromStdString(folder_.file("plain").string()) + "/report.pdf";
+    services_.answerNextSaveDialog(pdf);
+    click(window(), "SaveReport");
+    ASSERT_EQ(services_.messages.size(), 2);
+    EXPECT_EQ(services_.messages[1], "Cannot write " + pdf);
+    EXPECT_FALSE(services_.details[1].isEmpty());
+    EXPECT_EQ(read_file(folder_.file("plain")), "not a folder");
+}
+
+TEST_F(ScheduleWindowTest, LoadsThatNoLongerMatchTheResultsShowANoteNotFigures) {
+    calculate(file("BLDG.DAT", kBuilding));
+    scrollTo(3);
+    scheduleItem()->trigger();
+    // The data file as if changed after the calculation: a load moved, then one lost.
+    model_.DataLoads[0].load = 560;
+    scrollTo(2);
+    scrollTo(3);
+    EXPECT_TRUE(in<QLabel>(window(), "Note")->text().contains("type 2 has another mean"));
+    EXPECT_EQ(in<QTableView>(window(), "TypesTable")->model()->rowCount(), 0);
+    EXPECT_FALSE(in<QWidget>(window(), "Export")->isEnabled());
+    model_.DataLoads.pop_back();
+    scrollTo(2);
+    EXPECT_TRUE(in<QLabel>(window(), "Note")->text().contains("must end at 18"));
+    EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 0);
+}
+
+// The report's results and variance tables give the figures as the results
+// table does, a figure too wide for the partition report as its asterisks.
+TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
+    tamsor::ResultsModel model;
+    model.PartCount[1] = {5, 10};
+    model.PartMean[1] = {736.84f, 0};
+    model.PartMeanNotShown[1][1] = true;
+    model.SetVariance[1] = 1;
+    model.SetVarianceMax = 4227.19f;
+    model.SetVarianceNotShown[2] = true;
+    const tamsor::TextTable results = tamsor::resultsTable(model, 2);
+    EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean", "Variance"}));
+    ASSERT_EQ(results.rows.size(), 2u);
+    EXPECT_EQ(results.rows[0], (QStringList{"1", "5", "736.84", "4227.19"}));
+    EXPECT_EQ(results.rows[1], (QStringList{"2", "10", "**********", ""}));
+    const tamsor::TextTable variances = tamsor::varianceTable(model);
+    ASSERT_EQ(variances.rows.size(), 7u);
+    EXPECT_EQ(variances.rows[0], (QStringList{"2", "4227.19"}));
+    EXPECT_EQ(variances.rows[1], (QStringList{"3", "************"}));
+    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0"}));
+}
+
+}  // namespace
