@@ -1,9 +1,6 @@
 #include "batch_options.h"
 
-#include <algorithm>
-
-#include "tamsor/load_file.h"
-#include "tamsor/optimal_run.h"
+#include <iterator>
 
 namespace tamsor {
 
@@ -65,18 +62,20 @@ const char* const kUsage =
 
 namespace {
 
-constexpr int kMaxScheduleTypes = 9;
+bool parseTechnique(const std::string& value, TechniqueId& technique) {
+    const Technique* const found = techniqueForOption(value);
+    if (found != nullptr) technique = found->id;
+    return found != nullptr;
+}
 
-bool parseTechnique(const std::string& value, Technique& technique) {
-    if (value == "1")
-        technique = Technique::kMethod1;
-    else if (value == "2")
-        technique = Technique::kMethod2;
-    else if (value == "optimal")
-        technique = Technique::kOptimal;
-    else
-        return false;
-    return true;
+// "--method takes 1, 2 or optimal", from the technique table.
+std::string methodUsageError() {
+    std::string error = "--method takes ";
+    for (std::size_t i = 0; i < std::size(kTechniques); ++i) {
+        if (i > 0) error += i + 1 == std::size(kTechniques) ? " or " : ", ";
+        error += kTechniques[i].methodOption;
+    }
+    return error;
 }
 
 bool parseFormat(const std::string& value, OutputFormat& format) {
@@ -106,7 +105,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
         if (argument == "--method" && hasValue) {
             if (!parseTechnique(arguments[++i], options.techniques.front())) {
-                parsed.error = "--method takes 1, 2 or optimal";
+                parsed.error = methodUsageError();
                 return parsed;
             }
             methodGiven = true;
@@ -114,7 +113,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.compare = true;
         } else if (argument == "--types" && hasValue) {
             const std::string& value = arguments[++i];
-            if (value.size() != 1 || value[0] < '1' || value[0] > '0' + kMaxScheduleTypes) {
+            if (value.size() != 1 || value[0] < '1' || value[0] > '0' + kMaxTypes) {
                 parsed.error = "--types takes a number of types from 1 to 9";
                 return parsed;
             }
@@ -140,28 +139,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             parsed.error = "--types shows the schedule of one technique; use it with --method";
             return parsed;
         }
-        options.techniques = {Technique::kMethod1, Technique::kMethod2, Technique::kOptimal};
+        // The classic techniques against the optimum, which the comparison takes as the last.
+        options.techniques = {TechniqueId::kMethod1, TechniqueId::kMethod2, TechniqueId::kOptimal};
     }
     if (options.files.empty()) parsed.error = "no input data file given";
     return parsed;
-}
-
-std::string_view techniqueName(Technique technique) {
-    switch (technique) {
-        case Technique::kMethod1:
-            return "Method 1";
-        case Technique::kMethod2:
-            return "Method2";
-        case Technique::kOptimal:
-            return "Optimal";
-    }
-    return {};
-}
-
-std::size_t maxIsolators(const std::vector<Technique>& techniques) {
-    const bool classic = std::any_of(techniques.begin(), techniques.end(),
-                                     [](Technique t) { return t != Technique::kOptimal; });
-    return classic ? kMaxIsolators : kMaxOptimalIsolators;
 }
 
 }  // namespace tamsor

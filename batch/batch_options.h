@@ -2,20 +2,18 @@
 #ifndef TAMSOR_BATCH_BATCH_OPTIONS_H
 #define TAMSOR_BATCH_BATCH_OPTIONS_H
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
-namespace tamsor {
+#include "tamsor/technique.h"
 
-enum class Technique { kMethod1, kMethod2, kOptimal };
+namespace tamsor {
 
 enum class OutputFormat { kText, kCsv, kJson };
 
 struct BatchOptions {
     // The techniques run on each file, in this order: one, or all three with --compare.
-    std::vector<Technique> techniques{Technique::kMethod1};
+    std::vector<TechniqueId> techniques{TechniqueId::kMethod1};
     bool compare = false;
     int scheduleTypes = 0;  // --types N; 0 when no schedule is asked for
     OutputFormat format = OutputFormat::kText;
@@ -32,12 +30,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The --help text.
 extern const char* const kUsage;
-
-// "Method 1", "Method2", "Optimal": the names the program's buttons give them.
-std::string_view techniqueName(Technique technique);
-
-// The most isolators a run of these techniques takes.
-std::size_t maxIsolators(const std::vector<Technique>& techniques);
 
 }  // namespace tamsor
 

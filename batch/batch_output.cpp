@@ -1,7 +1,7 @@
 #include "batch_output.h"
 
 #include "report_summary.h"
-#include "tamsor/report_layout.h"
+#include "tamsor/domain_limits.h"
 #include "tamsor/run_summary_json.h"
 #include "tamsor/schedule_csv.h"
 #include "tamsor/schedule_text.h"
@@ -14,16 +14,12 @@ std::optional<double> widened(const std::optional<float>& value) {
     return *value;
 }
 
-const char* describedTechnique(Technique technique) {
-    switch (technique) {
-        case Technique::kMethod1:
-            return "Method 1 (equal load ranges)";
-        case Technique::kMethod2:
-            return "Method 2 (equal numbers of isolators)";
-        case Technique::kOptimal:
-            return "Optimal (the best grouping)";
-    }
-    return "";
+// "Method 1 (equal load ranges)". The text summary has always written
+// Method2 as "Method 2" here, while every other output uses its name.
+std::string describedTechnique(const Technique& technique) {
+    const std::string_view name =
+        technique.id == TechniqueId::kMethod2 ? "Method 2" : technique.name;
+    return std::string(name) + " (" + std::string(technique.approach) + ")";
 }
 
 }  // namespace
@@ -31,9 +27,9 @@ const char* describedTechnique(Technique technique) {
 RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
     RunSummary summary;
     summary.dataFile = results.path;
-    summary.technique = techniqueName(run.technique);
-    const std::vector<float>& sorted = results.loads->sorted;
-    for (int n = 1; n <= report_layout::kMaxTypes; ++n) {
+    summary.technique = techniqueOf(run.technique).name;
+    const std::vector<float>& sorted = results.calculation->sortedLoads;
+    for (int n = 1; n <= kMaxTypes; ++n) {
         ResultSetSummary set;
         set.typeCount = n;
         if (n > static_cast<int>(run.sets.size())) {
@@ -68,10 +64,10 @@ void BatchOutput::write(const FileResults& results) {
             writeCsv(results);
             break;
         case OutputFormat::kJson:
-            for (const TechniqueRun& run : results.runs) {
+            for (const TechniqueRun& run : results.calculation->runs) {
                 RunSummary summary = runSummaryOf(results, run);
                 // The schedule is drawn from the last run's report.
-                if (&run == &results.runs.back()) summary.schedule = results.schedule;
+                if (&run == &results.calculation->runs.back()) summary.schedule = results.schedule;
                 writeRunSummaryJson(out_, summary);
             }
             break;
@@ -79,22 +75,23 @@ void BatchOutput::write(const FileResults& results) {
 }
 
 void BatchOutput::writeText(const FileResults& results) {
-    const std::size_t loads = results.loads->count;
+    const CalculationOutcome& calculation = *results.calculation;
+    const std::size_t loads = calculation.loads.size();
+    const ResultNames& names = calculation.names;
     if (options_.compare) {
         out_ << results.path << ": " << loads << " isolators, the three techniques compared\n";
-        printComparison(out_, results.runs);
-        out_ << "  report " << results.names.report << ", plot " << results.names.plot
-             << " (Optimal)\n\n";
+        printComparison(out_, calculation.runs);
+        out_ << "  report " << names.report << ", plot " << names.plot << " (Optimal)\n\n";
         return;
     }
-    const TechniqueRun& run = results.runs.back();
-    out_ << results.path << ": " << loads << " isolators, " << describedTechnique(run.technique)
-         << '\n';
+    const TechniqueRun& run = calculation.runs.back();
+    out_ << results.path << ": " << loads << " isolators, "
+         << describedTechnique(techniqueOf(run.technique)) << '\n';
     printSummary(out_, run.sets);
     if (!run.complete) {
         out_ << "  stopped at " << run.stoppedAt() << " types: an isolator type became empty\n\n";
     } else {
-        out_ << "  report " << results.names.report << ", plot " << results.names.plot << "\n\n";
+        out_ << "  report " << names.report << ", plot " << names.plot << "\n\n";
     }
     if (results.schedule) {
         out_ << "  Isolator schedule for " << options_.scheduleTypes << " types\n\n";
@@ -110,7 +107,7 @@ void BatchOutput::writeText(const FileResults& results) {
 void BatchOutput::writeCsv(const FileResults& results) {
     const bool blocks = options_.scheduleTypes != 0;
     if (blocks) writeSummaryCsvHeader(out_);
-    for (const TechniqueRun& run : results.runs)
+    for (const TechniqueRun& run : results.calculation->runs)
         writeSummaryCsvRows(out_, runSummaryOf(results, run));
     if (!blocks) return;
     if (results.schedule) {

@@ -9,21 +9,17 @@
 #include <vector>
 
 #include "batch_options.h"
-#include "checked_loads.h"
+#include "tamsor/calculation.h"
 #include "tamsor/isolator_schedule.h"
-#include "tamsor/result_names.h"
 #include "tamsor/run_summary.h"
-#include "technique_run.h"
 
 namespace tamsor {
 
-// The runs on one data file and what was drawn from them.
+// The calculation of one data file and what was drawn from it.
 struct FileResults {
     std::string path;
-    const CheckedLoads* loads = nullptr;
-    ResultNames names;
-    std::vector<TechniqueRun> runs;            // in the order they ran
-    std::optional<IsolatorSchedule> schedule;  // for --types N, where the last run reached N
+    const CalculationOutcome* calculation = nullptr;  // one that succeeded
+    std::optional<IsolatorSchedule> schedule;         // for --types N, where the last run reached N
 };
 
 // The summary of one run for the machine-readable outputs, without a

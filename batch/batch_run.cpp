@@ -1,68 +1,71 @@
 #include "batch_run.h"
 
-#include <algorithm>
-#include <optional>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
-#include "checked_loads.h"
-#include "tamsor/data_file_lock.h"
-#include "tamsor/result_names.h"
-#include "tamsor/run_diagnosis.h"
-#include "technique_run.h"
+#include "tamsor/calculation.h"
 #include "vorbeck1.h"
 
 namespace tamsor {
 namespace {
 
-bool refuseUnlocked(const std::string& path, DataFileLock& lock, std::ostream& messages) {
-    switch (lock.outcome()) {
-        case DataFileLock::Outcome::kLocked:
-            return false;
-        case DataFileLock::Outcome::kCannotOpen: {
-            LoadFault fault;
-            fault.kind = LoadFaultKind::kCannotOpen;
-            fault.systemError = lock.file().systemError();
-            messages << path << ": " << describeLoadFault(fault) << '\n';
-            return true;
-        }
-        case DataFileLock::Outcome::kNotARegularFile:
-            messages << path << ": not a regular file\n";
-            return true;
-        case DataFileLock::Outcome::kTimedOut:
-            messages << path << ": another run on this file did not finish in time\n";
-            return true;
-    }
-    return true;
+// How long a run waits for another run on the same data file.
+constexpr std::chrono::seconds kLockPatience{30};
+
+// More warnings than this for one file would bury the summary.
+constexpr std::size_t kWarningsShown = 20;
+
+// The engine linked into tamsor-batch, handed the path blank padded; the
+// calculation has checked that it fits.
+std::int32_t runLinkedEngine(std::int32_t methodFlag, const std::string& path) {
+    char name[VORBECK1_PATH_LENGTH];
+    std::memset(name, ' ', sizeof name);
+    std::memcpy(name, path.data(), path.size());
+    std::int32_t status = 0;
+    vorbeck1(&methodFlag, &status, name);
+    return status;
 }
 
-// Names that the classic engine would take for another file's, or cannot take.
-bool refuseName(const std::string& path, const BatchOptions& options, std::ostream& messages) {
-    if (!path.empty() && path.back() == ' ') {
-        messages << '"' << path
-                 << "\": the file name ends with a blank, which the engine would drop; "
-                    "rename the file\n";
-        return true;
+void printWarnings(const std::string& path, const std::vector<DecimalCommaWarning>& warnings,
+                   std::ostream& messages) {
+    for (std::size_t i = 0; i < warnings.size() && i < kWarningsShown; ++i)
+        messages << path << ':' << warnings[i].line << ": warning: \"" << warnings[i].text
+                 << "\" looks like a decimal comma; read as " << warnings[i].readAs << '\n';
+    if (warnings.size() > kWarningsShown)
+        messages << path << ": warning: " << warnings.size() - kWarningsShown
+                 << " more lines look like a decimal comma\n";
+}
+
+// "FILE:LINE: cause"; a name with a blank at its end in quotes, to show it.
+void printFailure(const std::string& path, const CalculationFailure& failure,
+                  std::ostream& messages) {
+    if (failure.fault == CalculationFault::kNameEndsWithBlank) {
+        messages << '"' << path << '"';
+    } else {
+        messages << path;
+        if (const std::int64_t line = failureLine(failure); line > 0) messages << ':' << line;
     }
-    const bool classic =
-        std::any_of(options.techniques.begin(), options.techniques.end(),
-                    [](Technique technique) { return technique != Technique::kOptimal; });
-    if (classic && path.size() > VORBECK1_PATH_LENGTH) {
-        messages << path << ": path longer than " << VORBECK1_PATH_LENGTH << " characters\n";
-        return true;
-    }
-    return false;
+    messages << ": " << describeCalculationFailure(failure) << '\n';
 }
 
 // The schedule for the number of types asked for, from the last run's report.
 bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostream& messages) {
-    const TechniqueRun& run = results.runs.back();
+    const CalculationOutcome& calculation = *results.calculation;
+    const TechniqueRun& run = calculation.runs.back();
     const int typeCount = options.scheduleTypes;
     if (typeCount > static_cast<int>(run.sets.size())) {
         messages << results.path << ": no schedule for " << typeCount
                  << " types: the run stopped at " << run.stoppedAt() << " types\n";
         return false;
     }
+    std::vector<IsolatorLoad> isolators;
+    isolators.reserve(calculation.loads.size());
+    for (const LoadRecord& load : calculation.loads)
+        isolators.push_back({static_cast<int>(load.line), load.load, load.label});
     results.schedule = makeIsolatorSchedule(
-        results.loads->isolators, run.sets[static_cast<std::size_t>(typeCount - 1)].firstPositions);
+        isolators, run.sets[static_cast<std::size_t>(typeCount - 1)].firstPositions);
     return true;
 }
 
@@ -70,37 +73,24 @@ bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostrea
 
 bool partitionFile(const std::string& path, const BatchOptions& options, BatchOutput& output,
                    std::ostream& messages) {
-    if (refuseName(path, options, messages)) return false;
-
-    // Held until the results are printed: another run on the same file waits
-    // rather than replacing the result files in between, and the loads read
-    // here are those the techniques read.
-    DataFileLock lock(path.c_str());
-    if (refuseUnlocked(path, lock, messages)) return false;
-    const std::optional<CheckedLoads> loads = checkLoads(
-        path, lock.file(), maxIsolators(options.techniques), options.scheduleTypes != 0, messages);
-    if (!loads) return false;
-
-    FileResults results;
-    results.path = path;
-    results.loads = &*loads;
-    results.names = resultNamesFor(path);
-    const RunDiagnosis resultFiles = diagnoseResultFiles(results.names, lock.file().identity());
-    if (!resultFiles.ok()) {
-        reportResultFailure(path, results.names, resultFiles.resultFailure(), messages);
+    CalculationRequest request;
+    request.path = path;
+    request.techniques = options.techniques;
+    request.engine.run = runLinkedEngine;
+    request.waitForLock = waitAtMost(kLockPatience);
+    const CalculationOutcome calculation = calculate(request);
+    printWarnings(path, calculation.warnings, messages);
+    if (calculation.failure) {
+        printFailure(path, *calculation.failure, messages);
         return false;
     }
 
-    for (const Technique technique : options.techniques) {
-        std::optional<TechniqueRun> run = runTechnique(
-            technique, path, results.names, lock.file().identity(), loads->count, messages);
-        if (!run) return false;
-        results.runs.push_back(std::move(*run));
-    }
-
+    FileResults results;
+    results.path = path;
+    results.calculation = &calculation;
     // Compared, a classic technique that stops is one of the findings.
     bool succeeded = true;
-    const TechniqueRun& last = results.runs.back();
+    const TechniqueRun& last = calculation.runs.back();
     if (!options.compare && !last.complete) {
         messages << path << ": cannot calculate the optimum solution for " << last.stoppedAt()
                  << " types; try --method optimal\n";

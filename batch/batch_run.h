@@ -1,6 +1,7 @@
 // One input data file through the chosen techniques, as tamsor-batch runs it:
-// the file is locked, read and checked, each technique run, its report read
-// back and checked, and the results printed, all under the lock.
+// the calculation (the file locked, read once and checked, each technique
+// run and its result files read back and checked), then its messages and
+// its results printed.
 #ifndef TAMSOR_BATCH_BATCH_RUN_H
 #define TAMSOR_BATCH_BATCH_RUN_H
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "tamsor/report_layout.h"
+#include "tamsor/domain_limits.h"
 
 namespace tamsor {
 namespace {
@@ -72,13 +72,13 @@ void printComparison(std::ostream& out, const std::vector<TechniqueRun>& runs) {
         << cell("above the optimum", kPercentColumn * static_cast<int>(classicCount)) << '\n';
     out << "       ";
     for (const auto& run : runs)
-        out << cell(std::string(techniqueName(run.technique)), kVarianceColumn);
+        out << cell(std::string(techniqueOf(run.technique).name), kVarianceColumn);
     for (std::size_t r = 0; r < classicCount; ++r)
-        out << cell(std::string(techniqueName(runs[r].technique)), kPercentColumn);
+        out << cell(std::string(techniqueOf(runs[r].technique).name), kPercentColumn);
     out << '\n';
 
     char text[16];
-    for (int n = 1; n <= report_layout::kMaxTypes; ++n) {
+    for (int n = 1; n <= kMaxTypes; ++n) {
         std::snprintf(text, sizeof text, "%7d", n);
         out << text;
         for (const auto& run : runs) {

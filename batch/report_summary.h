@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
+#include "tamsor/calculation.h"
 #include "tamsor/report_reader.h"
-#include "technique_run.h"
 
 namespace tamsor {
 

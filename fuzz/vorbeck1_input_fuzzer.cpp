@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "result_file_checks.h"
+#include "tamsor/domain_limits.h"
 #include "tamsor/load_file_reader.h"
 #include "tamsor/read_error.h"
 #include "tamsor/report_reader.h"
@@ -81,16 +82,17 @@ struct Reading : tamsor::LoadSink {
 };
 
 struct ReaderVerdict {
-    bool accepted = false;  // 11 to 100 loads by the reading rules
+    bool accepted = false;  // the loads the classic engine takes, by the reading rules
     std::size_t loads = 0;
     float largest = 0;
 };
 
 ReaderVerdict readWithTheSharedReader(const std::uint8_t* data, std::size_t size) {
     Reading reading;
-    tamsor::LoadFileReader reader(reading, 100);
+    tamsor::LoadFileReader reader(reading, tamsor::kMaxClassicIsolators);
     const bool read = reader.feed(reinterpret_cast<const char*>(data), size) && reader.finish();
-    return {read && reader.loadCount() >= 11, reader.loadCount(), reading.largest};
+    return {read && reader.loadCount() >= tamsor::kMinIsolators, reader.loadCount(),
+            reading.largest};
 }
 
 // Only the input and its two result files: no temporary left behind.

@@ -3,8 +3,20 @@
 #include <limits>
 
 #include "tamsor/load_file.h"
+#include "tamsor/report_layout.h"
 
 namespace tamsor {
+namespace {
+
+// The size of a report of every result set, each line with its CR LF.
+constexpr std::size_t fullReportSize() {
+    std::size_t size = 0;
+    for (int n = 1; n <= kMaxTypes; ++n)
+        size += report_layout::firstLineLength(n) + report_layout::secondLineLength(n) + 4;
+    return size;
+}
+
+}  // namespace
 
 RunDiagnosis resultFileDiagnosis(const ResultFailure& failure) {
     RunDiagnosis diagnosis;
@@ -46,8 +58,7 @@ RunDiagnosis diagnoseFailedRun(const ResultNames& names, const FileIdentity& dat
                                std::size_t loadCount) {
     ResultFilePair probe(names.report.c_str(), names.plot.c_str());
     if (probe.check(dataFile) && probe.openReport()) {
-        // Nine result sets: 58 + 21 n characters each for n = 1..9.
-        probe.report().write(std::string(9 * 58 + 21 * 45, ' '));
+        probe.report().write(std::string(fullReportSize(), ' '));
         if (probe.openPlot()) probe.plot().write(std::string(loadCount * 2 * 29, ' '));
         probe.report().close();
         probe.plot().close();

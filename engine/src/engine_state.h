@@ -5,6 +5,9 @@
 #include <array>
 #include <cstdint>
 
+#include "tamsor/domain_limits.h"
+#include "vorbeck1.h"
+
 namespace engine {
 
 // Every load, mean, sum, threshold and total is single precision, and every
@@ -12,13 +15,16 @@ namespace engine {
 // figures depend on it, so no wider accumulator may be used anywhere.
 using Real = float;
 
-inline constexpr int kMaxLoads = 100;
-inline constexpr int kMinLoads = 11;
-inline constexpr int kMaxPartitions = 9;
+// The domain's limits as the engine's tables are indexed: by int.
+inline constexpr int kMaxLoads = static_cast<int>(tamsor::kMaxClassicIsolators);
+inline constexpr int kMinLoads = static_cast<int>(tamsor::kMinIsolators);
+inline constexpr int kMaxPartitions = tamsor::kMaxTypes;
 inline constexpr int kPartitionTableSize = 16;
-inline constexpr int kInputPathLength = 120;
-// A result name is the input path (at most 120 characters) with its
-// extension replaced by, or appended with, ".out" / ".plt".
+inline constexpr int kInputPathLength = static_cast<int>(tamsor::kEngineNameLength);
+static_assert(kInputPathLength == VORBECK1_PATH_LENGTH,
+              "the entry's name argument is the domain's engine name length");
+// A result name is the input path (at most kInputPathLength characters) with
+// its extension replaced by, or appended with, ".out" / ".plt".
 inline constexpr int kResultNameCapacity = kInputPathLength + 4 + 1;
 
 enum Status : std::int32_t { kSuccess = 0, kUnreadable = 1, kEmptyPartition = 2 };

@@ -22,7 +22,6 @@ using optimal::FastTotals;
 using optimal::LeadingRuns;
 using optimal::ShiftedLoads;
 
-constexpr int kMaxTypes = 9;
 // Rows, columns and their padding are indexed by int.
 constexpr std::size_t kMaxLoads = std::numeric_limits<int>::max() / 2;
 

@@ -6,14 +6,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "tamsor/domain_limits.h"
+
 namespace tamsor {
 namespace {
 
-constexpr int kMostTypes = 9;
-
 void checkGrouping(std::span<const int> firstPositions, std::size_t loadCount) {
     const auto count = static_cast<int>(firstPositions.size()) - 1;
-    if (count < 1 || count > kMostTypes)
+    if (count < 1 || count > kMaxTypes)
         throw std::invalid_argument("a grouping holds 1 to 9 isolator types, given " +
                                     std::to_string(std::max(count, 0)));
     if (firstPositions.front() != 1)

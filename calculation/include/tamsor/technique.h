@@ -4,14 +4,17 @@
 #ifndef TAMSOR_TECHNIQUE_H
 #define TAMSOR_TECHNIQUE_H
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "tamsor/domain_limits.h"
+#include "tamsor/optimal_result_sets.h"
+#include "tamsor/result_set_format.h"
 
 namespace tamsor {
 
@@ -19,21 +22,39 @@ namespace tamsor {
 // the value is the technique's place in the table.
 enum class TechniqueId : std::int16_t { kMethod1, kMethod2, kOptimal };
 
+// A technique computed in-process: the result sets for 1 to kMaxTypes types
+// from the loads sorted ascending (stably); none where a figure of the report
+// would overflow single precision.
+using InProcessAlgorithm = std::vector<ResultSetRecord> (*)(std::span<const float> sortedLoads);
+
 struct Technique {
     TechniqueId id;
     std::string_view name;          // "Method 1", as shown everywhere
     std::string_view methodOption;  // tamsor-batch --method VALUE
+    std::string_view approach;      // how it groups, in a few words: "equal load ranges"
     std::size_t maxIsolators;       // it takes kMinIsolators to this many loads
-    // The method flag of the classic engine's entry; none for a technique
-    // computed in-process.
+    // Exactly one of the two: the method flag of the classic engine's entry,
+    // or the algorithm of a technique computed in-process.
     std::optional<std::int32_t> engineFlag;
+    InProcessAlgorithm algorithm;
+
+    constexpr bool classic() const { return engineFlag.has_value(); }
 };
 
-inline constexpr std::array<Technique, 3> kTechniques{{
-    {TechniqueId::kMethod1, "Method 1", "1", kMaxClassicIsolators, 0},
-    {TechniqueId::kMethod2, "Method2", "2", kMaxClassicIsolators, 1},
-    {TechniqueId::kOptimal, "Optimal", "optimal", kMaxOptimalIsolators, std::nullopt},
-}};
+inline constexpr Technique kTechniques[] = {
+    {TechniqueId::kMethod1, "Method 1", "1", "equal load ranges", kMaxClassicIsolators, 0, nullptr},
+    {TechniqueId::kMethod2, "Method2", "2", "equal numbers of isolators", kMaxClassicIsolators, 1,
+     nullptr},
+    {TechniqueId::kOptimal, "Optimal", "optimal", "the best grouping", kMaxOptimalIsolators,
+     std::nullopt, &optimalResultSets},
+};
+
+// Each entry at the place its id names.
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kTechniques); ++i)
+        if (static_cast<std::size_t>(kTechniques[i].id) != i) return false;
+    return true;
+}());
 
 constexpr const Technique& techniqueOf(TechniqueId id) {
     return kTechniques[static_cast<std::size_t>(id)];

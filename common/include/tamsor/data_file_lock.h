@@ -5,10 +5,20 @@
 #define TAMSOR_DATA_FILE_LOCK_H
 
 #include <chrono>
+#include <functional>
 
 #include "tamsor/data_file.h"
 
 namespace tamsor {
+
+// How often a wait for a held data file asks whether to go on.
+inline constexpr std::chrono::milliseconds kLockWaitInterval{100};
+
+// Asked while another run holds the data file: once as soon as the lock is
+// found held (waited 0), then about every kLockWaitInterval with the time
+// waited so far. Returns whether to go on waiting; the caller decides how
+// long, and may keep its window alive in between.
+using KeepWaiting = std::function<bool(std::chrono::milliseconds waited)>;
 
 class DataFileLock {
   public:
@@ -16,11 +26,14 @@ class DataFileLock {
         kLocked,
         kCannotOpen,       // the data file cannot be opened (see file().systemError())
         kNotARegularFile,  // nothing to lock; such a file is refused anyway
-        kTimedOut,         // another run held the lock for longer than the patience given
+        kTimedOut,         // another run held the lock until the wait was given up
     };
 
-    // Opens the data file as DataFile does and waits, at most `patience`, for
-    // an exclusive lock (flock). The lock lasts as long as this object.
+    // Opens the data file as DataFile does and waits for an exclusive lock
+    // (flock) for as long as `keepWaiting` says. The lock lasts as long as
+    // this object.
+    DataFileLock(const char* path, const KeepWaiting& keepWaiting);
+    // The same, waiting at most `patience`.
     explicit DataFileLock(const char* path,
                           std::chrono::milliseconds patience = std::chrono::seconds(30));
     DataFileLock(const DataFileLock&) = delete;

@@ -14,9 +14,12 @@
 
 #include <cstddef>
 
+#include "tamsor/domain_limits.h"
+
 namespace tamsor::report_layout {
 
-inline constexpr int kMaxTypes = 9;
+// A report holds a result set for each number of types, 1 to kMaxTypes.
+using tamsor::kMaxTypes;
 
 inline constexpr int kCountWidth = 4;
 inline constexpr int kVarianceWidth = 12;

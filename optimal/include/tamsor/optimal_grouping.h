@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "tamsor/domain_limits.h"
+
 namespace tamsor {
 
 // The best grouping for one number of types n.
@@ -45,7 +47,7 @@ struct OptimalGrouping {
 // sortedLoads: ascending and finite, at least one load (std::invalid_argument otherwise).
 // maxTypes: 1..9 (std::invalid_argument otherwise).
 std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sortedLoads,
-                                                  int maxTypes = 9);
+                                                  int maxTypes = kMaxTypes);
 
 }  // namespace tamsor
 

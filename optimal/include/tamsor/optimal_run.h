@@ -12,6 +12,8 @@
 //
 // The run takes no lock on the data file: a caller that reads the result
 // files back holds the data file's lock around both, as for the classic run.
+// It reads the loads itself; a caller that holds them read and sorted
+// computes with optimalResultSets and writes with writeResultFiles instead.
 #ifndef TAMSOR_OPTIMAL_RUN_H
 #define TAMSOR_OPTIMAL_RUN_H
 

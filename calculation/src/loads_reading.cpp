@@ -1,0 +1,46 @@
+#include "loads_reading.h"
+
+#include <algorithm>
+
+#include "run_failure.h"
+#include "tamsor/run_diagnosis.h"
+
+namespace tamsor {
+namespace {
+
+// Keeps the loads up to the maximum, and every warning.
+class LoadsAsRead final : public LoadSink {
+  public:
+    LoadsAsRead(std::size_t maxLoads, CalculationOutcome& outcome)
+        : maxLoads_(maxLoads), outcome_(outcome) {}
+
+    void onLoad(const LoadLine& load) override {
+        if (outcome_.loads.size() < maxLoads_)
+            outcome_.loads.push_back({load.line, load.load, std::string(load.label)});
+        if (!load.decimalComma.empty())
+            outcome_.warnings.push_back(
+                {load.line, std::string(load.decimalComma), std::string(load.number)});
+    }
+
+  private:
+    std::size_t maxLoads_;
+    CalculationOutcome& outcome_;
+};
+
+}  // namespace
+
+std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
+                                            CalculationOutcome& outcome) {
+    LoadsAsRead sink(maxLoads, outcome);
+    const RunDiagnosis diagnosis = diagnoseLoads(file, sink, maxLoads);
+    if (!diagnosis.ok()) return failureOf(diagnosis, outcome.names, maxLoads);
+    outcome.sortedLoads.reserve(outcome.loads.size());
+    for (const LoadRecord& load : outcome.loads)
+        outcome.sortedLoads.push_back(load.load);
+    // Stable, as the engine sorts: of equal loads, -0 and 0 keep their order
+    // in the file, and the load plot shows the sign of each.
+    std::stable_sort(outcome.sortedLoads.begin(), outcome.sortedLoads.end());
+    return std::nullopt;
+}
+
+}  // namespace tamsor

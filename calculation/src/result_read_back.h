@@ -1,0 +1,25 @@
+// The result files of a run read back and checked against the run and the
+// loads it ran on: the one place where a calculation decides whether it can
+// trust what a technique left on disk.
+#ifndef TAMSOR_CALCULATION_RESULT_READ_BACK_H
+#define TAMSOR_CALCULATION_RESULT_READ_BACK_H
+
+#include <cstddef>
+#include <optional>
+
+#include "tamsor/calculation.h"
+
+namespace tamsor {
+
+// Reads the partition report by its columns into run.sets and, after a
+// complete run, the load plot file into run.plot. The report must hold nine
+// result sets after a complete run and one to eight after a stop, each for
+// `loadCount` isolators, and the plot the step curve of `loadCount` loads.
+// Returns the failure where a file cannot be read, breaks its layout or does
+// not fit.
+std::optional<CalculationFailure> readBackResults(const ResultNames& names, std::size_t loadCount,
+                                                  TechniqueRun& run);
+
+}  // namespace tamsor
+
+#endif

@@ -1,0 +1,57 @@
+#include "tamsor/optimal_result_sets.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tamsor/optimal_grouping.h"
+
+namespace tamsor {
+namespace {
+
+// The single-type figures as the classic techniques compute them, every sum
+// rounded to single precision in sorted order.
+bool singleTypeFiguresOverflow(std::span<const float> sortedLoads) {
+    float sum = 0;
+    for (const float load : sortedLoads)
+        sum += load;
+    const float mean = sum / static_cast<float>(sortedLoads.size());
+    float total = 0;
+    for (const float load : sortedLoads) {
+        const float difference = mean - load;
+        total += difference * difference;
+    }
+    return !std::isfinite(mean) || !std::isfinite(total);
+}
+
+ResultSetRecord recordOf(const OptimalGrouping& grouping, std::size_t loadCount) {
+    ResultSetRecord set;
+    set.partitionCount = grouping.typeCount;
+    set.pooledVariance = static_cast<float>(grouping.sumOfSquares / static_cast<double>(loadCount));
+    set.operationCount = grouping.costEvaluations;
+    std::copy(grouping.firstPositions.begin(), grouping.firstPositions.end(),
+              set.firstPositions.begin());
+    std::transform(grouping.means.begin(), grouping.means.end(), set.means.begin(),
+                   [](double mean) { return static_cast<float>(mean); });
+    return set;
+}
+
+bool isFinite(const ResultSetRecord& set) {
+    return std::isfinite(set.pooledVariance) &&
+           std::all_of(set.means.begin(), set.means.begin() + set.partitionCount,
+                       [](float mean) { return std::isfinite(mean); });
+}
+
+}  // namespace
+
+std::vector<ResultSetRecord> optimalResultSets(std::span<const float> sortedLoads) {
+    if (singleTypeFiguresOverflow(sortedLoads)) return {};
+    std::vector<ResultSetRecord> sets;
+    const std::vector<double> loads(sortedLoads.begin(), sortedLoads.end());
+    for (const OptimalGrouping& grouping : findOptimalGroupings(loads)) {
+        sets.push_back(recordOf(grouping, loads.size()));
+        if (!isFinite(sets.back())) return {};
+    }
+    return sets;
+}
+
+}  // namespace tamsor
