@@ -39,7 +39,7 @@ constexpr QRect kOptionPlaces[] = {
     {120, 720, 1092, 252},
     {120, 1080, 1092, 252},
 };
-static_assert(std::size(kOptionPlaces) == kTechniques.size(), "a place for every technique");
+static_assert(std::size(kOptionPlaces) == std::size(kTechniques), "a place for every technique");
 
 template <typename Control>
 Control* named(Control* control, const QString& name) {

@@ -11,15 +11,10 @@
 #include "load_checks.h"
 #include "shifted_loads.h"
 #include "spread_order.h"
+#include "tamsor/domain_limits.h"
 #include "tamsor/spread_figures.h"
 
 namespace tamsor {
-namespace {
-
-// As for the exact technique: a run finds the groupings for 1 to 9 types.
-constexpr int kMaxTypes = 9;
-
-}  // namespace
 
 std::vector<LeastSpreadGrouping> findLeastSpreadGroupings(std::span<const double> sortedLoads,
                                                           int maxTypes) {
