@@ -47,7 +47,8 @@ ResultsModel fiveTypes() {
 
 // The mean loads of the n-partition set on display, as point values.
 ChartContent meanLoadChart(const ResultsModel& m, int n, ChartKind kind = ChartKind::kBar2D) {
-    ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}};
+    // Means are labelled with two decimals, as the report writes them.
+    ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}, 2};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
@@ -130,7 +131,7 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
 
 TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
-        ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
+        ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}, 2};
         for (int i = 1; i <= 7; ++i) {
             const float restored = model_.SetVariance[i] * model_.SetVarianceMax;
             variance.points.append(ChartPoint{restored, QString::number(i + 1)});

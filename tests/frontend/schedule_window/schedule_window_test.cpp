@@ -61,29 +61,29 @@ const std::string kBuilding =
 // the mean by 2.5 / 102.5, 5 / 505 and 7.5 / 907.5.
 const char* const kThreeTypesCsv =
     "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-    "1,6,100,105,102.50,5.00,2.4\r\n"
-    "2,6,500,510,505.00,10.00,1.0\r\n"
-    "3,6,900,915,907.50,15.00,0.8\r\n"
+    "1,6,100.0,105.0,102.50,5.00,2.4\r\n"
+    "2,6,500.0,510.0,505.00,10.00,1.0\r\n"
+    "3,6,900.0,915.0,907.50,15.00,0.8\r\n"
     "\r\n"
     "line,load,type,label\r\n"
-    "1,500,2,axis A/1\r\n"
-    "2,100,1,\"axis A/2, corner\"\r\n"
-    "3,906,3,\"\"\"core\"\" B/1\"\r\n"
-    "5,502,2,axis B/2\r\n"
-    "6,101,1,\r\n"
-    "7,909,3,axis C/3\r\n"
-    "8,504,2,axis C/4\r\n"
-    "9,102,1,axis D/1\r\n"
-    "10,903,3,axis D/2\r\n"
-    "11,506,2,axis D/3\r\n"
-    "12,103,1,axis D/4\r\n"
-    "13,900,3,axis E/1\r\n"
-    "14,508,2,axis E/2\r\n"
-    "15,104,1,axis E/3\r\n"
-    "16,912,3,axis E/4\r\n"
-    "17,510,2,axis F/1\r\n"
-    "18,105,1,axis F/2\r\n"
-    "19,915,3,axis F/3\r\n";
+    "1,500.0,2,axis A/1\r\n"
+    "2,100.0,1,\"axis A/2, corner\"\r\n"
+    "3,906.0,3,\"\"\"core\"\" B/1\"\r\n"
+    "5,502.0,2,axis B/2\r\n"
+    "6,101.0,1,\r\n"
+    "7,909.0,3,axis C/3\r\n"
+    "8,504.0,2,axis C/4\r\n"
+    "9,102.0,1,axis D/1\r\n"
+    "10,903.0,3,axis D/2\r\n"
+    "11,506.0,2,axis D/3\r\n"
+    "12,103.0,1,axis D/4\r\n"
+    "13,900.0,3,axis E/1\r\n"
+    "14,508.0,2,axis E/2\r\n"
+    "15,104.0,1,axis E/3\r\n"
+    "16,912.0,3,axis E/4\r\n"
+    "17,510.0,2,axis F/1\r\n"
+    "18,105.0,1,axis F/2\r\n"
+    "19,915.0,3,axis F/3\r\n";
 
 // The page objects of a PDF, not counting the page tree's /Pages.
 int pdfPages(const std::string& pdf) {
@@ -187,14 +187,14 @@ TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
     EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(), building);
     EXPECT_EQ(in<QLabel>(window(), "Technique")->text(), "Method2");
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "1");
-    EXPECT_EQ(rows("TypesTable"), "1\t18\t100\t915\t505.00\t815.00\t81.2");
+    EXPECT_EQ(rows("TypesTable"), "1\t18\t100.0\t915.0\t505.00\t815.00\t81.2");
 
     scrollTo(3);
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "3");
     EXPECT_EQ(rows("TypesTable"),
-              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
-              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
-              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
     EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 18);
     EXPECT_EQ(cell("IsolatorsTable", 2, 3), "\"core\" B/1");
 
@@ -249,10 +249,10 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
     // Loads as numbers, largest first; the sort stays while the window follows the scroll bar.
     clickHeader(1);
     clickHeader(1);
-    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915.0");
     scrollTo(1);
-    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
-    EXPECT_EQ(cell("IsolatorsTable", 17, 1), "100");
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915.0");
+    EXPECT_EQ(cell("IsolatorsTable", 17, 1), "100.0");
     scrollTo(3);
 
     // Back in the schedule window, whose tables keep the keyboard to themselves.
@@ -263,9 +263,9 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
     QTest::keyClick(types, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(types, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
-              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
-              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
 
     // Keyboard: Tab runs from table to table to the buttons; all are named for screen readers.
     QTest::keyClick(types, Qt::Key_Tab);
@@ -374,7 +374,7 @@ TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
     ASSERT_EQ(variances.rows.size(), 7u);
     EXPECT_EQ(variances.rows[0], (QStringList{"2", "4227.19"}));
     EXPECT_EQ(variances.rows[1], (QStringList{"3", "************"}));
-    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0"}));
+    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0.00"}));
 }
 
 }  // namespace
