@@ -36,7 +36,8 @@ ResultsModel twentyLoads() {
     m.PlotLast = 39;
     m.SetVarianceMax = 250;
     for (int d = 0; d <= 7; ++d) {
-        m.SetVariance[d] = (1000.0f / (d + 1)) / 250.0f;
+        m.SetVarianceReported[d] = 1000.0f / (d + 1);
+        m.SetVariance[d] = m.SetVarianceReported[d] / 250.0f;
         for (int k = 0; k <= d; ++k) {
             m.PartBound[d][k] = 1 + 2 * k;
             m.PartMean[d][k] = 15.0f + 20 * k;

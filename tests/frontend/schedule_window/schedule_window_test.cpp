@@ -364,6 +364,7 @@ TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
     model.PartMeanNotShown[1][1] = true;
     model.SetVariance[1] = 1;
     model.SetVarianceMax = 4227.19f;
+    model.SetVarianceReported[1] = 4227.19f;
     model.SetVarianceNotShown[2] = true;
     const tamsor::TextTable results = tamsor::resultsTable(model, 2);
     EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean", "Variance"}));
