@@ -5,8 +5,44 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace tamsor {
+namespace {
+
+// A progress dialog whose bar fills as the patience runs out.
+class ProgressWait final : public WaitDialog {
+  public:
+    ProgressWait(QWidget* parent, const QString& text, std::chrono::milliseconds patience)
+        : dialog_(text, QStringLiteral("Cancel"), 0, static_cast<int>(patience.count()), parent) {
+        dialog_.setWindowTitle(kApplicationTitle);
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setMinimumDuration(0);
+        dialog_.show();
+    }
+    void showWaited(std::chrono::milliseconds waited) override {
+        dialog_.setValue(static_cast<int>(std::min<qint64>(waited.count(), dialog_.maximum())));
+    }
+    bool cancelled() const override { return dialog_.wasCanceled(); }
+
+  private:
+    QProgressDialog dialog_;
+};
+
+class UnshownWait final : public WaitDialog {
+  public:
+    void showWaited(std::chrono::milliseconds) override {}
+    bool cancelled() const override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<WaitDialog> DesktopServices::showWait(QWidget*, const QString&,
+                                                      std::chrono::milliseconds) {
+    return std::make_unique<UnshownWait>();
+}
 
 std::optional<QString> PlatformDesktopServices::chooseFileToSave(QWidget* parent,
                                                                  const QString& title,
@@ -62,6 +98,11 @@ void PlatformDesktopServices::showMessage(QWidget* parent, const QString& text,
         }
     }
     box.exec();
+}
+
+std::unique_ptr<WaitDialog> PlatformDesktopServices::showWait(QWidget* parent, const QString& text,
+                                                              std::chrono::milliseconds patience) {
+    return std::make_unique<ProgressWait>(parent, text, patience);
 }
 
 }  // namespace tamsor

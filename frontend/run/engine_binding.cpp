@@ -57,12 +57,6 @@ QString EngineBinding::libraryOfProgram(const QString& programFolder) {
     return QFileInfo::exists(installed) ? installed : beside;
 }
 
-std::string_view EngineBinding::engineName(std::string_view path) {
-    if (path.size() <= kEngineNameLength) return path;
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 EngineBinding::EngineBinding(const QString& libraryPath) : library_(libraryPath) {}
 
 vorbeck1_entry EngineBinding::entry() {
@@ -76,8 +70,6 @@ vorbeck1_entry EngineBinding::entry() {
 std::int32_t EngineBinding::calculate(std::int32_t engineFlag, const std::string& path) {
     const vorbeck1_entry call = entry();
     const std::string_view name = engineName(path);
-    if (name.size() > kEngineNameLength)
-        throw RuntimeError(path + ": the file name is longer than the engine takes");
     std::string argument(name);
     argument.resize(kEngineNameLength, ' ');
 
@@ -92,6 +84,13 @@ std::int32_t EngineBinding::calculate(std::int32_t engineFlag, const std::string
         call(&method, &status, argument.data());
     }
     return status;
+}
+
+ClassicEngine EngineBinding::classicEngine() {
+    return {[this](std::int32_t engineFlag, const std::string& path) {
+                return calculate(engineFlag, path);
+            },
+            /*takesBareNames=*/true};
 }
 
 }  // namespace tamsor
