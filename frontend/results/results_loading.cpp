@@ -1,8 +1,7 @@
 #include "results/results_loading.h"
 
 #include <cmath>
-
-#include "run/runtime_error.h"
+#include <stdexcept>
 
 namespace tamsor {
 namespace {
@@ -13,7 +12,8 @@ constexpr std::size_t kSetsLoaded = kMaxShownTypes;
 // when no value exceeds 0.
 void storePlotPoints(ResultsModel& m, const std::vector<PlotPoint>& points) {
     if (points.size() > kPlotPoints)
-        throw RuntimeError("more than " + std::to_string(kPlotPoints) + " points in the load plot");
+        throw std::runtime_error("more than " + std::to_string(kPlotPoints) +
+                                 " points in the load plot");
     m.PlotXMax = 0;
     m.PlotYMax = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -30,8 +30,8 @@ void storePlotPoints(ResultsModel& m, const std::vector<PlotPoint>& points) {
 // shown becomes SetVarianceMax.
 void storeResultSets(ResultsModel& m, const std::vector<ReportSet>& sets) {
     if (sets.size() < kSetsLoaded)
-        throw RuntimeError("the report ends after " + std::to_string(sets.size()) +
-                           " result sets, before the eighth");
+        throw std::runtime_error("the report ends after " + std::to_string(sets.size()) +
+                                 " result sets, before the eighth");
     m.SetVarianceMax = 0;
     for (std::size_t d = 0; d < kSetsLoaded; ++d) {
         const ReportSet& set = sets[d];
@@ -50,7 +50,8 @@ void storeResultSets(ResultsModel& m, const std::vector<ReportSet>& sets) {
 }
 
 void normalise(ResultsModel& m) {
-    if (!m.hasResults()) throw RuntimeError("no position and no load above 0 in the load plot");
+    if (!m.hasResults())
+        throw std::runtime_error("no position and no load above 0 in the load plot");
     for (int j = 0; j <= m.PlotLast; ++j) {
         m.PlotX[j] /= m.PlotXMax;
         m.PlotY[j] /= m.PlotYMax;
@@ -101,18 +102,18 @@ void countIsolators(ResultsModel& m) {
 
 void loadResults(ResultsModel& model, const CalculationOutcome& calculation) {
     if (calculation.runs.empty() || !calculation.runs.back().complete)
-        throw RuntimeError("no complete run to show");
+        throw std::runtime_error("no complete run to show");
     const TechniqueRun& run = calculation.runs.back();
     ResultsModel loaded = model;
     storePlotPoints(loaded, run.plot);
     storeResultSets(loaded, run.sets);
     normalise(loaded);
     if (!isDrawable(loaded))
-        throw RuntimeError("results beyond single precision in " + calculation.names.report);
+        throw std::runtime_error("results beyond single precision in " + calculation.names.report);
     countIsolators(loaded);
     // The isolator schedule pairs these loads with the sets' positions.
     if (calculation.loads.size() != static_cast<std::size_t>(run.sets.front().loadCount()))
-        throw RuntimeError("the loads differ in number from those of the results");
+        throw std::runtime_error("the loads differ in number from those of the results");
     loaded.DataLoads = calculation.loads;
     model = std::move(loaded);
 }

@@ -5,12 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #include <QDir>
 #include <QFileInfo>
-
-#include "run/runtime_error.h"
-#include "tamsor/domain_limits.h"
 
 namespace tamsor {
 namespace {
@@ -24,7 +22,7 @@ class WorkingFolder {
         if (previous_ < 0 || ::chdir(folder.c_str()) != 0) {
             const int error = errno;
             if (previous_ >= 0) ::close(previous_);
-            throw RuntimeError(folder + ": cannot be entered: " + std::strerror(error));
+            throw std::runtime_error(folder + ": cannot be entered: " + std::strerror(error));
         }
     }
     WorkingFolder(const WorkingFolder&) = delete;
@@ -62,7 +60,7 @@ EngineBinding::EngineBinding(const QString& libraryPath) : library_(libraryPath)
 vorbeck1_entry EngineBinding::entry() {
     if (entry_ == nullptr) {
         entry_ = reinterpret_cast<vorbeck1_entry>(library_.resolve("vorbeck1"));
-        if (entry_ == nullptr) throw RuntimeError(library_.errorString().toStdString());
+        if (entry_ == nullptr) throw std::runtime_error(library_.errorString().toStdString());
     }
     return entry_;
 }

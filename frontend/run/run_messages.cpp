@@ -1,7 +1,5 @@
 #include "run/run_messages.h"
 
-#include <cstring>
-
 #include <QStringList>
 
 #include "run/native_path.h"
@@ -12,26 +10,15 @@ namespace {
 // More lines than this in one warning would hide the point.
 constexpr std::size_t kCommaLinesShown = 10;
 
-QString systemReason(int systemError) {
-    return shownText(std::strerror(systemError));
-}
-
-QString loadFaultDetail(const LoadFault& fault) {
-    switch (fault.kind) {
-        case LoadFaultKind::kCannotOpen:
-            return QStringLiteral("The data file cannot be opened: ") +
-                   systemReason(fault.systemError);
-        case LoadFaultKind::kNotARegularFile:
-            return QStringLiteral(
-                "The data file is not a regular file but a pipe, a device or a folder");
-        case LoadFaultKind::kReadError:
-            return QStringLiteral("The data file cannot be read: ") +
-                   systemReason(fault.systemError);
-        default:
-            return QStringLiteral("Line %1: %2")
-                .arg(fault.line)
-                .arg(shownText(describeLoadFault(fault)));
-    }
+// Where the data file could be read, the line at fault.
+QString loadFaultDetail(const CalculationFailure& failure) {
+    if (failure.loadFault.kind == LoadFaultKind::kNotARegularFile)
+        return QStringLiteral(
+            "The data file is not a regular file but a pipe, a device or a folder");
+    const QString cause = shownText(describeCalculationFailure(failure));
+    if (const std::int64_t line = failureLine(failure); line > 0)
+        return QStringLiteral("Line %1: %2").arg(line).arg(cause);
+    return QStringLiteral("The data file ") + cause;
 }
 
 QString resultFileDetail(const CalculationFailure& failure) {
@@ -78,7 +65,7 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
                                "finished.")
                     .arg(std::chrono::duration<double>(patience).count(), 0, 'g', 3)};
         case CalculationFault::kUnreadableLoads:
-            return refusedDataFile(loadFaultDetail(failure.loadFault));
+            return refusedDataFile(loadFaultDetail(failure));
         case CalculationFault::kTooFewLoads:
         case CalculationFault::kTooManyLoads:
         case CalculationFault::kOverflow:
