@@ -1,20 +1,28 @@
 #include "app/desktop_services.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QProgressDialog>
 
 namespace tamsor {
 namespace {
 
-// A progress dialog whose bar fills as the patience runs out.
+// A progress dialog whose bar fills, second by second, as the patience runs out.
 class ProgressWait final : public WaitDialog {
   public:
     ProgressWait(QWidget* parent, const QString& text, std::chrono::milliseconds patience)
-        : dialog_(text, QStringLiteral("Cancel"), 0, static_cast<int>(patience.count()), parent) {
+        : dialog_(text, QStringLiteral("Cancel"), 0, 0, parent) {
+        auto* bar = new QProgressBar;
+        bar->setFormat(QStringLiteral("%v s of %m s"));
+        dialog_.setBar(bar);
+        dialog_.setRange(
+            0, static_cast<int>(std::chrono::ceil<std::chrono::seconds>(patience).count()));
         dialog_.setWindowTitle(kApplicationTitle);
         dialog_.setWindowModality(Qt::ApplicationModal);
         dialog_.setAutoClose(false);
@@ -23,7 +31,8 @@ class ProgressWait final : public WaitDialog {
         dialog_.show();
     }
     void showWaited(std::chrono::milliseconds waited) override {
-        dialog_.setValue(static_cast<int>(std::min<qint64>(waited.count(), dialog_.maximum())));
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(waited).count();
+        dialog_.setValue(static_cast<int>(std::min<qint64>(seconds, dialog_.maximum())));
     }
     bool cancelled() const override { return dialog_.wasCanceled(); }
 

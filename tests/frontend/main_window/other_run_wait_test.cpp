@@ -7,6 +7,7 @@
 #include <optional>
 
 #include <QApplication>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -92,9 +93,8 @@ TEST(WaitDialog, ShowsTheWaitModallyAndIsCancelled) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "TAMSOR");
         EXPECT_EQ(dialog->labelText(), "Waiting for it...");
-        wait->showWaited(12s);
-        EXPECT_EQ(dialog->value(), 12000);
-        EXPECT_EQ(dialog->maximum(), 30000);
+        wait->showWaited(12500ms);
+        EXPECT_EQ(dialog->findChild<QProgressBar*>()->text(), "12 s of 30 s");
         EXPECT_FALSE(wait->cancelled());
         if (byKey) {
             ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
