@@ -16,8 +16,8 @@ namespace tamsor {
 // the report holds as asterisks is stored as not shown. A run that did not
 // complete, fewer sets, more than kPlotPoints points, no position or load
 // above 0 to divide by, loads other than the sets count, or a figure that
-// the plots could not show (beyond single precision, or an isolator count
-// beyond 32 bits) raises a std::runtime_error and leaves the model as it was.
+// the plots could not show (beyond single precision) raises a
+// std::runtime_error and leaves the model as it was.
 void loadResults(ResultsModel& model, const CalculationOutcome& calculation);
 
 // PartCount from PartBound, for the sets loaded.
