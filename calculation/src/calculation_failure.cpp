@@ -40,6 +40,9 @@ std::string describeCalculationFailure(const CalculationFailure& failure) {
                        {failure.resultFault, failure.systemError, failure.file.c_str()});
         case CalculationFault::kOverflow:
             return "the loads are too large: their single-precision sums overflow";
+        case CalculationFault::kUnknownEngineStatus:
+            return "the engine ended with status " + std::to_string(failure.engineStatus) +
+                   ", which it never gives; its result files are not used";
         case CalculationFault::kUnreadableResults:
             return "unreadable " + kindOf(failure) + failure.readError;
         case CalculationFault::kWrongSetCount:

@@ -15,6 +15,12 @@ std::optional<CalculationFailure> runClassic(const Technique& technique,
     const std::int32_t status = request.engine.run(*technique.engineFlag, request.path);
     complete = status == VORBECK1_SUCCESS;
     if (status == VORBECK1_SUCCESS || status == VORBECK1_EMPTY_PARTITION) return std::nullopt;
+    if (status != VORBECK1_UNREADABLE) {
+        CalculationFailure failure;
+        failure.fault = CalculationFault::kUnknownEngineStatus;
+        failure.engineStatus = status;
+        return failure;
+    }
     // The engine says no more than that it failed. Its loads were checked
     // beforehand, so a result file or overflowing sums are left to tell apart.
     const RunDiagnosis diagnosis = diagnoseFailedRun(outcome.names, dataFile, outcome.loads.size());

@@ -1,12 +1,57 @@
 #include "app/desktop_services.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
 
 namespace tamsor {
+namespace {
+
+// A progress dialog whose bar fills, second by second, as the patience runs out.
+class ProgressWait final : public WaitDialog {
+  public:
+    ProgressWait(QWidget* parent, const QString& text, std::chrono::milliseconds patience)
+        : dialog_(text, QStringLiteral("Cancel"), 0, 0, parent) {
+        auto* bar = new QProgressBar;
+        bar->setFormat(QStringLiteral("%v s of %m s"));
+        dialog_.setBar(bar);
+        dialog_.setRange(
+            0, static_cast<int>(std::chrono::ceil<std::chrono::seconds>(patience).count()));
+        dialog_.setWindowTitle(kApplicationTitle);
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setMinimumDuration(0);
+        dialog_.show();
+    }
+    void showWaited(std::chrono::milliseconds waited) override {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(waited).count();
+        dialog_.setValue(static_cast<int>(std::min<qint64>(seconds, dialog_.maximum())));
+    }
+    bool cancelled() const override { return dialog_.wasCanceled(); }
+
+  private:
+    QProgressDialog dialog_;
+};
+
+class UnshownWait final : public WaitDialog {
+  public:
+    void showWaited(std::chrono::milliseconds) override {}
+    bool cancelled() const override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<WaitDialog> DesktopServices::showWait(QWidget*, const QString&,
+                                                      std::chrono::milliseconds) {
+    return std::make_unique<UnshownWait>();
+}
 
 std::optional<QString> PlatformDesktopServices::chooseFileToSave(QWidget* parent,
                                                                  const QString& title,
@@ -62,6 +107,11 @@ void PlatformDesktopServices::showMessage(QWidget* parent, const QString& text,
         }
     }
     box.exec();
+}
+
+std::unique_ptr<WaitDialog> PlatformDesktopServices::showWait(QWidget* parent, const QString& text,
+                                                              std::chrono::milliseconds patience) {
+    return std::make_unique<ProgressWait>(parent, text, patience);
 }
 
 }  // namespace tamsor

@@ -1,8 +1,11 @@
-// The modal dialogs of the program — the open-file and save-file dialogs and
-// the message box — behind one seam, so that tests answer them without ever blocking.
+// The modal dialogs of the program — the open-file and save-file dialogs, the
+// message box and the wait for another program — behind one seam, so that
+// tests answer them without ever blocking.
 #ifndef TAMSOR_DESKTOP_SERVICES_H
 #define TAMSOR_DESKTOP_SERVICES_H
 
+#include <chrono>
+#include <memory>
 #include <optional>
 
 #include <QString>
@@ -12,6 +15,16 @@ class QWidget;
 namespace tamsor {
 
 inline const QString kApplicationTitle = QStringLiteral("TAMSOR");
+
+// A wait for something outside the program, on show while the object lives.
+class WaitDialog {
+  public:
+    virtual ~WaitDialog() = default;
+    // Shows how long the wait has lasted so far.
+    virtual void showWaited(std::chrono::milliseconds waited) = 0;
+    // Whether the user pressed Cancel.
+    virtual bool cancelled() const = 0;
+};
 
 class DesktopServices {
   public:
@@ -36,6 +49,12 @@ class DesktopServices {
     // failure) is shown under the text.
     virtual void showMessage(QWidget* parent, const QString& text,
                              const QString& detail = QString()) = 0;
+    // Shows the text with a Cancel button and the time waited out of
+    // `patience`, the application title as caption, and returns at once; the
+    // program's windows take no input while it is on show. Here: nothing is
+    // shown and the wait runs its course.
+    virtual std::unique_ptr<WaitDialog> showWait(QWidget* parent, const QString& text,
+                                                 std::chrono::milliseconds patience);
 };
 
 // The real dialogs.
@@ -48,6 +67,8 @@ class PlatformDesktopServices final : public DesktopServices {
                                             const QString& filterLabel, const QString& pattern,
                                             const QString& startFolder) override;
     void showMessage(QWidget* parent, const QString& text, const QString& detail) override;
+    std::unique_ptr<WaitDialog> showWait(QWidget* parent, const QString& text,
+                                         std::chrono::milliseconds patience) override;
 };
 
 }  // namespace tamsor

@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow {
     void arrangeTabOrder();
 
     void ReDraw();
-    void GetIsolData();
+    void GetIsolData(const CalculationOutcome& calculation);
     void Graphplot();
     void setRunControlsEnabled(bool enabled);
     // `path` becomes the data file, and its folder the one the Open dialog

@@ -1,5 +1,6 @@
 // The event procedures of the main window, the calculation run and the
 // showing of its results.
+#include <exception>
 #include <initializer_list>
 
 #include <QAction>
@@ -58,18 +59,27 @@ void MainWindow::Exit_Menu_Click() {
     close();
 }
 
-// The chosen technique's calculation, then its results read back and shown.
-// A refusal or failure on the way ends in one message, its cause as the
-// detail; showing a loaded model cannot fail. Lines that look like a decimal
-// comma are pointed out once, after the outcome.
+// The chosen technique's calculation, then its results loaded and shown. A
+// refusal or failure on the way ends in one message, its cause as the
+// detail; after a wait for another run given up, the file may be calculated
+// again at once. Lines that look like a decimal comma are pointed out once,
+// after the outcome.
 void MainWindow::ReDraw() {
     model_.MethodFlag = static_cast<TechniqueId>(techniqueButtons_->checkedId());
-    const RunOutcome outcome = runCalculation(model_.DataFileName, model_.MethodFlag, engine_,
-                                              lockPatience_, [this] { GetIsolData(); });
+    RunOutcome outcome = runCalculation(
+        model_.DataFileName, model_.MethodFlag, engine_,
+        waitWithDialog(services_, this, model_.DataFileName, lockPatience_), lockPatience_);
+    if (outcome.hasResults()) {
+        try {
+            GetIsolData(outcome.calculation);
+        } catch (const std::exception& error) {
+            outcome.failure = calculationFailedMessage(error);
+        }
+    }
     if (outcome.failure) {
-        setRunControlsEnabled(false);
+        if (!outcome.dataFileBusy) setRunControlsEnabled(false);
         services_.showMessage(this, outcome.failure->text, outcome.failure->detail);
-    } else {
+    } else if (outcome.hasResults()) {
         Graphplot();
         scheduleItem_->setEnabled(true);
         emit resultsShown(shownTypes_);
@@ -78,12 +88,10 @@ void MainWindow::ReDraw() {
         services_.showMessage(this, outcome.warning->text, outcome.warning->detail);
 }
 
-// The result files and the data file's loads, stored together or not at all.
-void MainWindow::GetIsolData() {
-    ResultsModel loaded = model_;
-    loadResults(loaded);
-    loadDataFileLoads(loaded);
-    model_ = std::move(loaded);
+// The results of the calculation's run and the loads it ran on, stored
+// together or not at all.
+void MainWindow::GetIsolData(const CalculationOutcome& calculation) {
+    loadResults(model_, calculation);
 }
 
 // The results for the number of types on the scroll bar: both plots and the

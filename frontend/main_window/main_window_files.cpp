@@ -1,6 +1,8 @@
 // The main window's data file from outside the window — the command line and
 // a drop from the file manager — and the folder of the last data file, which
 // the Open dialog starts in, kept between runs.
+#include <sys/stat.h>
+
 #include <cerrno>
 
 #include <QDragEnterEvent>
@@ -13,6 +15,7 @@
 #include "app/desktop_services.h"
 #include "main_window/main_window.h"
 #include "results/results_model.h"
+#include "run/native_path.h"
 #include "run/run_messages.h"
 
 namespace tamsor {
@@ -35,16 +38,24 @@ QString draggedDataFile(const QMimeData* data) {
 }  // namespace
 
 void MainWindow::chooseDataFile(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.isFile()) {
-        const RunMessage refusal =
-            file.exists() ? messageFor(DataFileLock::Outcome::kNotARegularFile, 0, lockPatience_)
-                          : messageFor(DataFileLock::Outcome::kCannotOpen, ENOENT, lockPatience_);
-        services_.showMessage(this, refusal.text, refusal.detail);
+    // Looked up by the bytes of its name, as the calculation looks it up: a
+    // Latin-1 name comes as text that does not encode to its bytes.
+    const auto bytes = nativePath(path);
+    struct stat status {};
+    CalculationFailure refusal;
+    if (bytes && ::stat(bytes->c_str(), &status) != 0) {
+        refusal.loadFault.kind = LoadFaultKind::kCannotOpen;
+        refusal.loadFault.systemError = errno;
+    } else if (bytes && !S_ISREG(status.st_mode)) {
+        refusal.loadFault.kind = LoadFaultKind::kNotARegularFile;
+    } else {
+        // As if the dialog had returned it: a cancelled Open then keeps it.
+        // Several files that answer to the name are told apart by Calculate.
+        takeDataFile(path);
         return;
     }
-    // As if the dialog had returned it: a cancelled Open then keeps it.
-    takeDataFile(path);
+    const auto message = messageFor(refusal, lockPatience_);
+    services_.showMessage(this, message->text, message->detail);
 }
 
 void MainWindow::takeDataFile(const QString& path) {

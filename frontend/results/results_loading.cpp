@@ -1,53 +1,37 @@
 #include "results/results_loading.h"
 
 #include <cmath>
-
-#include "run/native_path.h"
-#include "run/runtime_error.h"
-#include "tamsor/free_form_reader.h"
-#include "tamsor/load_file.h"
-#include "tamsor/report_reader.h"
-#include "tamsor/result_names.h"
+#include <stdexcept>
 
 namespace tamsor {
 namespace {
 
 constexpr std::size_t kSetsLoaded = kMaxShownTypes;
 
-// The bytes naming the chosen data file on disk.
-std::string dataFilePath(const ResultsModel& model) {
-    const auto path = nativePath(model.DataFileName);
-    if (!path) throw RuntimeError("several files answer to the data file's name");
-    return *path;
-}
-
 // Only a strictly greater value replaces a maximum, so a maximum stays 0
 // when no value exceeds 0.
-void readPlotPoints(ResultsModel& m, const std::string& path) {
-    FreeFormReader plot(path);
+void storePlotPoints(ResultsModel& m, const std::vector<PlotPoint>& points) {
+    if (points.size() > kPlotPoints)
+        throw std::runtime_error("more than " + std::to_string(kPlotPoints) +
+                                 " points in the load plot");
     m.PlotXMax = 0;
     m.PlotYMax = 0;
-    int i = 0;
-    while (!plot.atEnd()) {
-        if (i == kPlotPoints)
-            throw RuntimeError("more than " + std::to_string(kPlotPoints) + " points in " + path);
-        m.PlotX[i] = plot.readSingle();
-        m.PlotY[i] = plot.readSingle();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        m.PlotX[i] = static_cast<float>(points[i].position);
+        m.PlotY[i] = points[i].load;
         if (m.PlotX[i] > m.PlotXMax) m.PlotXMax = m.PlotX[i];
         if (m.PlotY[i] > m.PlotYMax) m.PlotYMax = m.PlotY[i];
-        ++i;
     }
-    m.PlotLast = static_cast<std::int16_t>(i - 1);
+    m.PlotLast = static_cast<std::int16_t>(points.size()) - 1;
 }
 
-// The report read by its columns: result set d has d + 1 partitions, and a
-// figure of asterisks is kept as not shown. The largest pooled variance of
-// the sets for 2 types and more that is shown becomes SetVarianceMax.
-void readResultSets(ResultsModel& m, const std::string& path) {
-    const std::vector<ReportSet> sets = readReport(path);
+// Result set d has d + 1 partitions, and a figure of asterisks is kept as not
+// shown. The largest pooled variance of the sets for 2 types and more that is
+// shown becomes SetVarianceMax.
+void storeResultSets(ResultsModel& m, const std::vector<ReportSet>& sets) {
     if (sets.size() < kSetsLoaded)
-        throw RuntimeError(path + ": the report ends after " + std::to_string(sets.size()) +
-                           " result sets, before the eighth");
+        throw std::runtime_error("the report ends after " + std::to_string(sets.size()) +
+                                 " result sets, before the eighth");
     m.SetVarianceMax = 0;
     for (std::size_t d = 0; d < kSetsLoaded; ++d) {
         const ReportSet& set = sets[d];
@@ -67,7 +51,8 @@ void readResultSets(ResultsModel& m, const std::string& path) {
 }
 
 void normalise(ResultsModel& m) {
-    if (!m.hasResults()) throw RuntimeError("no position and no load above 0 in the load plot");
+    if (!m.hasResults())
+        throw std::runtime_error("no position and no load above 0 in the load plot");
     for (int j = 0; j <= m.PlotLast; ++j) {
         m.PlotX[j] /= m.PlotXMax;
         m.PlotY[j] /= m.PlotYMax;
@@ -84,25 +69,20 @@ void normalise(ResultsModel& m) {
         m.SetVariance[d] /= m.SetVarianceMax;
 }
 
-// Whether every figure that the plots and the table derive from the results,
-// for every number of types, is a finite single-precision number and every
-// isolator count fits 32 bits: a model to be drawn from without a fault.
+// Whether every figure that the plots and the table derive from the results
+// is a finite single-precision number: positions are whole numbers that the
+// reading checked, but a load or mean far below the heaviest load, which
+// divides them, or a variance beyond single precision can leave its range.
 bool isDrawable(const ResultsModel& m) {
     for (int i = 0; i <= m.PlotLast; ++i)
-        if (!std::isfinite(m.PlotX[i]) || !std::isfinite(m.PlotY[i])) return false;
+        if (!std::isfinite(m.PlotY[i])) return false;
     for (std::size_t d = 0; d < kSetsLoaded; ++d) {
         if (!m.SetVarianceNotShown[d] && !(std::isfinite(m.SetVariance[d]) &&
                                            std::isfinite(m.pooledVariance(static_cast<int>(d)))))
             return false;
-        for (std::size_t k = 0; k <= d; ++k) {
-            const float start = m.PartBound[d][k] / m.PlotXMax;
-            const float end = m.PartBound[d][k + 1] / m.PlotXMax;
-            const float level = m.PartMean[d][k] / m.PlotYMax;
-            if (!(std::fabs(m.PartBound[d][k + 1] - m.PartBound[d][k]) < 2147483648.0f) ||
-                !std::isfinite((start + end) / 2) ||
-                (!m.PartMeanNotShown[d][k] && !std::isfinite(level)))
+        for (std::size_t k = 0; k <= d; ++k)
+            if (!m.PartMeanNotShown[d][k] && !std::isfinite(m.PartMean[d][k] / m.PlotYMax))
                 return false;
-        }
     }
     return true;
 }
@@ -116,27 +96,22 @@ void countIsolators(ResultsModel& m) {
                 std::nearbyint(m.PartBound[d][k + 1] - m.PartBound[d][k]));
 }
 
-void loadResults(ResultsModel& model) {
-    const auto names = resultNamesFor(dataFilePath(model));
+void loadResults(ResultsModel& model, const CalculationOutcome& calculation) {
+    if (calculation.runs.empty() || !calculation.runs.back().complete)
+        throw std::runtime_error("no complete run to show");
+    const TechniqueRun& run = calculation.runs.back();
     ResultsModel loaded = model;
-    readPlotPoints(loaded, names.plot);
-    readResultSets(loaded, names.report);
+    storePlotPoints(loaded, run.plot);
+    storeResultSets(loaded, run.sets);
     normalise(loaded);
     if (!isDrawable(loaded))
-        throw RuntimeError("results beyond single precision in " + names.report);
+        throw std::runtime_error("results beyond single precision in " + calculation.names.report);
     countIsolators(loaded);
+    // The isolator schedule pairs these loads with the sets' positions.
+    if (calculation.loads.size() != static_cast<std::size_t>(run.sets.front().loadCount()))
+        throw std::runtime_error("the loads differ in number from those of the results");
+    loaded.DataLoads = calculation.loads;
     model = std::move(loaded);
-}
-
-void loadDataFileLoads(ResultsModel& model) {
-    model.DataLoads.clear();
-    const std::string path = dataFilePath(model);
-    LoadFile file = readLoadFile(path, kMaxClassicIsolators);
-    if (!file.ok()) throw RuntimeError(path + ": " + describeLoadFault(file.fault));
-    const auto resultLoads = static_cast<std::size_t>(model.PartBound[0][1]) - 1;
-    if (file.loads.size() != resultLoads)
-        throw RuntimeError(path + ": the loads differ from those of the results");
-    model.DataLoads = std::move(file.loads);
 }
 
 }  // namespace tamsor

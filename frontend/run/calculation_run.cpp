@@ -1,133 +1,70 @@
 #include "run/calculation_run.h"
 
 #include <exception>
-#include <string>
-#include <vector>
+#include <memory>
+#include <utility>
 
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "app/desktop_services.h"
 #include "run/engine_binding.h"
 #include "run/native_path.h"
 #include "tamsor/data_file_lock.h"
-#include "tamsor/optimal_run.h"
-#include "tamsor/result_names.h"
-#include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
-namespace {
 
-class CommaWarnings final : public LoadSink {
-  public:
-    explicit CommaWarnings(std::vector<DecimalCommaWarning>& warnings) : warnings_(warnings) {}
-    void onLoad(const LoadLine& load) override {
-        if (!load.decimalComma.empty())
-            warnings_.push_back(
-                {load.line, std::string(load.decimalComma), std::string(load.number)});
-    }
-
-  private:
-    std::vector<DecimalCommaWarning>& warnings_;
-};
-
-// Why the engine cannot be handed the data file at `path`; nothing when it can.
-std::optional<QString> engineRefusal(const std::string& path) {
-    const std::string_view name = EngineBinding::engineName(path);
-    if (name.size() > kEngineNameLength)
-        return QStringLiteral(
-                   "The file name has %1 bytes, more than the %2 that the calculation engine "
-                   "takes; give the file a shorter name")
-            .arg(name.size())
-            .arg(kEngineNameLength);
-    // The engine would drop the blanks and calculate another file.
-    if (name.ends_with(' '))
-        return QStringLiteral(
-            "The file name ends with a blank, which the calculation engine would drop; rename "
-            "the file");
-    return std::nullopt;
+LockWaitCallback waitWithDialog(DesktopServices& services, QWidget* parent, const QString& dataFile,
+                                std::chrono::milliseconds patience) {
+    const QString text = QStringLiteral("Waiting for another calculation on %1...")
+                             .arg(QFileInfo(dataFile).fileName());
+    std::shared_ptr<WaitDialog> dialog;
+    return [&services, parent, text, patience, dialog](std::chrono::milliseconds waited) mutable {
+        if (waited >= patience) return LockWait::kTimeOut;
+        if (!dialog) dialog = services.showWait(parent, text, patience);
+        dialog->showWaited(waited);
+        QEventLoop events;
+        QTimer::singleShot(kLockWaitInterval, &events, &QEventLoop::quit);
+        events.exec();
+        return dialog->cancelled() ? LockWait::kCancel : LockWait::kGoOn;
+    };
 }
 
-// The chosen data file found on disk by the bytes of its name and locked for
-// one calculation; unlocked when the object goes.
-class LockedDataFile {
-  public:
-    LockedDataFile(const QString& chosenPath, std::chrono::milliseconds patience);
-
-    // Why the file cannot be calculated: several files answer to its name, it
-    // cannot be opened, is not a regular file, or another run holds it.
-    // Nothing when it is locked.
-    const std::optional<RunMessage>& refusal() const { return refusal_; }
-    const std::string& path() const { return path_; }  // the bytes naming it
-    DataFile& file() { return lock_->file(); }         // open while locked
-
-  private:
-    std::string path_;
-    std::optional<DataFileLock> lock_;
-    std::optional<RunMessage> refusal_;
-};
-
-LockedDataFile::LockedDataFile(const QString& chosenPath, std::chrono::milliseconds patience) {
+RunOutcome runCalculation(const QString& chosenPath, TechniqueId technique, EngineBinding& engine,
+                          LockWaitCallback waitForLock, std::chrono::milliseconds patience) {
+    RunOutcome outcome;
     const auto path = nativePath(chosenPath);
     if (!path) {
-        refusal_ = refusedDataFile(
+        outcome.failure = refusedDataFile(
             QStringLiteral("Several files in the folder answer to the name %1, whose bytes "
                            "are not all valid text; rename the data file")
                 .arg(chosenPath.section(QLatin1Char('/'), -1)));
-        return;
+        return outcome;
     }
-    path_ = *path;
-    lock_.emplace(path_.c_str(), patience);
-    if (!lock_->locked())
-        refusal_ = messageFor(lock_->outcome(), lock_->file().systemError(), patience);
-}
-
-std::optional<RunMessage> calculate(const QString& chosenPath, TechniqueId technique,
-                                    EngineBinding& engine, std::chrono::milliseconds patience,
-                                    std::vector<DecimalCommaWarning>& warnings,
-                                    const std::function<void()>& readBack) {
-    LockedDataFile data(chosenPath, patience);
-    if (data.refusal()) return data.refusal();
-    // A technique computed in-process takes the data file by its name, however long.
-    const std::optional<std::int32_t> engineFlag = techniqueOf(technique).engineFlag;
-    if (engineFlag) {
-        if (const auto reason = engineRefusal(data.path())) return refusedDataFile(*reason);
-    }
-
-    CommaWarnings commaWarnings(warnings);
-    const RunDiagnosis loads = diagnoseLoads(data.file(), commaWarnings, kMaxClassicIsolators);
-    if (!loads.ok()) return messageFor(loads);
-    const ResultNames names = resultNamesFor(data.path());
-    const FileIdentity identity = data.file().identity();
-    if (const RunDiagnosis results = diagnoseResultFiles(names, identity); !results.ok())
-        return messageFor(results);
-
-    if (engineFlag) {
-        const std::int32_t status = engine.calculate(*engineFlag, data.path());
-        switch (static_cast<std::int16_t>(status)) {  // the low 16 bits
-            case VORBECK1_UNREADABLE:
-                return messageFor(diagnoseFailedRun(names, identity, loads.loadCount));
-            case VORBECK1_EMPTY_PARTITION:
-                return emptyPartitionMessage();
-            default:
-                break;
-        }
-    } else if (const RunDiagnosis run = runOptimal(data.path(), kMaxClassicIsolators); !run.ok()) {
-        return messageFor(run);
-    }
-    readBack();
-    return std::nullopt;
-}
-
-}  // namespace
-
-RunOutcome runCalculation(const QString& chosenPath, TechniqueId technique, EngineBinding& engine,
-                          std::chrono::milliseconds patience,
-                          const std::function<void()>& readBack) {
-    std::vector<DecimalCommaWarning> warnings;
-    RunOutcome outcome;
+    CalculationRequest request;
+    request.path = *path;
+    request.techniques = {technique};
+    request.maxLoads = kMaxClassicIsolators;
+    request.engine = engine.classicEngine();
+    request.waitForLock = std::move(waitForLock);
     try {
-        outcome.failure = calculate(chosenPath, technique, engine, patience, warnings, readBack);
+        outcome.calculation = calculate(request);
     } catch (const std::exception& error) {
         outcome.failure = calculationFailedMessage(error);
+        return outcome;
     }
-    outcome.warning = decimalCommaWarning(warnings);
+
+    const CalculationOutcome& calculation = outcome.calculation;
+    outcome.warning = decimalCommaWarning(calculation.warnings);
+    if (calculation.failure) {
+        const CalculationFault fault = calculation.failure->fault;
+        outcome.dataFileBusy =
+            fault == CalculationFault::kLockTimedOut || fault == CalculationFault::kLockCancelled;
+        outcome.failure = messageFor(*calculation.failure, patience);
+    } else if (!calculation.runs.back().complete) {
+        outcome.failure = emptyPartitionMessage();
+    }
     return outcome;
 }
 

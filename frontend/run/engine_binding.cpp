@@ -5,12 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #include <QDir>
 #include <QFileInfo>
-
-#include "run/runtime_error.h"
-#include "tamsor/domain_limits.h"
 
 namespace tamsor {
 namespace {
@@ -24,7 +22,7 @@ class WorkingFolder {
         if (previous_ < 0 || ::chdir(folder.c_str()) != 0) {
             const int error = errno;
             if (previous_ >= 0) ::close(previous_);
-            throw RuntimeError(folder + ": cannot be entered: " + std::strerror(error));
+            throw std::runtime_error(folder + ": cannot be entered: " + std::strerror(error));
         }
     }
     WorkingFolder(const WorkingFolder&) = delete;
@@ -57,18 +55,12 @@ QString EngineBinding::libraryOfProgram(const QString& programFolder) {
     return QFileInfo::exists(installed) ? installed : beside;
 }
 
-std::string_view EngineBinding::engineName(std::string_view path) {
-    if (path.size() <= kEngineNameLength) return path;
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 EngineBinding::EngineBinding(const QString& libraryPath) : library_(libraryPath) {}
 
 vorbeck1_entry EngineBinding::entry() {
     if (entry_ == nullptr) {
         entry_ = reinterpret_cast<vorbeck1_entry>(library_.resolve("vorbeck1"));
-        if (entry_ == nullptr) throw RuntimeError(library_.errorString().toStdString());
+        if (entry_ == nullptr) throw std::runtime_error(library_.errorString().toStdString());
     }
     return entry_;
 }
@@ -76,8 +68,6 @@ vorbeck1_entry EngineBinding::entry() {
 std::int32_t EngineBinding::calculate(std::int32_t engineFlag, const std::string& path) {
     const vorbeck1_entry call = entry();
     const std::string_view name = engineName(path);
-    if (name.size() > kEngineNameLength)
-        throw RuntimeError(path + ": the file name is longer than the engine takes");
     std::string argument(name);
     argument.resize(kEngineNameLength, ' ');
 
@@ -92,6 +82,13 @@ std::int32_t EngineBinding::calculate(std::int32_t engineFlag, const std::string
         call(&method, &status, argument.data());
     }
     return status;
+}
+
+ClassicEngine EngineBinding::classicEngine() {
+    return {[this](std::int32_t engineFlag, const std::string& path) {
+                return calculate(engineFlag, path);
+            },
+            /*takesBareNames=*/true};
 }
 
 }  // namespace tamsor

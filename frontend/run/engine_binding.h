@@ -6,11 +6,11 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include <QLibrary>
 #include <QString>
 
+#include "tamsor/calculation.h"
 #include "vorbeck1.h"
 
 namespace tamsor {
@@ -23,22 +23,20 @@ class EngineBinding {
     // it, the first, which the message of the failed calculation then names.
     static QString libraryOfProgram(const QString& programFolder);
 
-    // The name under which the engine is handed the data file at `path`: the
-    // path itself where it fits the engine's 120 bytes, else the bare file
-    // name, read from the file's folder. The engine drops blanks at its end.
-    static std::string_view engineName(std::string_view path);
-
     explicit EngineBinding(const QString& libraryPath);
 
     // Runs one calculation on the input data file at `path` (the bytes by
-    // which the system names it): the technique's engine flag, a status
-    // set to 0 before the call, engineName(path) blank padded to 120 bytes.
-    // For a bare file name the working folder is the file's folder during the
-    // call and restored after it. Returns the status that the engine set. A
-    // missing library or entry (tried again at the next calculation), a name
-    // longer than 120 bytes or a folder that cannot be entered raises a
-    // run-time error.
+    // which the system names it), whose engineName() the calculation has
+    // found to fit: the technique's engine flag, a status set to 0 before the
+    // call, the name blank padded to 120 bytes. For a bare file name the
+    // working folder is the file's folder during the call and restored after
+    // it. Returns the status that the engine set. A missing library or entry
+    // (tried again at the next calculation) or a folder that cannot be
+    // entered raises a run-time error.
     std::int32_t calculate(std::int32_t engineFlag, const std::string& path);
+
+    // This binding as the calculation calls the classic engine.
+    ClassicEngine classicEngine();
 
     int calculations() const { return calculations_; }
 

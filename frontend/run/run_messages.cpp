@@ -1,7 +1,5 @@
 #include "run/run_messages.h"
 
-#include <cstring>
-
 #include <QStringList>
 
 #include "run/native_path.h"
@@ -12,87 +10,75 @@ namespace {
 // More lines than this in one warning would hide the point.
 constexpr std::size_t kCommaLinesShown = 10;
 
-QString systemReason(int systemError) {
-    return shownText(std::strerror(systemError));
+// Where the data file could be read, the line at fault.
+QString loadFaultDetail(const CalculationFailure& failure) {
+    if (failure.loadFault.kind == LoadFaultKind::kNotARegularFile)
+        return QStringLiteral(
+            "The data file is not a regular file but a pipe, a device or a folder");
+    const QString cause = shownText(describeCalculationFailure(failure));
+    if (const std::int64_t line = failureLine(failure); line > 0)
+        return QStringLiteral("Line %1: %2").arg(line).arg(cause);
+    return QStringLiteral("The data file ") + cause;
 }
 
-QString loadFaultDetail(const LoadFault& fault) {
-    switch (fault.kind) {
-        case LoadFaultKind::kCannotOpen:
-            return QStringLiteral("The data file cannot be opened: ") +
-                   systemReason(fault.systemError);
-        case LoadFaultKind::kNotARegularFile:
-            return QStringLiteral(
-                "The data file is not a regular file but a pipe, a device or a folder");
-        case LoadFaultKind::kReadError:
-            return QStringLiteral("The data file cannot be read: ") +
-                   systemReason(fault.systemError);
-        default:
-            return QStringLiteral("Line %1: %2")
-                .arg(fault.line)
-                .arg(shownText(describeLoadFault(fault)));
-    }
-}
-
-QString resultFileDetail(const RunDiagnosis& diagnosis) {
-    const QString file = shownText(diagnosis.resultFile);
-    if (diagnosis.resultFault == ResultFault::kIsTheDataFile)
+QString resultFileDetail(const CalculationFailure& failure) {
+    const QString file = shownText(failure.file);
+    if (failure.resultFault == ResultFault::kIsTheDataFile)
         return QStringLiteral(
                    "The result file %1 would overwrite the data file itself; give the data file "
                    "another extension, such as .DAT")
             .arg(file);
-    return file + QStringLiteral(": ") + shownText(describeResultFault(diagnosis.resultFailure()));
+    return file + QStringLiteral(": ") +
+           shownText(describeResultFault(
+               {failure.resultFault, failure.systemError, failure.file.c_str()}));
+}
+
+// The calculation's own description, as a sentence.
+QString described(const CalculationFailure& failure) {
+    QString text = shownText(describeCalculationFailure(failure));
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    return text;
 }
 
 }  // namespace
 
-RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads) {
-    switch (diagnosis.fault) {
-        case RunFault::kNone:
+std::optional<RunMessage> messageFor(const CalculationFailure& failure,
+                                     std::chrono::milliseconds patience) {
+    switch (failure.fault) {
+        case CalculationFault::kNameEndsWithBlank:
+            return refusedDataFile(QStringLiteral(
+                "The file name ends with a blank, which the calculation engine would drop; "
+                "rename the file"));
+        case CalculationFault::kNameTooLong:
+            return refusedDataFile(
+                QStringLiteral("The file name has %1 bytes, more than the %2 that the calculation "
+                               "engine takes; give the file a shorter name")
+                    .arg(failure.count)
+                    .arg(failure.limit));
+        case CalculationFault::kLockCancelled:
+            return std::nullopt;
+        case CalculationFault::kLockTimedOut:
+            return RunMessage{
+                kDataFileBusyMessage,
+                QStringLiteral("Another calculation on this data file (in tamsor-batch or another "
+                               "window) did not finish within %1 seconds. Try again when it has "
+                               "finished.")
+                    .arg(std::chrono::duration<double>(patience).count(), 0, 'g', 3)};
+        case CalculationFault::kUnreadableLoads:
+            return refusedDataFile(loadFaultDetail(failure));
+        case CalculationFault::kTooFewLoads:
+        case CalculationFault::kTooManyLoads:
+        case CalculationFault::kOverflow:
+            return refusedDataFile(described(failure));
+        case CalculationFault::kResultFile:
+            return RunMessage{kCannotWriteResultsMessage, resultFileDetail(failure)};
+        case CalculationFault::kUnknownEngineStatus:
+        case CalculationFault::kUnreadableResults:
+        case CalculationFault::kWrongSetCount:
+        case CalculationFault::kWrongLoadCount:
             break;
-        case RunFault::kUnreadableLoads:
-            return {kUnreadableLoadsMessage, loadFaultDetail(diagnosis.loadFault)};
-        case RunFault::kTooFewLoads:
-            return {kUnreadableLoadsMessage, QStringLiteral("%1 isolators, at least %2")
-                                                 .arg(diagnosis.loadCount)
-                                                 .arg(kMinIsolators)};
-        case RunFault::kTooManyLoads:
-            return {
-                kUnreadableLoadsMessage,
-                QStringLiteral("%1 isolators, at most %2").arg(diagnosis.loadCount).arg(maxLoads)};
-        case RunFault::kResultFile:
-            return {kCannotWriteResultsMessage, resultFileDetail(diagnosis)};
-        case RunFault::kOverflow:
-            return {
-                kUnreadableLoadsMessage,
-                QStringLiteral("The loads are too large: their single-precision sums overflow")};
     }
-    return {kCalculationFailedMessage, {}};
-}
-
-RunMessage messageFor(DataFileLock::Outcome outcome, int systemError,
-                      std::chrono::milliseconds patience) {
-    LoadFault fault;
-    switch (outcome) {
-        case DataFileLock::Outcome::kLocked:
-            break;
-        case DataFileLock::Outcome::kCannotOpen:
-            fault.kind = LoadFaultKind::kCannotOpen;
-            fault.systemError = systemError;
-            return {kUnreadableLoadsMessage, loadFaultDetail(fault)};
-        case DataFileLock::Outcome::kNotARegularFile:
-            fault.kind = LoadFaultKind::kNotARegularFile;
-            return {kUnreadableLoadsMessage, loadFaultDetail(fault)};
-        case DataFileLock::Outcome::kTimedOut: {
-            const auto seconds = std::chrono::duration<double>(patience).count();
-            return {kDataFileBusyMessage,
-                    QStringLiteral("Another calculation on this data file (in tamsor-batch or "
-                                   "another window) did not finish within %1 seconds. Try again "
-                                   "when it has finished.")
-                        .arg(seconds, 0, 'g', 3)};
-        }
-    }
-    return {kCalculationFailedMessage, {}};
+    return RunMessage{kCalculationFailedMessage, described(failure)};
 }
 
 RunMessage refusedDataFile(const QString& reason) {

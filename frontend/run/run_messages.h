@@ -5,16 +5,14 @@
 #define TAMSOR_RUN_MESSAGES_H
 
 #include <chrono>
-#include <cstddef>
 #include <exception>
 #include <optional>
 #include <vector>
 
 #include <QString>
 
-#include "tamsor/data_file_lock.h"
+#include "tamsor/calculation_failure.h"
 #include "tamsor/load_file.h"
-#include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
 
@@ -35,24 +33,20 @@ struct RunMessage {
     QString detail;  // the cause; empty when the text says all
 };
 
-// A run refused or failed for the diagnosed cause: unreadable loads, too few
-// or too many isolators (of a technique that takes 11 to `maxLoads`) and
-// overflowing loads under the unreadable-loads text; a result file that
-// cannot be written under its own text.
-RunMessage messageFor(const RunDiagnosis& diagnosis, std::size_t maxLoads = kMaxClassicIsolators);
-
-// A data file that could not be locked for the run: not found, not a regular
-// file, or held by another run for longer than `patience`.
-RunMessage messageFor(DataFileLock::Outcome outcome, int systemError,
-                      std::chrono::milliseconds patience);
+// A calculation refused or failed for `failure`: the data file's name, its
+// loads or overflowing sums under the unreadable-loads text, a result file
+// that cannot be written under its own, another run that held the data file
+// past `patience` as busy, result files that cannot be trusted as a failed
+// calculation. Nothing for a wait that the user cancelled.
+std::optional<RunMessage> messageFor(const CalculationFailure& failure,
+                                     std::chrono::milliseconds patience);
 
 // A data file refused before it is opened, for the reason given.
 RunMessage refusedDataFile(const QString& reason);
 
 RunMessage emptyPartitionMessage();
 
-// A run-time error on the way: a missing engine, result files that cannot be
-// loaded.
+// A run-time error on the way: a missing engine, results that cannot be shown.
 RunMessage calculationFailedMessage(const std::exception& error);
 
 // One warning for all lines of a calculation's data file that look like a

@@ -223,6 +223,14 @@ TEST_F(UntrustedReport, IsAnErrorNeverASummary) {
     EXPECT_EQ(run.err, data_ + ": the report " + report_ + " holds 0 result sets, not 1 to 8\n");
     EXPECT_EQ(run.out, "");
 
+    // A status the engine never gives: the sound report is not used.
+    run = runWith(goodReport_, 3);
+    EXPECT_EQ(run.end.exitStatus, 1);
+    EXPECT_EQ(run.err, data_ +
+                           ": the engine ended with status 3, which it never gives; its "
+                           "result files are not used\n");
+    EXPECT_EQ(run.out, "");
+
     write_file(data_, lines(std::vector<double>(35, 500)));
     run = runWith(goodReport_, 0);
     EXPECT_EQ(run.end.exitStatus, 1);

@@ -140,12 +140,12 @@ class UntrustedFiles : public ::testing::Test {
         report_ = read_file(folder_.file("HALL.out"));
         plot_ = read_file(folder_.file("HALL.plt"));
     }
-    CalculationOutcome runWith(const std::string& plot) {
+    CalculationOutcome runWith(const std::string& plot, std::int32_t status = VORBECK1_SUCCESS) {
         CalculationRequest request = requestFor(data_, {TechniqueId::kMethod2});
-        request.engine.run = [&](std::int32_t, const std::string&) {
+        request.engine.run = [&, status](std::int32_t, const std::string&) {
             write_file(folder_.file("HALL.out"), report_);
             write_file(folder_.file("HALL.plt"), plot);
-            return VORBECK1_SUCCESS;
+            return status;
         };
         return calculate(request);
     }
@@ -176,6 +176,20 @@ TEST_F(UntrustedFiles, APlotThatDoesNotFitItsLoadsIsAFailure) {
     EXPECT_EQ(describeCalculationFailure(*outcome.failure),
               "unreadable plot file " + plotName_ + ": line 3: \"" + std::string(16, '*') +
                   "\" is not a load");
+}
+
+// Only 0 and 2 leave files to read; 65536 is 0 in its low 16 bits.
+TEST_F(UntrustedFiles, AnEngineStatusItNeverGivesIsAFailureThoughTheFilesAreSound) {
+    for (const std::int32_t status : {3, -1, 65536}) {
+        const CalculationOutcome outcome = runWith(plot_, status);
+        ASSERT_TRUE(outcome.failure) << status;
+        EXPECT_EQ(outcome.failure->fault, CalculationFault::kUnknownEngineStatus);
+        EXPECT_EQ(outcome.failure->technique, TechniqueId::kMethod2);
+        EXPECT_EQ(describeCalculationFailure(*outcome.failure),
+                  "the engine ended with status " + std::to_string(status) +
+                      ", which it never gives; its result files are not used");
+        EXPECT_TRUE(outcome.runs.empty());
+    }
 }
 
 }  // namespace

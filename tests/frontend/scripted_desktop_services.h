@@ -2,8 +2,11 @@
 #ifndef TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H
 #define TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H
 
+#include <chrono>
 #include <deque>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -60,7 +63,43 @@ class ScriptedDesktopServices final : public DesktopServices {
     QStringList messages;
     QStringList details;  // one for each message, empty where it has none
 
+    // A wait dialog as shown: its text, the times waited it showed, whether
+    // it is still on show.
+    struct Wait {
+        QString text;
+        std::chrono::milliseconds patience{0};
+        std::vector<std::chrono::milliseconds> shown;
+        bool open = true;
+    };
+    std::vector<std::shared_ptr<Wait>> waits;
+    // Cancel is pressed once a wait dialog has shown the time waited this
+    // many times; 0: never.
+    std::size_t cancelWaitAfter = 0;
+
+    std::unique_ptr<WaitDialog> showWait(QWidget*, const QString& text,
+                                         std::chrono::milliseconds patience) override {
+        waits.push_back(std::make_shared<Wait>(Wait{text, patience, {}, true}));
+        return std::make_unique<ScriptedWait>(waits.back(), cancelWaitAfter);
+    }
+
   private:
+    class ScriptedWait final : public WaitDialog {
+      public:
+        ScriptedWait(std::shared_ptr<Wait> wait, std::size_t cancelAfter)
+            : wait_(std::move(wait)), cancelAfter_(cancelAfter) {}
+        ~ScriptedWait() override { wait_->open = false; }
+        void showWaited(std::chrono::milliseconds waited) override {
+            wait_->shown.push_back(waited);
+        }
+        bool cancelled() const override {
+            return cancelAfter_ > 0 && wait_->shown.size() >= cancelAfter_;
+        }
+
+      private:
+        std::shared_ptr<Wait> wait_;
+        std::size_t cancelAfter_;
+    };
+
     std::deque<std::optional<QString>> saveAnswers_;
     std::deque<std::optional<QString>> fileAnswers_;
 };

@@ -31,6 +31,9 @@ enum class CalculationFault {
     kResultFile,  // `file` would be the data file itself, is not a writable regular file or
                   // cannot be written in full: `resultFault`, `systemError`
     kOverflow,    // the loads are so large that their single-precision sums overflow
+    // The classic engine set `engineStatus`, none of the outcomes it gives:
+    // what it left on disk is not trusted, however it reads.
+    kUnknownEngineStatus,
     // The result files read back after the run of `technique`.
     kUnreadableResults,  // `file` breaks its layout: `readError` says where
     kWrongSetCount,      // the report holds `count` result sets, not what the run gives
@@ -51,6 +54,7 @@ struct CalculationFailure {
     std::string file;  // the result file's name
     ResultFault resultFault = ResultFault::kNone;
     int systemError = 0;
+    std::int32_t engineStatus = 0;
     bool runComplete = false;  // kWrongSetCount: the run gave all nine sets
     std::string readError;     // kUnreadableResults: the reader's words, from the file's name on
 };

@@ -2,6 +2,12 @@
 // dropped from the file manager — and the Open dialog's folder, remembered
 // from one run of the program to the next.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -12,6 +18,7 @@
 #include <QWindow>
 
 #include "main_window_fixture.h"
+#include "run/run_messages.h"
 
 namespace {
 
@@ -113,6 +120,74 @@ TEST_F(DataFileFromOutside, DroppedOnTheWindowIsChosenWhenItIsOneDataFile) {
     EXPECT_FALSE(control<QAction>("Schedule_menu")->isEnabled());
     EXPECT_EQ(engine_.calculations(), 1);
     EXPECT_TRUE(services_.messages.isEmpty());
+}
+
+// A Latin-1 name, café.DAT with byte E9, as the command line hands it over
+// (the undecodable byte as U+FFFD) and as the file manager drops it
+// (percent-encoded bytes): found as File > Open finds it, and calculated.
+TEST_F(DataFileFromOutside, WithALatin1NameIsFoundByItsBytes) {
+    const std::string bytes = folder_.file("caf\xE9.DAT").string();
+    tamsor::testing::write_file(
+        bytes, tamsor::testing::read_file(copyExample("MUSEUM.DAT").toStdString()));
+    window_->chooseDataFile(QString::fromLocal8Bit(bytes.c_str()));
+    EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
+    click("Command1");
+    EXPECT_EQ(cell(1, 1), " 36");
+
+    EXPECT_TRUE(drop(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(bytes).toPercentEncoding("/"))}));
+    EXPECT_TRUE(runControlsEnabled());
+    click("Option1_2");
+    EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
+    EXPECT_EQ(model_.MethodFlag, tamsor::TechniqueId::kOptimal);
+    EXPECT_EQ(model_.DataLoads.size(), 36u);
+}
+
+// A name that ends with a blank would lose it in the result files' names and
+// replace MUSEUM.DAT's results: chosen from the command line, and refused by
+// every technique alike.
+TEST_F(DataFileFromOutside, EndingWithABlankIsRefusedByEveryTechnique) {
+    copyExample("MUSEUM.DAT");
+    const QString blank = dataFile("MUSEUM.DAT ", "100\n");
+    for (const char* technique : {"Option1_0", "Option1_2"}) {
+        click(technique);
+        window_->chooseDataFile(blank);
+        click("Command1");
+        EXPECT_EQ(services_.messages.last(), tamsor::kUnreadableLoadsMessage);
+        EXPECT_TRUE(services_.details.last().startsWith("The file name ends with a blank"));
+        EXPECT_FALSE(runControlsEnabled());
+    }
+    EXPECT_EQ(services_.messages.size(), 2);
+    EXPECT_FALSE(std::filesystem::exists(folder_.file("MUSEUM.out")));
+}
+
+// The program itself, started as the menu entry starts it: the Latin-1 name
+// is taken as its data file, which moves the Open dialog's folder.
+TEST(Program, TakesALatin1DataFileNamedOnTheCommandLine) {
+    const tamsor::testing::ScratchFolder folder;
+    const std::string data = folder.file("caf\xE9.DAT").string();
+    tamsor::testing::write_file(data, "100\n");
+    const std::string config = "XDG_CONFIG_HOME=" + folder.file("config").string();
+    std::vector<char*> environment{const_cast<char*>(config.c_str()),
+                                   const_cast<char*>("QT_QPA_PLATFORM=offscreen")};
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        environment.push_back(*variable);
+    environment.push_back(nullptr);
+    const char* arguments[] = {TAMSOR_PROGRAM, data.c_str(), nullptr};
+    pid_t program = 0;
+    ASSERT_EQ(::posix_spawn(&program, TAMSOR_PROGRAM, nullptr, nullptr,
+                            const_cast<char**>(arguments), environment.data()),
+              0);
+    const auto settings = folder.file("config/TAMSOR/TAMSOR.conf");
+    const std::string taken = "lastDataFolder=" + folder.path().string() + "\n";
+    std::string written;
+    for (int polls = 0; polls < 300 && written.find(taken) == std::string::npos; ++polls) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        written = tamsor::testing::read_file(settings);
+    }
+    ::kill(program, SIGTERM);
+    ::waitpid(program, nullptr, 0);
+    EXPECT_NE(written.find(taken), std::string::npos) << written;
 }
 
 TEST_F(DataFileFromOutside, TheOpenDialogStartsInTheFolderOfTheLastOneInLaterRunsToo) {

@@ -9,9 +9,11 @@
 
 #include "results/results_model.h"
 #include "scratch_folder.h"
+#include "tamsor/calculation.h"
 
 namespace {
 
+using tamsor::CalculationOutcome;
 using tamsor::ResultsModel;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
@@ -51,13 +53,18 @@ std::string withAsterisks(std::string report, int d, bool secondLine, std::size_
     return report;
 }
 
+// A point of the load plot file in its columns.
+std::string point(int position, double load) {
+    char line[64];
+    std::snprintf(line, sizeof line, "%11d%16.7E\r\n", position, load);
+    return line;
+}
+
 // The load plot of eleven increasing loads: 22 points at positions 1 to 12.
 std::string plotText() {
     std::string text;
-    for (int i = 1; i <= 11; ++i) {
-        text += std::to_string(i) + " " + std::to_string(100 * i) + "\r\n";
-        text += std::to_string(i + 1) + " " + std::to_string(100 * i) + "\r\n";
-    }
+    for (int i = 1; i <= 11; ++i)
+        text += point(i, 100 * i) + point(i + 1, 100 * i);
     return text;
 }
 
@@ -65,18 +72,27 @@ constexpr float kVariances[9] = {9000, 4000, 2000, 1000, 500, 250, 125, 60, 30};
 
 class ResultsLoading : public ::testing::Test {
   protected:
-    void choose(const std::string& name) {
-        model_.DataFileName = QString::fromStdString(folder_.file(name).string());
+    // The model loaded from a complete run that left these result files and
+    // ran on `loads` (by default as many as the report counts).
+    void load(const std::optional<std::string>& plot, const std::optional<std::string>& report,
+              std::optional<std::vector<tamsor::LoadRecord>> loads = std::nullopt) {
+        CalculationOutcome calculation;
+        tamsor::TechniqueRun& run = calculation.runs.emplace_back();
+        run.complete = true;
+        if (plot) run.plot = tamsor::parsePlot(*plot);
+        if (report) run.sets = tamsor::parseReport(*report);
+        if (!loads && !run.sets.empty())
+            loads = std::vector<tamsor::LoadRecord>(
+                static_cast<std::size_t>(run.sets.front().loadCount()));
+        calculation.loads = loads.value_or(std::vector<tamsor::LoadRecord>{});
+        tamsor::loadResults(model_, calculation);
     }
     ScratchFolder folder_;
     ResultsModel model_;
 };
 
 TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
-    write_file(folder_.file("b.plt"), plotText());
-    write_file(folder_.file("b.out"), reportText(9, kVariances));
-    choose("b.DAT");
-    tamsor::loadResults(model_);
+    load(plotText(), reportText(9, kVariances));
 
     EXPECT_EQ(model_.PlotLast, 21);
     EXPECT_EQ(model_.PlotXMax, 12.0f);
@@ -104,16 +120,13 @@ TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
 }
 
 TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
-    write_file(folder_.file("b.plt"), plotText());
     // The variances of one to three partitions, and the second mean of
     // five, did not fit their fields.
     std::string report = reportText(9, kVariances);
     for (int d = 0; d <= 2; ++d)
         report = withAsterisks(report, d, false, 4, 12);
     report = withAsterisks(report, 4, true, 19 + 11 + 1, 10);
-    write_file(folder_.file("b.out"), report);
-    choose("b.DAT");
-    tamsor::loadResults(model_);
+    load(plotText(), report);
 
     EXPECT_EQ(model_.SetVarianceNotShown, (std::array<bool, 9>{true, true, true}));
     // The largest shown variance of two to eight partitions divides.
@@ -129,8 +142,7 @@ TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
     // No variance shown at all: nothing to scale by, the model still loads.
     for (int d = 3; d <= 7; ++d)
         report = withAsterisks(report, d, false, 4, 12);
-    write_file(folder_.file("b.out"), report);
-    tamsor::loadResults(model_);
+    load(plotText(), report);
     EXPECT_EQ(model_.SetVarianceMax, 1.0f);
     for (int d = 0; d <= 7; ++d)
         EXPECT_TRUE(model_.SetVarianceNotShown[d]) << d;
@@ -139,44 +151,35 @@ TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
 
 TEST_F(ResultsLoading, KeepsTheVariancesAsReadWhenEverySetFitsExactly) {
     const float zeroAfterFirst[9] = {2500, 0, 0, 0, 0, 0, 0, 0, 0};
-    write_file(folder_.file("b.plt"), plotText());
-    write_file(folder_.file("b.out"), reportText(8, zeroAfterFirst));
-    choose("b.DAT");
-    tamsor::loadResults(model_);
+    load(plotText(), reportText(8, zeroAfterFirst));
     EXPECT_EQ(model_.SetVarianceMax, 1.0f);
     EXPECT_EQ(model_.SetVariance[0], 2500.0f);
     EXPECT_EQ(model_.SetVariance[4], 0.0f);
 }
 
 TEST_F(ResultsLoading, FindsTheResultsBesideTheDataFileWhateverTheFolderName) {
-    std::filesystem::create_directory(folder_.file("job v1.2"));
-    write_file(folder_.file("job v1.2/bldg.plt"), plotText());
-    write_file(folder_.file("job v1.2/bldg.out"), reportText(8, kVariances));
-    choose("job v1.2/bldg.DAT");
-    EXPECT_NO_THROW(tamsor::loadResults(model_));
-
-    std::filesystem::create_directory(folder_.file("v2.0"));
-    write_file(folder_.file("v2.0/bldg.plt"), plotText());
-    write_file(folder_.file("v2.0/bldg.out"), reportText(8, kVariances));
-    choose("v2.0/bldg");
-    EXPECT_NO_THROW(tamsor::loadResults(model_));
+    std::string loads;
+    for (int i = 1; i <= 11; ++i)
+        loads += std::to_string(100 * i) + "\n";
+    for (const char* name : {"job v1.2/bldg.DAT", "v2.0/bldg"}) {
+        std::filesystem::create_directories(folder_.file(name).parent_path());
+        write_file(folder_.file(name), loads);
+        tamsor::CalculationRequest request;
+        request.path = folder_.file(name).string();
+        request.techniques = {tamsor::TechniqueId::kOptimal};
+        EXPECT_NO_THROW(tamsor::loadResults(model_, tamsor::calculate(request))) << name;
+        EXPECT_TRUE(std::filesystem::exists(folder_.file(name).parent_path() / "bldg.out"));
+    }
 }
 
 TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
-    choose("b.DAT");
-    write_file(folder_.file("b.plt"), plotText());
-    write_file(folder_.file("b.out"), reportText(8, kVariances));
-    tamsor::loadResults(model_);
+    load(plotText(), reportText(8, kVariances));
     model_.MethodFlag = tamsor::TechniqueId::kOptimal;
     const ResultsModel loaded = model_;
-    // Nothing for a file: there is none.
+    // Nothing for a file: the run left none.
     const auto failsWith = [&](const std::optional<std::string>& plot,
                                const std::optional<std::string>& report) {
-        std::filesystem::remove(folder_.file("b.plt"));
-        std::filesystem::remove(folder_.file("b.out"));
-        if (plot) write_file(folder_.file("b.plt"), *plot);
-        if (report) write_file(folder_.file("b.out"), *report);
-        EXPECT_THROW(tamsor::loadResults(model_), std::exception);
+        EXPECT_THROW(load(plot, report), std::exception);
         EXPECT_TRUE(model_ == loaded) << "a failed load stores nothing";
     };
     const std::string report = reportText(8, kVariances);
@@ -190,42 +193,54 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     failsWith(plotText(), withAsterisks(report, 2, false, 25, 10));
     failsWith(plotText(), withAsterisks(report, 2, false, 0, 4));
     failsWith(plotText(), reportText(1, kVariances) + report);  // sets not numbered 1, 2, 3
-    failsWith("1 100\r\n2", report);                            // plot ends inside a point
-    failsWith("1 -100\r\n2 0\r\n", report);                     // no load above 0: 0 / 0
+    failsWith(point(1, 100) + "          2", report);           // plot ends inside a point
+    failsWith(point(1, -100) + point(2, 0), report);            // no load above 0: 0 / 0
     std::string tooManyPoints;
     for (int i = 0; i < 2002; ++i)
-        tooManyPoints += "1 100\r\n";
+        tooManyPoints += point(1, 100);
     failsWith(tooManyPoints, report);
     failsWith("", report);  // no point at all
     // A point beyond single precision once divided by its maximum.
-    failsWith("1e-30 100\r\n-3e38 100\r\n", report);
+    failsWith(point(1, -3e38) + point(2, 1e-30), report);
+
+    // A run that stopped at an empty type, and loads that are not the run's.
+    EXPECT_THROW(
+        {
+            CalculationOutcome stopped;
+            stopped.runs.emplace_back().sets = tamsor::parseReport(report);
+            tamsor::loadResults(model_, stopped);
+        },
+        std::exception);
+    EXPECT_THROW(load(plotText(), report, std::vector<tamsor::LoadRecord>(79)), std::exception);
+    EXPECT_TRUE(model_ == loaded);
 }
 
 }  // namespace
 
 namespace {
 
-TEST_F(ResultsLoading, ReadsTheDataFileLoadsWithTheirLinesAndLabelsOnlyWhenTheyMatch) {
+TEST_F(ResultsLoading, KeepsTheLoadsAsTheCalculationReadThem) {
     // Eleven loads, as the one-type set of a run on them counts (1 to 12).
     std::string data = "100   kN  axis A/1, \"corner\"\r\n\r\n";
     for (int i = 2; i <= 11; ++i)
         data += std::to_string(100 * i) + "\r\n";
     write_file(folder_.file("b.DAT"), data);
-    choose("b.DAT");
-    model_.PartBound[0][1] = 12;
-    tamsor::loadDataFileLoads(model_);
+    tamsor::CalculationRequest request;
+    request.path = folder_.file("b.DAT").string();
+    request.techniques = {tamsor::TechniqueId::kOptimal};
+    tamsor::loadResults(model_, tamsor::calculate(request));
     ASSERT_EQ(model_.DataLoads.size(), 11u);
     EXPECT_EQ(model_.DataLoads[0].line, 1);
     EXPECT_EQ(model_.DataLoads[0].label, "kN  axis A/1, \"corner\"");
     EXPECT_EQ(model_.DataLoads[1].line, 3);  // after the blank line
     EXPECT_EQ(model_.DataLoads[10].load, 1100.0f);
 
-    // A data file changed since the calculation no longer matches the results.
-    write_file(folder_.file("b.DAT"), data + "1200\r\n");
-    EXPECT_THROW(tamsor::loadDataFileLoads(model_), std::exception);
-    EXPECT_TRUE(model_.DataLoads.empty());
+    // A calculation that failed, here on a file that is not there, has
+    // nothing to load.
     std::filesystem::remove(folder_.file("b.DAT"));
-    EXPECT_THROW(tamsor::loadDataFileLoads(model_), std::exception);
+    const ResultsModel loaded = model_;
+    EXPECT_THROW(tamsor::loadResults(model_, tamsor::calculate(request)), std::exception);
+    EXPECT_TRUE(model_ == loaded);
 }
 
 }  // namespace
