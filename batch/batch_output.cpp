@@ -2,6 +2,7 @@
 
 #include "report_summary.h"
 #include "tamsor/domain_limits.h"
+#include "tamsor/figure_text.h"
 #include "tamsor/run_summary_json.h"
 #include "tamsor/schedule_csv.h"
 #include "tamsor/schedule_text.h"
@@ -14,12 +15,9 @@ std::optional<double> widened(const std::optional<float>& value) {
     return *value;
 }
 
-// "Method 1 (equal load ranges)". The text summary has always written
-// Method2 as "Method 2" here, while every other output uses its name.
+// "Method2 (equal numbers of isolators)": the name every output uses, and how it groups.
 std::string describedTechnique(const Technique& technique) {
-    const std::string_view name =
-        technique.id == TechniqueId::kMethod2 ? "Method 2" : technique.name;
-    return std::string(name) + " (" + std::string(technique.approach) + ")";
+    return std::string(technique.name) + " (" + std::string(technique.approach) + ")";
 }
 
 }  // namespace
@@ -29,6 +27,7 @@ RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
     summary.dataFile = results.path;
     summary.technique = techniqueOf(run.technique).name;
     const std::vector<float>& sorted = results.calculation->sortedLoads;
+    summary.loadDecimals = loadDecimals(sorted);
     for (int n = 1; n <= kMaxTypes; ++n) {
         ResultSetSummary set;
         set.typeCount = n;

@@ -64,8 +64,10 @@ bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostrea
     isolators.reserve(calculation.loads.size());
     for (const LoadRecord& load : calculation.loads)
         isolators.push_back({static_cast<int>(load.line), load.load, load.label});
-    results.schedule = makeIsolatorSchedule(
-        isolators, run.sets[static_cast<std::size_t>(typeCount - 1)].firstPositions);
+    const ReportSet& set = run.sets[static_cast<std::size_t>(typeCount - 1)];
+    results.schedule = makeIsolatorSchedule(isolators, set.firstPositions);
+    // Every mean as the report writes it, as in the summary above the schedule.
+    useReportMeans(*results.schedule, set.means);
     return true;
 }
 

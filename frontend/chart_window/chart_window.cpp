@@ -8,6 +8,7 @@
 
 #include "charts/chart_widget.h"
 #include "results/results_model.h"
+#include "tamsor/figure_text.h"
 #include "widgets/elastic_layout.h"
 
 namespace tamsor {
@@ -36,7 +37,8 @@ ChartContent meanLoadChart(const ResultsModel& m, int types, ChartKind style) {
     ChartContent chart{barStyleFor(style),
                        QStringLiteral("Mean Sustained Load"),
                        QStringLiteral("Isolator Type"),
-                       {}};
+                       {},
+                       kMeanDecimals};
     const int d = types - 1;
     bool leftOut = false;
     for (int k = 0; k < types; ++k)
@@ -61,8 +63,11 @@ ChartContent distributionChart(const ResultsModel& m, int types, ChartKind style
 // numbers of types, under the chart's design titles; one too wide for the
 // report is left out, and when none is left, the title says why.
 ChartContent varianceChart(const ResultsModel& m) {
-    ChartContent chart{
-        ChartKind::kLine, QStringLiteral("Variance"), QStringLiteral("Isolator Types"), {}};
+    ChartContent chart{ChartKind::kLine,
+                       QStringLiteral("Variance"),
+                       QStringLiteral("Isolator Types"),
+                       {},
+                       kMeanDecimals};
     for (int d = 1; d < kMaxShownTypes; ++d)
         if (!m.SetVarianceNotShown[d])
             chart.points.append(ChartPoint{m.pooledVariance(d), QString::number(d + 1)});

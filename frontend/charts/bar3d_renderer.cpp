@@ -172,7 +172,7 @@ void Bar3DRenderer::paintTexts(QPainter& painter, const QRectF& bounds,
     for (qsizetype i = 0; i < shape.bars.size(); ++i) {
         const QRectF& bar = shape.bars[i];
         const double x = bar.center().x() + shape.barDepth.x() / 2;
-        const QString text = valueText(values_[i]);
+        const QString text = pointValueText(content_, i);
         if (values_[i] >= 0.0) {
             const double top = bar.top() + shape.barDepth.y() - kTextGap / 2;
             painter.drawText(

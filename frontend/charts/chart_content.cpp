@@ -1,5 +1,7 @@
 #include "charts/chart_content.h"
 
+#include "charts/chart_numbers.h"
+
 namespace tamsor {
 
 QStringList categoryLabels(const ChartContent& content) {
@@ -21,6 +23,10 @@ QList<double> pointValues(const ChartContent& content) {
     for (const ChartPoint& point : content.points)
         values.append(point.value);
     return values;
+}
+
+QString pointValueText(const ChartContent& content, qsizetype i) {
+    return valueText(content.points[i].value, content.valueDecimals);
 }
 
 }  // namespace tamsor

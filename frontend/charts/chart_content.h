@@ -30,6 +30,9 @@ struct ChartContent {
     QString title;
     QString bottomTitle;  // the category axis, or the caption under a pie
     QList<ChartPoint> points;
+    // The decimals of the value texts beside the points, in the format of the
+    // figure they show: 2 for means and pooled variances, 0 for counts.
+    int valueDecimals = 0;
 
     friend bool operator==(const ChartContent&, const ChartContent&) = default;
 };
@@ -41,6 +44,9 @@ QStringList categoryLabels(const ChartContent& content);
 
 // The values of all points, in point order.
 QList<double> pointValues(const ChartContent& content);
+
+// The text beside point `i`: its value with the content's decimals.
+QString pointValueText(const ChartContent& content, qsizetype i);
 
 }  // namespace tamsor
 

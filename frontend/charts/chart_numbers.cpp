@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tamsor/figure_text.h"
+
 namespace tamsor {
 
 namespace {
@@ -17,11 +19,6 @@ double roundStep(double rough) {
         if (factor * magnitude >= rough * (1.0 - 1e-9)) return factor * magnitude;
     }
     return 10.0 * magnitude;
-}
-
-int integerDigits(double value) {
-    const double magnitude = std::fabs(value);
-    return magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
 }
 
 }  // namespace
@@ -57,20 +54,13 @@ ValueScale valueScaleFor(const QList<double>& values) {
     return ValueScale{std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
 
-QString valueText(double value) {
-    return QString::number(value, 'g', std::max(6, integerDigits(value)));
+QString valueText(double value, int decimals) {
+    return QString::fromStdString(decimalText(value, decimals));
 }
 
-QString sliceText(const QString& category, double value, double share) {
+QString sliceText(const QString& category, const QString& value, double share) {
     return QStringLiteral("%1: %2 (%3 %)")
-        .arg(category, valueText(value), QString::number(100.0 * share, 'f', 1));
-}
-
-int valueTextPrecision(const QList<double>& values) {
-    int digits = 1;
-    for (const double value : values)
-        digits = std::max(digits, integerDigits(value));
-    return std::max(6, digits);
+        .arg(category, value, QString::fromStdString(percentText(100.0 * share)));
 }
 
 }  // namespace tamsor

@@ -23,17 +23,14 @@ struct ValueScale {
 // largest value for its label. Without values (or all zero) it runs 0..1.
 ValueScale valueScaleFor(const QList<double>& values);
 
-// A value as shown beside a bar, point or slice: up to six significant
-// digits, never in exponent form for values of one or more, no trailing
-// zeros ("1225.75", "412.5", "12", "45210.5").
-QString valueText(double value);
+// A value as shown beside a bar, point or slice: fixed point with
+// `decimals` places, rounded as the partition report rounds, so that a mean
+// or variance reads as in the results table ("29368.58", "905.00", "12").
+QString valueText(double value, int decimals);
 
-// The text beside a pie slice: category, value and share of the whole
-// ("1: 412.5 (6.9 %)"); `share` is a fraction of one.
-QString sliceText(const QString& category, double value, double share);
-
-// Significant digits that valueText shows for the largest of `values`.
-int valueTextPrecision(const QList<double>& values);
+// The text beside a pie slice: category, value text and share of the whole
+// with one decimal ("1: 12 (6.9 %)"); `share` is a fraction of one.
+QString sliceText(const QString& category, const QString& value, double share);
 
 }  // namespace tamsor
 

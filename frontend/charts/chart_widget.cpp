@@ -20,7 +20,7 @@ QString pointsText(const ChartContent& content) {
     const QStringList categories = categoryLabels(content);
     QStringList points;
     for (qsizetype i = 0; i < content.points.size(); ++i)
-        points << categories[i] + QStringLiteral(": ") + valueText(content.points[i].value);
+        points << categories[i] + QStringLiteral(": ") + pointValueText(content, i);
     return content.bottomTitle + QLatin1Char(' ') + points.join(QStringLiteral(", "));
 }
 
@@ -45,7 +45,7 @@ void ChartWidget::showChart(const ChartContent& content) {
     QChart* chart = nullptr;
     switch (content.kind) {
         case ChartKind::kBar2D:
-            chart = newBarChart(content, style_);
+            chart = new BarChart(content, style_);
             break;
         case ChartKind::kPie2D:
             chart = new PieChart(content, style_);

@@ -40,8 +40,8 @@ LineChart::LineChart(const ChartContent& content, const ChartStyle& style)
     series_->attachAxis(axis);
 
     // The series' own point labels would sit on the markers; these clear them.
-    for (const double value : values) {
-        auto* label = new QGraphicsSimpleTextItem(valueText(value), this);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        auto* label = new QGraphicsSimpleTextItem(pointValueText(content, i), this);
         label->setFont(style.valueLabelFont);
         label->setBrush(style.textColor);
         valueLabels_.append(label);

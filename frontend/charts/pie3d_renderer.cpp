@@ -29,9 +29,9 @@ Pie3DRenderer::Pie3DRenderer(const ChartContent& content, const ChartStyle& styl
     }
     const QStringList categories = categoryLabels(content);
     for (qsizetype i = 0; i < shownValues_.size(); ++i) {
-        sliceTexts_.append(total_ > 0.0
-                               ? sliceText(categories[i], shownValues_[i], shownValues_[i] / total_)
-                               : QString());
+        sliceTexts_.append(total_ > 0.0 ? sliceText(categories[i], pointValueText(content, i),
+                                                    shownValues_[i] / total_)
+                                        : QString());
     }
 }
 

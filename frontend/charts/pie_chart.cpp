@@ -36,8 +36,8 @@ PieChart::PieChart(const ChartContent& content, const ChartStyle& style)
         const QStringList categories = categoryLabels(content);
         for (qsizetype i = 0; i < content.points.size(); ++i) {
             const double value = std::max(content.points[i].value, 0.0);
-            QPieSlice* slice =
-                series_->append(sliceText(categories[i], value, value / total), value);
+            QPieSlice* slice = series_->append(
+                sliceText(categories[i], pointValueText(content, i), value / total), value);
             slice->setColor(sliceColor(style, i));
             slice->setBorderColor(style.background);
             slice->setBorderWidth(2);

@@ -11,6 +11,11 @@ QString cellText(std::int64_t value) {
     return (value < 0 ? QString() : QStringLiteral(" ")) + QString::number(value);
 }
 
+QString cellText(const std::string& figure) {
+    const QString text = QString::fromStdString(figure);
+    return figure.starts_with('-') ? text : QStringLiteral(" ") + text;
+}
+
 QString cellText(float value) {
     if (!std::isfinite(value)) return QStringLiteral(" ") + (std::isnan(value) ? "NaN" : "Inf");
     const bool negative = value < 0;

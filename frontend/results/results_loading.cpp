@@ -37,6 +37,7 @@ void storeResultSets(ResultsModel& m, const std::vector<ReportSet>& sets) {
         const ReportSet& set = sets[d];
         m.SetVarianceNotShown[d] = !set.pooledVariance;
         m.SetVariance[d] = set.pooledVariance.value_or(0);
+        m.SetVarianceReported[d] = m.SetVariance[d];
         // At most nine digits: within 32 bits.
         m.SetOpCount[d] = static_cast<std::int32_t>(set.operationCount.value_or(0));
         if (d >= 1 && m.SetVariance[d] > m.SetVarianceMax) m.SetVarianceMax = m.SetVariance[d];

@@ -43,6 +43,11 @@ struct ResultsModel {
     // The sets for 1 to kMaxShownTypes types are loaded.
     std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax
     float SetVarianceMax = 0;
+    // The pooled variances as the report holds them, undivided: the figures
+    // the table, the charts and the report show. Multiplied back, SetVariance
+    // can miss the report's last digit (124998752.00 in newtons came back as
+    // 124998760.00), one figure with two values.
+    std::array<float, kResultSets> SetVarianceReported{};
     std::array<std::int32_t, kResultSets> SetOpCount{};  // 0 where not shown
     PartitionTable<float> PartBound{};  // first positions of the partitions, then N + 1
     PartitionTable<float> PartMean{};   // mean load of partition k + 1
@@ -65,7 +70,7 @@ struct ResultsModel {
     bool hasResults() const { return PlotXMax > 0 && PlotYMax > 0; }
 
     // The pooled variance of result set d as the engine wrote it.
-    float pooledVariance(int d) const { return SetVariance[d] * SetVarianceMax; }
+    float pooledVariance(int d) const { return SetVarianceReported[d]; }
 
     friend bool operator==(const ResultsModel&, const ResultsModel&) = default;
 };

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "results/cell_text.h"
+#include "tamsor/figure_text.h"
 
 namespace tamsor {
 namespace {
@@ -15,14 +16,16 @@ const QString kMeanNotShown(10, QLatin1Char('*'));
 }  // namespace
 
 QString pooledVarianceText(const ResultsModel& model, int d) {
-    return model.SetVarianceNotShown[d] ? kVarianceNotShown : cellText(model.pooledVariance(d));
+    return model.SetVarianceNotShown[d] ? kVarianceNotShown
+                                        : cellText(meanText(model.pooledVariance(d)));
 }
 
 QStringList resultsRow(const ResultsModel& model, int types, int row) {
     const int d = types - 1;
-    return {cellText(std::int64_t{row + 1}), cellText(std::int64_t{model.PartCount[d][row]}),
-            model.PartMeanNotShown[d][row] ? kMeanNotShown : cellText(model.PartMean[d][row]),
-            row == 0 ? pooledVarianceText(model, d) : QString()};
+    return {
+        cellText(std::int64_t{row + 1}), cellText(std::int64_t{model.PartCount[d][row]}),
+        model.PartMeanNotShown[d][row] ? kMeanNotShown : cellText(meanText(model.PartMean[d][row])),
+        row == 0 ? pooledVarianceText(model, d) : QString()};
 }
 
 // The cells as Qt's table view reads them: the type numbers as row headers,

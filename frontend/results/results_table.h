@@ -1,8 +1,10 @@
 // The results table (MSFlexGrid1): for the number of types shown, one row per
 // isolator type, headed by its number, with its isolator count and mean
 // load, and the pooled variance of the grouping in the first row; rows
-// beyond the types shown are empty. Figures in the cell number format, a
-// figure too wide for the report as its asterisks.
+// beyond the types shown are empty. Counts in the cell number format, means
+// and the pooled variance with two decimals as the report writes them (both
+// with the format's leading blank for a figure of zero or more), a figure too
+// wide for the report as its asterisks.
 #ifndef TAMSOR_RESULTS_TABLE_H
 #define TAMSOR_RESULTS_TABLE_H
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "results/results_table.h"
-#include "tamsor/schedule_numbers.h"
+#include "tamsor/figure_text.h"
 
 namespace tamsor {
 namespace {
@@ -27,11 +27,11 @@ TextTable typesTable(const IsolatorSchedule& schedule) {
         {}};
     for (const ScheduleType& type : schedule.types) {
         const auto& percent = type.largestAboveMeanPercent;
-        table.rows.push_back(
-            {count(type.type), count(type.isolators), text(loadText(type.smallest)),
-             text(loadText(type.largest)), text(decimalText(type.mean, kMeanDecimals)),
-             text(decimalText(type.spread, kMeanDecimals)),
-             percent ? text(decimalText(*percent, kPercentDecimals)) : QStringLiteral("-")});
+        table.rows.push_back({count(type.type), count(type.isolators),
+                              text(loadText(type.smallest, schedule.loadDecimals)),
+                              text(loadText(type.largest, schedule.loadDecimals)),
+                              text(meanText(type.mean)), text(meanText(type.spread)),
+                              percent ? text(percentText(*percent)) : QStringLiteral("-")});
     }
     return table;
 }
@@ -42,7 +42,8 @@ TextTable isolatorsTable(const IsolatorSchedule& schedule) {
                     {true, true, true, false},
                     {}};
     for (const ScheduledIsolator& isolator : schedule.isolators)
-        table.rows.push_back({count(isolator.line), text(loadText(isolator.load)),
+        table.rows.push_back({count(isolator.line),
+                              text(loadText(isolator.load, schedule.loadDecimals)),
                               count(isolator.type), text(isolator.label)});
     return table;
 }

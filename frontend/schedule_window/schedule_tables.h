@@ -1,6 +1,6 @@
 // The tables of the schedule window and the schedule report as text, so that
 // the window, the clipboard and the report show the same figures as the CSV
-// export: loads exact, means and spreads with 2 decimals, percentages with 1.
+// export: the formats of figure_text.h.
 #ifndef TAMSOR_SCHEDULE_TABLES_H
 #define TAMSOR_SCHEDULE_TABLES_H
 

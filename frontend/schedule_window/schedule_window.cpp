@@ -22,6 +22,7 @@
 #include "schedule_window/schedule_report.h"
 #include "schedule_window/schedule_tables.h"
 #include "tamsor/schedule_csv.h"
+#include "widgets/sort_header.h"
 #include "widgets/table_view.h"
 
 namespace tamsor {
@@ -90,6 +91,7 @@ QTableView* ScheduleWindow::addTable(QStandardItemModel*& model, const TextTable
 
     auto* view = new TableView;
     view->setObjectName(QString::fromLatin1(name));
+    view->setHorizontalHeader(new SortHeader(view));
     view->setModel(sorted);
     view->setAccessibleName(QString(title).remove(QLatin1Char('&')));
     view->setSortingEnabled(true);

@@ -5,17 +5,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tamsor/report_agreement.h"
+
 namespace tamsor {
 namespace {
-
-// A sum of n single-precision loads, each addition rounded, is off by less
-// than n units in the last place of the largest load; the report rounds the
-// mean to 2 decimals.
-bool meansAgree(const ScheduleType& type, float reportMean) {
-    const double largest = std::max(std::fabs(type.smallest), std::fabs(type.largest));
-    const double tolerance = 0.005 + type.isolators * largest * 0x1p-23;
-    return std::fabs(type.mean - reportMean) <= tolerance + 1e-9;
-}
 
 QString mismatch(const QString& reason) {
     return QStringLiteral(
@@ -47,19 +40,27 @@ ShownSchedule shownSchedule(const ResultsModel& model, int types) {
         }
         firstPositions.push_back(static_cast<int>(bound));
     }
+    // The means as the report holds them; asterisks hold none.
+    std::vector<std::optional<float>> reportMeans;
+    for (int k = 0; k < shown.types; ++k)
+        reportMeans.push_back(model.PartMeanNotShown[d][k] ? std::nullopt
+                                                           : std::optional(model.PartMean[d][k]));
     std::vector<IsolatorLoad> loads;
+    std::vector<float> sortedLoads;
     loads.reserve(model.DataLoads.size());
-    for (const LoadRecord& record : model.DataLoads)
+    for (const LoadRecord& record : model.DataLoads) {
         loads.push_back({static_cast<int>(record.line), record.load, record.label});
+        sortedLoads.push_back(record.load);
+    }
+    std::stable_sort(sortedLoads.begin(), sortedLoads.end());
 
     try {
         IsolatorSchedule schedule = makeIsolatorSchedule(loads, firstPositions);
-        for (const ScheduleType& type : schedule.types) {
-            if (!meansAgree(type, model.PartMean[d][type.type - 1])) {
-                shown.note = mismatch(QStringLiteral("type %1 has another mean").arg(type.type));
-                return shown;
-            }
+        if (const auto reason = resultSetDisagreement(sortedLoads, firstPositions, reportMeans)) {
+            shown.note = mismatch(QString::fromStdString(*reason));
+            return shown;
         }
+        useReportMeans(schedule, reportMeans);
         shown.schedule = std::move(schedule);
     } catch (const std::invalid_argument& error) {
         shown.note = mismatch(QString::fromStdString(error.what()));

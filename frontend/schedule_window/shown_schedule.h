@@ -22,12 +22,14 @@ struct ShownSchedule {
     QString note;
 };
 
-// The schedule for `types` isolator types. It is left empty, with a note,
-// when no results are loaded or `types` is outside 1 to kMaxShownTypes, when
-// the report's boundaries do not group exactly the loads in DataLoads, or
-// when a type's mean differs from the report's mean by more than its rounding
-// to 2 decimals and the engine's single precision explain (the data file
-// changed since the calculation).
+// The schedule for `types` isolator types, with each mean as the report holds
+// it, or computed from the loads where the report has asterisks (a heavy
+// building in newtons). It is left empty, with a note, when no results are
+// loaded or `types` is outside 1 to kMaxShownTypes, or when the report does
+// not belong to the loads in DataLoads by what it holds (report_agreement.h):
+// its boundaries do not group exactly these loads, or a mean that it holds
+// differs from the loads' by more than its rounding and the engine's single
+// precision explain (the data file changed since the calculation).
 ShownSchedule shownSchedule(const ResultsModel& model, int types);
 
 }  // namespace tamsor

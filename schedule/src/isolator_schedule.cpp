@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tamsor/domain_limits.h"
+#include "tamsor/figure_text.h"
 
 namespace tamsor {
 namespace {
@@ -32,6 +33,12 @@ void checkGrouping(std::span<const int> firstPositions, std::size_t loadCount) {
                                         " and the next at " + std::to_string(firstPositions[k]));
 }
 
+void setMean(ScheduleType& type, double mean) {
+    type.mean = mean;
+    type.largestAboveMeanPercent.reset();
+    if (mean > 0) type.largestAboveMeanPercent = (type.largest - mean) / mean * 100;
+}
+
 }  // namespace
 
 IsolatorSchedule makeIsolatorSchedule(std::span<const IsolatorLoad> loads,
@@ -50,8 +57,13 @@ IsolatorSchedule makeIsolatorSchedule(std::span<const IsolatorLoad> loads,
 
     IsolatorSchedule schedule;
     schedule.isolators.reserve(loads.size());
-    for (const auto& isolator : loads)
+    std::vector<float> values;
+    values.reserve(loads.size());
+    for (const auto& isolator : loads) {
         schedule.isolators.push_back({isolator.line, isolator.load, isolator.label, 0});
+        values.push_back(isolator.load);
+    }
+    schedule.loadDecimals = loadDecimals(values);
 
     const auto typeCount = static_cast<int>(firstPositions.size()) - 1;
     for (int k = 1; k <= typeCount; ++k) {
@@ -67,13 +79,20 @@ IsolatorSchedule makeIsolatorSchedule(std::span<const IsolatorLoad> loads,
             sum += loads[sorted[p]].load;
             schedule.isolators[sorted[p]].type = k;
         }
-        type.mean = sum / type.isolators;
         type.spread = static_cast<double>(type.largest) - type.smallest;
-        if (type.mean > 0)
-            type.largestAboveMeanPercent = (type.largest - type.mean) / type.mean * 100;
+        setMean(type, sum / type.isolators);
         schedule.types.push_back(type);
     }
     return schedule;
+}
+
+void useReportMeans(IsolatorSchedule& schedule, std::span<const std::optional<float>> reportMeans) {
+    if (reportMeans.size() != schedule.types.size())
+        throw std::invalid_argument("the report holds " + std::to_string(reportMeans.size()) +
+                                    " means for " + std::to_string(schedule.types.size()) +
+                                    " isolator types");
+    for (std::size_t k = 0; k < reportMeans.size(); ++k)
+        if (reportMeans[k]) setMean(schedule.types[k], *reportMeans[k]);
 }
 
 }  // namespace tamsor

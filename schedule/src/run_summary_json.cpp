@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "tamsor/schedule_numbers.h"
+#include "tamsor/figure_text.h"
 #include "utf8_text.h"
 
 namespace tamsor {
@@ -54,17 +54,17 @@ void writeArray(std::ostream& out, const Items& items, WriteItem writeItem) {
 
 // The figures a type has in the run summary and in the schedule alike.
 template <typename Type>
-void writeTypeFigures(std::ostream& out, const Type& type) {
+void writeTypeFigures(std::ostream& out, const Type& type, int loadDecimals) {
     key(out << ',', "isolators") << std::to_string(type.isolators);
     key(out << ',', "smallest");
-    writeNumber(out, loadText(type.smallest));
+    writeNumber(out, loadText(type.smallest, loadDecimals));
     key(out << ',', "largest");
-    writeNumber(out, loadText(type.largest));
+    writeNumber(out, loadText(type.largest, loadDecimals));
     key(out << ',', "mean");
     writeDecimal(out, type.mean, kMeanDecimals);
 }
 
-void writeResultSet(std::ostream& out, const ResultSetSummary& set) {
+void writeResultSet(std::ostream& out, const ResultSetSummary& set, int loadDecimals) {
     key(out << '{', "type_count") << std::to_string(set.typeCount);
     key(out << ',', "status");
     writeString(out, resultSetStatusText(set.status));
@@ -74,7 +74,7 @@ void writeResultSet(std::ostream& out, const ResultSetSummary& set) {
     int number = 0;
     writeArray(out, set.types, [&](const TypeSummary& type) {
         key(out << '{', "type") << std::to_string(++number);
-        writeTypeFigures(out, type);
+        writeTypeFigures(out, type, loadDecimals);
         out << '}';
     });
     out << '}';
@@ -85,7 +85,7 @@ void writeSchedule(std::ostream& out, const IsolatorSchedule& schedule) {
     key(out << ',', "types");
     writeArray(out, schedule.types, [&](const ScheduleType& type) {
         key(out << '{', "type") << std::to_string(type.type);
-        writeTypeFigures(out, type);
+        writeTypeFigures(out, type, schedule.loadDecimals);
         key(out << ',', "spread");
         writeDecimal(out, type.spread, kMeanDecimals);
         key(out << ',', "largest_above_mean_percent");
@@ -96,7 +96,7 @@ void writeSchedule(std::ostream& out, const IsolatorSchedule& schedule) {
     writeArray(out, schedule.isolators, [&](const ScheduledIsolator& isolator) {
         key(out << '{', "line") << std::to_string(isolator.line);
         key(out << ',', "load");
-        writeNumber(out, loadText(isolator.load));
+        writeNumber(out, loadText(isolator.load, schedule.loadDecimals));
         key(out << ',', "type") << std::to_string(isolator.type);
         key(out << ',', "label");
         writeString(out, isolator.label);
@@ -113,7 +113,8 @@ void writeRunSummaryJson(std::ostream& out, const RunSummary& run) {
     key(out << ',', "technique");
     writeString(out, run.technique);
     key(out << ',', "result_sets");
-    writeArray(out, run.resultSets, [&](const ResultSetSummary& set) { writeResultSet(out, set); });
+    writeArray(out, run.resultSets,
+               [&](const ResultSetSummary& set) { writeResultSet(out, set, run.loadDecimals); });
     key(out << ',', "schedule");
     if (run.schedule)
         writeSchedule(out, *run.schedule);

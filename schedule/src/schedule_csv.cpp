@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "schedule_rows.h"
-#include "tamsor/schedule_numbers.h"
+#include "tamsor/figure_text.h"
 #include "utf8_text.h"
 
 namespace tamsor {
@@ -49,8 +49,8 @@ void writeRow(std::ostream& out, const TextRow& row) {
     out << kLineEnd;
 }
 
-std::string optionalDecimal(const std::optional<double>& value) {
-    return value ? decimalText(*value, kMeanDecimals) : std::string();
+std::string optionalMean(const std::optional<double>& value) {
+    return value ? meanText(*value) : std::string();
 }
 
 }  // namespace
@@ -58,11 +58,11 @@ std::string optionalDecimal(const std::optional<double>& value) {
 void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule) {
     writeRow(out, typeHeader());
     for (const auto& type : schedule.types)
-        writeRow(out, typeRow(type, ""));
+        writeRow(out, typeRow(type, schedule.loadDecimals, ""));
     out << kLineEnd;
     writeRow(out, isolatorHeader());
     for (const auto& isolator : schedule.isolators)
-        writeRow(out, isolatorRow(isolator, spreadsheetText));
+        writeRow(out, isolatorRow(isolator, schedule.loadDecimals, spreadsheetText));
 }
 
 void writeSummaryCsvHeader(std::ostream& out) {
@@ -76,7 +76,7 @@ void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
         TextRow row = runFields;
         row.push_back(std::to_string(set.typeCount));
         row.emplace_back(resultSetStatusText(set.status));
-        row.push_back(optionalDecimal(set.pooledVariance));
+        row.push_back(optionalMean(set.pooledVariance));
         if (set.types.empty()) {
             row.resize(row.size() + 5);
             writeRow(out, row);
@@ -84,10 +84,10 @@ void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
         for (std::size_t k = 0; k < set.types.size(); ++k) {
             const auto& type = set.types[k];
             TextRow typeFields = row;
-            typeFields.insert(
-                typeFields.end(),
-                {std::to_string(k + 1), std::to_string(type.isolators), loadText(type.smallest),
-                 loadText(type.largest), optionalDecimal(type.mean)});
+            typeFields.insert(typeFields.end(),
+                              {std::to_string(k + 1), std::to_string(type.isolators),
+                               loadText(type.smallest, run.loadDecimals),
+                               loadText(type.largest, run.loadDecimals), optionalMean(type.mean)});
             writeRow(out, typeFields);
         }
     }

@@ -1,6 +1,6 @@
 #include "schedule_rows.h"
 
-#include "tamsor/schedule_numbers.h"
+#include "tamsor/figure_text.h"
 
 namespace tamsor {
 
@@ -9,25 +9,24 @@ TextRow typeHeader() {
             "spread", "largest above mean %"};
 }
 
-TextRow typeRow(const ScheduleType& type, std::string_view notShown) {
+TextRow typeRow(const ScheduleType& type, int loadDecimals, std::string_view notShown) {
     return {std::to_string(type.type),
             std::to_string(type.isolators),
-            loadText(type.smallest),
-            loadText(type.largest),
-            decimalText(type.mean, kMeanDecimals),
-            decimalText(type.spread, kMeanDecimals),
-            type.largestAboveMeanPercent
-                ? decimalText(*type.largestAboveMeanPercent, kPercentDecimals)
-                : std::string(notShown)};
+            loadText(type.smallest, loadDecimals),
+            loadText(type.largest, loadDecimals),
+            meanText(type.mean),
+            meanText(type.spread),
+            type.largestAboveMeanPercent ? percentText(*type.largestAboveMeanPercent)
+                                         : std::string(notShown)};
 }
 
 TextRow isolatorHeader() {
     return {"line", "load", "type", "label"};
 }
 
-TextRow isolatorRow(const ScheduledIsolator& isolator, OutsideText labelText) {
-    return {std::to_string(isolator.line), loadText(isolator.load), std::to_string(isolator.type),
-            labelText(isolator.label)};
+TextRow isolatorRow(const ScheduledIsolator& isolator, int loadDecimals, OutsideText labelText) {
+    return {std::to_string(isolator.line), loadText(isolator.load, loadDecimals),
+            std::to_string(isolator.type), labelText(isolator.label)};
 }
 
 }  // namespace tamsor

@@ -14,15 +14,16 @@ namespace tamsor {
 using TextRow = std::vector<std::string>;
 
 TextRow typeHeader();
-// `notShown` stands for a percentage that is not defined.
-TextRow typeRow(const ScheduleType& type, std::string_view notShown);
+// Loads with `loadDecimals` decimals; `notShown` stands for a percentage that
+// is not defined.
+TextRow typeRow(const ScheduleType& type, int loadDecimals, std::string_view notShown);
 
 // How an output shows text from the data file: made safe for a spreadsheet or
 // for a terminal.
 using OutsideText = std::string (*)(std::string_view text);
 
 TextRow isolatorHeader();  // the label comes last: it is the one column of free text
-TextRow isolatorRow(const ScheduledIsolator& isolator, OutsideText labelText);
+TextRow isolatorRow(const ScheduledIsolator& isolator, int loadDecimals, OutsideText labelText);
 
 }  // namespace tamsor
 

@@ -41,13 +41,13 @@ void writeTable(std::ostream& out, std::string_view title, const std::vector<Tex
 void writeScheduleText(std::ostream& out, const IsolatorSchedule& schedule) {
     std::vector<TextRow> types = {typeHeader()};
     for (const auto& type : schedule.types)
-        types.push_back(typeRow(type, "-"));
+        types.push_back(typeRow(type, schedule.loadDecimals, "-"));
     writeTable(out, "Isolator types", types, false);
     out << '\n';
 
     std::vector<TextRow> isolators = {isolatorHeader()};
     for (const auto& isolator : schedule.isolators)
-        isolators.push_back(isolatorRow(isolator, terminalText));
+        isolators.push_back(isolatorRow(isolator, schedule.loadDecimals, terminalText));
     writeTable(out, "Isolators in data file order", isolators, true);
 }
 

@@ -182,25 +182,25 @@ TEST(Types, ScheduleOfTheHallAsTextAfterTheSummary) {
         "\n"
         "  Isolator types\n"
         "  type  isolators  smallest  largest (design load)     mean  spread  largest above mean %\n"
-        "     1          4       500                    520   505.00   20.00                   3.0\n"
-        "     2          4       900                   1000   950.00  100.00                   5.3\n"
-        "     3          3      1600                   1640  1613.33   40.00                   1.7\n"
-        "     4          1      2400                   2400  2400.00    0.00                   0.0\n"
+        "     1          4     500.0                  520.0   505.00   20.00                   3.0\n"
+        "     2          4     900.0                 1000.0   950.00  100.00                   5.3\n"
+        "     3          3    1600.0                 1640.0  1613.33   40.00                   1.7\n"
+        "     4          1    2400.0                 2400.0  2400.00    0.00                   0.0\n"
         "\n"
         "  Isolators in data file order\n"
-        "  line  load  type  label\n"
-        "     1  1600     3  kN  axis A/1, north\n"
-        "     2   500     1  corner \"C1\"\n"
-        "     4  2400     4  kN core wall\n"
-        "     5   900     2\n"
-        "     6   500     1  axis B/2\n"
-        "     8  1000     2  \"pier, east\"\n"
-        "     9   520     1\n"
-        "    10  1640     3  kN\n"
-        "    11   900     2  axis C/3\n"
-        "    12   500     1\n"
-        "    13  1000     2\n"
-        "    14  1600     3  last, \"quoted\" and more\n"
+        "  line    load  type  label\n"
+        "     1  1600.0     3  kN  axis A/1, north\n"
+        "     2   500.0     1  corner \"C1\"\n"
+        "     4  2400.0     4  kN core wall\n"
+        "     5   900.0     2\n"
+        "     6   500.0     1  axis B/2\n"
+        "     8  1000.0     2  \"pier, east\"\n"
+        "     9   520.0     1\n"
+        "    10  1640.0     3  kN\n"
+        "    11   900.0     2  axis C/3\n"
+        "    12   500.0     1\n"
+        "    13  1000.0     2\n"
+        "    14  1600.0     3  last, \"quoted\" and more\n"
         "\n";
     // clang-format on
     ASSERT_GT(run.out.size(), schedule.size());
@@ -238,32 +238,32 @@ TEST(Types, CsvReadsBackWithAStrictReader) {
                                                     "status", "pooled variance", "type",
                                                     "isolators", "smallest", "largest", "mean"}));
     EXPECT_EQ(records[1], (std::vector<std::string>{data, "Optimal", "1", "ok", "333030.56", "1",
-                                                    "12", "500", "2400", "1088.33"}));
+                                                    "12", "500.0", "2400.0", "1088.33"}));
     // n = 4 starts after the 1 + 2 + 3 rows of n = 1..3.
     EXPECT_EQ(records[7], (std::vector<std::string>{data, "Optimal", "4", "ok", "947.22", "1", "4",
-                                                    "500", "520", "505.00"}));
+                                                    "500.0", "520.0", "505.00"}));
     EXPECT_EQ(records[46], std::vector<std::string>{""});
 
     // The three loads of 500 split: one in type 1, two in type 2.
     EXPECT_EQ(records[48],
-              (std::vector<std::string>{"1", "1", "500", "500", "500.00", "0.00", "0.0"}));
+              (std::vector<std::string>{"1", "1", "500.0", "500.0", "500.00", "0.00", "0.0"}));
     EXPECT_EQ(records[49],
-              (std::vector<std::string>{"2", "2", "500", "500", "500.00", "0.00", "0.0"}));
+              (std::vector<std::string>{"2", "2", "500.0", "500.0", "500.00", "0.00", "0.0"}));
     EXPECT_EQ(records[56], std::vector<std::string>{""});
     const std::vector<std::vector<std::string>> isolators = {
         {"line", "load", "type", "label"},
-        {"1", "1600", "6", "kN  axis A/1, north"},
-        {"2", "500", "1", "corner \"C1\""},
-        {"4", "2400", "8", "kN core wall"},
-        {"5", "900", "4", ""},
-        {"6", "500", "2", "axis B/2"},
-        {"8", "1000", "5", "\"pier, east\""},
-        {"9", "520", "3", ""},
-        {"10", "1640", "7", "kN"},
-        {"11", "900", "4", "axis C/3"},
-        {"12", "500", "2", ""},
-        {"13", "1000", "5", ""},
-        {"14", "1600", "6", "last, \"quoted\" and more"},
+        {"1", "1600.0", "6", "kN  axis A/1, north"},
+        {"2", "500.0", "1", "corner \"C1\""},
+        {"4", "2400.0", "8", "kN core wall"},
+        {"5", "900.0", "4", ""},
+        {"6", "500.0", "2", "axis B/2"},
+        {"8", "1000.0", "5", "\"pier, east\""},
+        {"9", "520.0", "3", ""},
+        {"10", "1640.0", "7", "kN"},
+        {"11", "900.0", "4", "axis C/3"},
+        {"12", "500.0", "2", ""},
+        {"13", "1000.0", "5", ""},
+        {"14", "1600.0", "6", "last, \"quoted\" and more"},
     };
     EXPECT_EQ(Records(records.begin() + 57, records.begin() + 70), isolators);
     EXPECT_EQ(records.back(), std::vector<std::string>{""});

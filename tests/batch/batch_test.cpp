@@ -84,7 +84,8 @@ TEST(Messages, ADecimalCommaIsReadAsTheRulesSayWithAWarning) {
     EXPECT_EQ(run.err, data + ":5: warning: \"150,75\" looks like a decimal comma; read as 150\n");
     // Read as 150: mean (19 x 500 + 150) / 20 = 482.50, squared differences
     // 19 x 17.5^2 + 332.5^2 = 116375, / 20 = 5818.75.
-    EXPECT_NE(run.out.find("20 isolators, Method 2"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("20 isolators, Method2 (equal numbers of isolators)"), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("\n      1           5818.75    20 x    482.50\n"), std::string::npos)
         << run.out;
 }

@@ -32,12 +32,12 @@ TEST(RunSummaryJson, SmallRunByteForByte) {
     EXPECT_EQ(out.str(),
               R"({"data_file":"C:\\LOADS\\\"A\".DAT","technique":"Optimal","result_sets":[)"
               R"({"type_count":1,"status":"ok","pooled_variance":6.25,"types":[)"
-              R"({"type":1,"isolators":2,"smallest":10,"largest":15,"mean":12.50}]},)"
+              R"({"type":1,"isolators":2,"smallest":10.0,"largest":15.0,"mean":12.50}]},)"
               R"({"type_count":2,"status":"not reached","pooled_variance":null,"types":[]}],)"
-              R"("schedule":{"type_count":1,"types":[{"type":1,"isolators":2,"smallest":10,)"
-              R"("largest":15,"mean":12.50,"spread":5.00,"largest_above_mean_percent":20.0}],)"
-              R"("isolators":[{"line":1204,"load":10,"type":1,"label":"a\u0009b"},)"
-              R"({"line":1205,"load":15,"type":1,"label":"ä \"q\" \\ \u0001"}]}})"
+              R"("schedule":{"type_count":1,"types":[{"type":1,"isolators":2,"smallest":10.0,)"
+              R"("largest":15.0,"mean":12.50,"spread":5.00,"largest_above_mean_percent":20.0}],)"
+              R"("isolators":[{"line":1204,"load":10.0,"type":1,"label":"a\u0009b"},)"
+              R"({"line":1205,"load":15.0,"type":1,"label":"ä \"q\" \\ \u0001"}]}})"
               "\n");
 }
 

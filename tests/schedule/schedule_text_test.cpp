@@ -21,19 +21,19 @@ TEST(ScheduleText, AlignedTablesWithTheLabelLast) {
     EXPECT_EQ(out.str(),
         "  Isolator types\n"
         "  type  isolators  smallest  largest (design load)     mean  spread  largest above mean %\n"
-        "     1          2       640                    980   810.00  340.00                  21.0\n"
-        "     2          3       980                 1250.5  1110.17  270.50                  12.6\n"
-        "     3          2    1250.5                   2010  1630.25  759.50                  23.3\n"
+        "     1          2     640.0                  980.0   810.00  340.00                  21.0\n"
+        "     2          3     980.0                 1250.5  1110.17  270.50                  12.6\n"
+        "     3          2    1250.5                 2010.0  1630.25  759.50                  23.3\n"
         "\n"
         "  Isolators in data file order\n"
         "  line    load  type  label\n"
         "     2  1250.5     2  axis B/4\n"
-        "     3     980     1  column C, north\n"
+        "     3   980.0     1  column C, north\n"
         "     5  1250.5     3  pier \"P7\"\n"
-        "     6     640     1  S\xC3\xA4ule \xC3\x84/3\n"
-        "     7    1100     2\n"
-        "     9     980     2  corner A/1\n"
-        "    10    2010     3  core wall, \"east\"\n");
+        "     6   640.0     1  S\xC3\xA4ule \xC3\x84/3\n"
+        "     7  1100.0     2\n"
+        "     9   980.0     2  corner A/1\n"
+        "    10  2010.0     3  core wall, \"east\"\n");
     // clang-format on
 }
 
@@ -57,13 +57,13 @@ TEST(ScheduleText, ControlCharactersOfLabelsAreShownAsEscapes) {
         isolators,
         "  Isolators in data file order\n"
         "  line  load  type  label\n"
-        "     1    10     1  \\x1b[31mred\\x1b[0m\n"
-        "     2    20     1  over\\rwrite\n"
-        "     3    30     1  tab\\there, line\\nbreak\n"
-        "     4    40     1  C1 \\xc2\\x9b2J \\xc2\\x85\n"
-        "     5    50     1  DEL \\x7f NUL \\x00 BEL \\x07\n"
-        "     6    60     1  Latin-1 S\\xe4ule, cut \\xe2\\x82\n"
-        "     7    70     1  caf\xC3\xA9 \xC3\xB8 \xE4\xB8\xAD\xE6\x96\x87 \xC2\xA0 C:\\x1b\n");
+        "     1  10.0     1  \\x1b[31mred\\x1b[0m\n"
+        "     2  20.0     1  over\\rwrite\n"
+        "     3  30.0     1  tab\\there, line\\nbreak\n"
+        "     4  40.0     1  C1 \\xc2\\x9b2J \\xc2\\x85\n"
+        "     5  50.0     1  DEL \\x7f NUL \\x00 BEL \\x07\n"
+        "     6  60.0     1  Latin-1 S\\xe4ule, cut \\xe2\\x82\n"
+        "     7  70.0     1  caf\xC3\xA9 \xC3\xB8 \xE4\xB8\xAD\xE6\x96\x87 \xC2\xA0 C:\\x1b\n");
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         EXPECT_TRUE((byte >= 0x20 && byte != 0x7F) || byte == '\n') << "byte " << i;

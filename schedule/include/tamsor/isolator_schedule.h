@@ -41,6 +41,7 @@ struct ScheduledIsolator {
 struct IsolatorSchedule {
     std::vector<ScheduleType> types;           // types 1..n
     std::vector<ScheduledIsolator> isolators;  // in data file order
+    int loadDecimals = 1;                      // the decimals every load is shown with
 };
 
 // The schedule for `loads` (in data file order) grouped by `firstPositions`:
@@ -52,6 +53,15 @@ struct IsolatorSchedule {
 // not hold 1 to 9 non-empty types starting at 1 and ending at N + 1.
 IsolatorSchedule makeIsolatorSchedule(std::span<const IsolatorLoad> loads,
                                       std::span<const int> firstPositions);
+
+// Gives each type the mean that the partition report holds for it, so that
+// the schedule shows every mean as the report writes it (the engine's
+// single-precision mean, which can round to another last digit than the
+// exact one: 1119.28 where the loads give 1119.275). A type whose mean the
+// report could not hold (empty: asterisks, too wide for its field) keeps the
+// mean computed from the loads. The largest load's percentage above the mean
+// follows the mean. `reportMeans` holds one entry per type.
+void useReportMeans(IsolatorSchedule& schedule, std::span<const std::optional<float>> reportMeans);
 
 }  // namespace tamsor
 

@@ -41,6 +41,7 @@ struct RunSummary {
     std::string technique;                     // "Method 1", "Method2" or "Optimal"
     std::vector<ResultSetSummary> resultSets;  // in order of type count
     std::optional<IsolatorSchedule> schedule;  // for one number of types, when asked for
+    int loadDecimals = 1;  // the decimals the data file uses for its loads (figure_text.h)
 };
 
 // "ok" or "not reached", as the outputs name the status.

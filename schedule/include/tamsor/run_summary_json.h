@@ -10,8 +10,9 @@
 //   "isolators":[{"line":1,"load":661.5,"type":1,"label":"axis A/1"},...]}}
 //
 // "schedule" is null when none was asked for. Numbers are JSON numbers in the
-// figures of the other outputs (loads exact, means, spreads and variances with
-// 2 decimals, percentages with 1); a value not known or not finite is null.
+// figures of the other outputs (figure_text.h: loads with the decimals of the
+// data file, means, spreads and variances with 2 decimals as the report
+// writes them, percentages with 1); a value not known or not finite is null.
 // Strings are UTF-8 with quotes, backslashes and control characters escaped;
 // a byte that is not part of well-formed UTF-8 becomes U+FFFD.
 #ifndef TAMSOR_RUN_SUMMARY_JSON_H

@@ -4,7 +4,7 @@
 // apostrophe (its quotes doubled). A text field (a label, the data file's
 // name) that a spreadsheet would take as a formula, one that begins with =,
 // +, -, @, a tab or CR, is written with a leading apostrophe. Figures as
-// schedule_numbers.h writes them, negative ones too; a figure not known is an
+// figure_text.h writes them, negative ones too; a figure not known is an
 // empty field. Write to a stream opened in binary mode, so that the line ends stay
 // as they are.
 #ifndef TAMSOR_SCHEDULE_CSV_H

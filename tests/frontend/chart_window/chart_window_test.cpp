@@ -40,14 +40,17 @@ ResultsModel fiveTypes() {
     m.PartMean[0][0] = 1234.5f;
     m.PartMean[7][7] = 2500.0f;
     m.SetVarianceMax = 45000;
-    for (int d = 0; d <= 8; ++d)
+    for (int d = 0; d <= 8; ++d) {
         m.SetVariance[d] = 1.0f / (d + 1);
+        m.SetVarianceReported[d] = 45000.0f / static_cast<float>(d + 1);
+    }
     return m;
 }
 
 // The mean loads of the n-partition set on display, as point values.
 ChartContent meanLoadChart(const ResultsModel& m, int n, ChartKind kind = ChartKind::kBar2D) {
-    ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}};
+    // Means are labelled with two decimals, as the report writes them.
+    ChartContent chart{kind, "Mean Sustained Load", "Isolator Type", {}, 2};
     for (int i = 1; i <= n; ++i)
         chart.points.append(ChartPoint{m.PartMean[n - 1][i - 1], {}});
     return chart;
@@ -130,10 +133,10 @@ TEST_F(ChartWindow, OpensOnTheMeanLoadsOfThePartitioningShown) {
 
 TEST_F(ChartWindow, OpensOnTheVarianceOfTwoToEightPartitions) {
     open(false, [&] {
-        ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}};
+        ChartContent variance{ChartKind::kLine, "Variance", "Isolator Types", {}, 2};
         for (int i = 1; i <= 7; ++i) {
-            const float restored = model_.SetVariance[i] * model_.SetVarianceMax;
-            variance.points.append(ChartPoint{restored, QString::number(i + 1)});
+            variance.points.append(
+                ChartPoint{model_.SetVarianceReported[i], QString::number(i + 1)});
         }
         EXPECT_EQ(graph("Graph1")->content(), variance);
         EXPECT_FALSE(graph("Graph2")->content().has_value());

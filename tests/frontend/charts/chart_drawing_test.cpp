@@ -17,6 +17,7 @@
 #include <QValueAxis>
 
 #include "charts/bar3d_renderer.h"
+#include "charts/bar_chart.h"
 #include "charts/chart_widget.h"
 #include "charts/line_chart.h"
 #include "charts/pie3d_renderer.h"
@@ -65,8 +66,10 @@ QStringList axisCategories(QChart* chart) {
 }
 
 TEST_F(ChartDrawingTest, BarChartShowsOneBarPerPointWithTitlesAndValueLabels) {
-    QChart* chart = show<QChart>(
-        contentOf(ChartKind::kBar2D, kMeanLoads, "Mean Sustained Load", "Isolator Type"));
+    ChartContent content =
+        contentOf(ChartKind::kBar2D, kMeanLoads, "Mean Sustained Load", "Isolator Type");
+    content.valueDecimals = 2;
+    auto* chart = show<BarChart>(content);
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->title(), "Mean Sustained Load");
     EXPECT_TRUE(chart->titleFont().family().startsWith("Arial"));
@@ -77,7 +80,19 @@ TEST_F(ChartDrawingTest, BarChartShowsOneBarPerPointWithTitlesAndValueLabels) {
     ASSERT_EQ(bars->count(), kMeanLoads.size());
     for (int i = 0; i < bars->count(); ++i)
         EXPECT_NEAR(bars->at(i), kMeanLoads[i], 1e-3);
-    EXPECT_TRUE(series->isLabelsVisible());
+    // Each value with two decimals, as the results table shows a mean, centred
+    // just above its bar.
+    ASSERT_EQ(chart->valueLabels().size(), kMeanLoads.size());
+    const QStringList texts = {"412.50", "868.30", "1225.00", "1640.20", "2210.80"};
+    for (int i = 0; i < bars->count(); ++i) {
+        EXPECT_EQ(chart->valueLabels()[i]->text(), texts[i]);
+        const QPointF top = chart->mapToPosition(QPointF(i, kMeanLoads[i]), series);
+        const QRectF label =
+            chart->valueLabels()[i]->mapRectToParent(chart->valueLabels()[i]->boundingRect());
+        EXPECT_NEAR(label.center().x(), top.x(), 1.0) << "bar " << i;
+        EXPECT_LT(label.bottom(), top.y()) << "bar " << i;
+        EXPECT_GT(label.bottom(), top.y() - 10) << "bar " << i;
+    }
 
     EXPECT_EQ(axisCategories(chart), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(chart->axes(Qt::Horizontal).front()->titleText(), "Isolator Type");
@@ -89,6 +104,7 @@ TEST_F(ChartDrawingTest, BarChartShowsOneBarPerPointWithTitlesAndValueLabels) {
 
 TEST_F(ChartDrawingTest, VarianceChartIsALineWithMarkersOverThePointLabels) {
     ChartContent content = contentOf(ChartKind::kLine, kVariances, "Variance", "Isolator Types");
+    content.valueDecimals = 2;
     for (int i = 0; i < 7; ++i)
         content.points[i].label = QString::number(i + 2);
     auto* chart = show<LineChart>(content);
@@ -103,8 +119,8 @@ TEST_F(ChartDrawingTest, VarianceChartIsALineWithMarkersOverThePointLabels) {
     EXPECT_EQ(axisCategories(chart), QStringList({"2", "3", "4", "5", "6", "7", "8"}));
 
     ASSERT_EQ(chart->valueLabels().size(), 7);
-    EXPECT_EQ(chart->valueLabels()[0]->text(), "45210.5");
-    EXPECT_EQ(chart->valueLabels()[6]->text(), "2101.7");
+    EXPECT_EQ(chart->valueLabels()[0]->text(), "45210.50");
+    EXPECT_EQ(chart->valueLabels()[6]->text(), "2101.70");
     // Each value sits just above its own marker: the first centred, the
     // others right of it, clear of the falling line that comes into the point.
     for (int i = 0; i < 7; ++i) {

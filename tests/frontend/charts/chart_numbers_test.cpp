@@ -33,13 +33,15 @@ TEST(ChartNumbersTest, ScaleHoldsZeroAndEveryValueOnRoundTicks) {
     }
 }
 
-TEST(ChartNumbersTest, TextsShowTheValueWithoutNoise) {
-    EXPECT_EQ(valueText(1225.75), "1225.75");
-    EXPECT_EQ(valueText(static_cast<float>(1640.2)), "1640.2");
-    EXPECT_EQ(valueText(12), "12");
-    EXPECT_EQ(valueText(-120.5), "-120.5");
-    EXPECT_EQ(valueText(12345678.0), "12345678");  // large variances: no exponent
-    EXPECT_EQ(sliceText("3", 9, 0.15), "3: 9 (15.0 %)");
+TEST(ChartNumbersTest, TextsShowTheValueAsTheResultsTableDoes) {
+    EXPECT_EQ(valueText(1225.75, 2), "1225.75");
+    EXPECT_EQ(valueText(static_cast<float>(1640.2), 2), "1640.20");
+    EXPECT_EQ(valueText(12, 0), "12");
+    EXPECT_EQ(valueText(-120.5, 2), "-120.50");
+    EXPECT_EQ(valueText(12345678.0, 2), "12345678.00");  // large variances: no exponent
+    // A variance of 29368.58 in the report is 29368.580078125 in single precision.
+    EXPECT_EQ(valueText(static_cast<float>(29368.58), 2), "29368.58");
+    EXPECT_EQ(sliceText("3", "9", 0.15), "3: 9 (15.0 %)");
 
     EXPECT_EQ((ValueScale{0, 10, 2.5}).tickText(7.5), "7.5");
     EXPECT_EQ((ValueScale{0, 1, 0.2}).tickText(0.4), "0.4");

@@ -351,7 +351,7 @@ TEST_F(Messages, WarnOnceACalculationOfLoadsThatLookLikeADecimalComma) {
     click("Command1");
     // Read as 150: mean (19 x 500 + 150) / 20 = 482.5, squared differences
     // 19 x 17.5^2 + 332.5^2 = 116375, / 20 = 5818.75.
-    EXPECT_EQ(cell(1, 2), " 482.5");
+    EXPECT_EQ(cell(1, 2), " 482.50");
     EXPECT_EQ(cell(1, 3), " 5818.75");
     const auto warning = std::make_pair(
         tamsor::kDecimalCommaMessage,
@@ -386,7 +386,7 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
     click("Command1");
     EXPECT_TRUE(services_.messages.isEmpty()) << services_.details.join('\n').toStdString();
     EXPECT_EQ(cell(1, 1), " 40");
-    EXPECT_EQ(cell(1, 2), " 1119950");
+    EXPECT_EQ(cell(1, 2), " 1119950.00");
     EXPECT_EQ(cell(1, 3), "************");
     // Points 4 to 7 from the report's 606177472.00, 513933216.00,
     // 156723296.00 and 216221472.00, the first of them the largest.
@@ -401,8 +401,8 @@ TEST_F(Messages, ShowWhatTheReportHoldsForLoadsInNewtons) {
     EXPECT_EQ(red[2].to.x(), 0.875);
     EXPECT_FLOAT_EQ(red[2].to.y(), 216221472.0f / 606177472.0f);
     scrollTo(4);
-    EXPECT_EQ(cell(1, 3), " 6.061775E+08");
-    EXPECT_EQ(cell(4, 2), " 1531750");
+    EXPECT_EQ(cell(1, 3), " 606177472.00");
+    EXPECT_EQ(cell(4, 2), " 1531750.00");
 
     const tamsor::ChartContent chart = varianceChart(control<QWidget>("Command3"));
     ASSERT_EQ(chart.points.size(), 4);

@@ -200,8 +200,8 @@ TEST_F(MainWindow, ShowsResultsWhenEveryIsolatorCarriesTheSameLoad) {
     click("Command1");
     EXPECT_TRUE(services_.messages.isEmpty());
     EXPECT_EQ(cell(1, 1), " 20");
-    EXPECT_EQ(cell(1, 2), " 500");
-    EXPECT_EQ(cell(1, 3), " 0");
+    EXPECT_EQ(cell(1, 2), " 500.00");
+    EXPECT_EQ(cell(1, 3), " 0.00");
     // The variance plot lies on its axis.
     for (const auto& segment : control<tamsor::Canvas>("Picture2")->scene().segments())
         EXPECT_EQ(segment.from.y(), 0);

@@ -36,7 +36,8 @@ ResultsModel twentyLoads() {
     m.PlotLast = 39;
     m.SetVarianceMax = 250;
     for (int d = 0; d <= 7; ++d) {
-        m.SetVariance[d] = (1000.0f / (d + 1)) / 250.0f;
+        m.SetVarianceReported[d] = 1000.0f / (d + 1);
+        m.SetVariance[d] = m.SetVarianceReported[d] / 250.0f;
         for (int k = 0; k <= d; ++k) {
             m.PartBound[d][k] = 1 + 2 * k;
             m.PartMean[d][k] = 15.0f + 20 * k;
@@ -103,7 +104,7 @@ TEST_F(ResultsDisplay, OnePartitionShowsTheOverallMeanAndItsStart) {
     EXPECT_EQ(starts[0].to.y(), 1);
     EXPECT_FALSE(loadPlot_.isDashed());
 
-    EXPECT_EQ(row(1), (QStringList{" 1", " 20", " 105", " 1000"}));
+    EXPECT_EQ(row(1), (QStringList{" 1", " 20", " 105.00", " 1000.00"}));
     for (int r = 2; r <= 8; ++r)
         EXPECT_EQ(row(r), (QStringList{"", "", "", ""})) << r;
     EXPECT_EQ(model_.PartCount[0][0], 20);
@@ -135,17 +136,17 @@ TEST_F(ResultsDisplay, EightPartitionsFillTheTableAndDrawEightStarts) {
     draw(8);
     EXPECT_EQ(segmentsOf(kBlue, false).size(), 8u);
     EXPECT_EQ(segmentsOf(kBlue, true).size(), 8u);
-    EXPECT_EQ(row(1), (QStringList{" 1", " 2", " 15", " 125"}));
-    EXPECT_EQ(row(7), (QStringList{" 7", " 2", " 135", ""}));
-    EXPECT_EQ(row(8), (QStringList{" 8", " 6", " 175", ""}));
+    EXPECT_EQ(row(1), (QStringList{" 1", " 2", " 15.00", " 125.00"}));
+    EXPECT_EQ(row(7), (QStringList{" 7", " 2", " 135.00", ""}));
+    EXPECT_EQ(row(8), (QStringList{" 8", " 6", " 175.00", ""}));
 }
 
 TEST_F(ResultsDisplay, FewerPartitionsEmptyTheRowsButKeepTheCounts) {
     draw(5);
-    EXPECT_EQ(row(4), (QStringList{" 4", " 2", " 75", ""}));
-    EXPECT_EQ(row(5), (QStringList{" 5", " 12", " 145", ""}));
+    EXPECT_EQ(row(4), (QStringList{" 4", " 2", " 75.00", ""}));
+    EXPECT_EQ(row(5), (QStringList{" 5", " 12", " 145.00", ""}));
     draw(3);
-    EXPECT_EQ(row(3), (QStringList{" 3", " 16", " 125", ""}));
+    EXPECT_EQ(row(3), (QStringList{" 3", " 16", " 125.00", ""}));
     EXPECT_EQ(row(4), (QStringList{"", "", "", ""}));
     EXPECT_EQ(row(5), (QStringList{"", "", "", ""}));
     EXPECT_EQ(model_.PartCount[4][3], 2);  // the five-partition set's, as loaded

@@ -27,6 +27,7 @@ ResultsModel twoTypes() {
     m.PartMean[1] = {736.84f, 1017.75f};
     m.SetVariance[1] = 1;
     m.SetVarianceMax = 4227.19f;
+    m.SetVarianceReported[1] = 4227.19f;
     countIsolators(m);
     return m;
 }

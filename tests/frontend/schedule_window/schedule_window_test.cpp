@@ -12,15 +12,19 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 
 #include "main_window/main_window.h"
 #include "results/results_model.h"
+#include "results/results_table.h"
+#include "results_table_cells.h"
 #include "run/engine_binding.h"
 #include "schedule_window/schedule_tables.h"
 #include "scratch_folder.h"
@@ -61,29 +65,120 @@ const std::string kBuilding =
 // the mean by 2.5 / 102.5, 5 / 505 and 7.5 / 907.5.
 const char* const kThreeTypesCsv =
     "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-    "1,6,100,105,102.50,5.00,2.4\r\n"
-    "2,6,500,510,505.00,10.00,1.0\r\n"
-    "3,6,900,915,907.50,15.00,0.8\r\n"
+    "1,6,100.0,105.0,102.50,5.00,2.4\r\n"
+    "2,6,500.0,510.0,505.00,10.00,1.0\r\n"
+    "3,6,900.0,915.0,907.50,15.00,0.8\r\n"
     "\r\n"
     "line,load,type,label\r\n"
-    "1,500,2,axis A/1\r\n"
-    "2,100,1,\"axis A/2, corner\"\r\n"
-    "3,906,3,\"\"\"core\"\" B/1\"\r\n"
-    "5,502,2,axis B/2\r\n"
-    "6,101,1,\r\n"
-    "7,909,3,axis C/3\r\n"
-    "8,504,2,axis C/4\r\n"
-    "9,102,1,axis D/1\r\n"
-    "10,903,3,axis D/2\r\n"
-    "11,506,2,axis D/3\r\n"
-    "12,103,1,axis D/4\r\n"
-    "13,900,3,axis E/1\r\n"
-    "14,508,2,axis E/2\r\n"
-    "15,104,1,axis E/3\r\n"
-    "16,912,3,axis E/4\r\n"
-    "17,510,2,axis F/1\r\n"
-    "18,105,1,axis F/2\r\n"
-    "19,915,3,axis F/3\r\n";
+    "1,500.0,2,axis A/1\r\n"
+    "2,100.0,1,\"axis A/2, corner\"\r\n"
+    "3,906.0,3,\"\"\"core\"\" B/1\"\r\n"
+    "5,502.0,2,axis B/2\r\n"
+    "6,101.0,1,\r\n"
+    "7,909.0,3,axis C/3\r\n"
+    "8,504.0,2,axis C/4\r\n"
+    "9,102.0,1,axis D/1\r\n"
+    "10,903.0,3,axis D/2\r\n"
+    "11,506.0,2,axis D/3\r\n"
+    "12,103.0,1,axis D/4\r\n"
+    "13,900.0,3,axis E/1\r\n"
+    "14,508.0,2,axis E/2\r\n"
+    "15,104.0,1,axis E/3\r\n"
+    "16,912.0,3,axis E/4\r\n"
+    "17,510.0,2,axis F/1\r\n"
+    "18,105.0,1,axis F/2\r\n"
+    "19,915.0,3,axis F/3\r\n";
+
+// A heavy building in newtons, in whole newtons but for one half: the
+// decimals of its loads are one. Optimal's three types, worked by hand:
+// {1500000.5 1510000 1520000 1530000}, mean 6060000.5 / 4 = 1515000.125, an
+// exact float that the report rounds half away to 1515000.13, the largest
+// 14999.875 / 1515000.125 = 0.99 % above it; {2400000 to 2440000}, mean
+// 2420000, 20000 / 2420000 = 0.83 %; the core columns {11950000 12010000
+// 12090000}, mean 36050000 / 3 = 12016666.67, too wide for the report's
+// field (asterisks), 73333.33 / 12016666.67 = 0.61 %. Pooled variance
+// (499985000.1875 + 10^9 + 9866666666.67) / 12 = 947220972.24, in single
+// precision 947220992; for five types (the core columns alone)
+// 1499985000.1875 / 12 = 124998750.02, in single precision 124998752.
+const std::string kHeavyBuilding =
+    "1520000.0  N  axis A/1\n"
+    "11950000.0  N  core C/1\n"
+    "2410000.0  N  axis B/1\n"
+    "1500000.5  N  axis A/2\n"
+    "2440000.0  N  axis B/2\n"
+    "12090000.0  N  core C/2\n"
+    "1530000.0  N  axis A/3\n"
+    "2400000.0  N  axis B/3\n"
+    "2420000.0  N  axis B/4\n"
+    "1510000  N  axis A/4\n"
+    "12010000.0  N  core C/3\n"
+    "2430000.0  N  axis B/5\n";
+
+const char* const kHeavyTypes =
+    "1\t4\t1500000.5\t1530000.0\t1515000.13\t29999.50\t1.0\n"
+    "2\t5\t2400000.0\t2440000.0\t2420000.00\t40000.00\t0.8\n"
+    "3\t3\t11950000.0\t12090000.0\t12016666.67\t140000.00\t0.6";
+
+const char* const kHeavyCsv =
+    "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
+    "1,4,1500000.5,1530000.0,1515000.13,29999.50,1.0\r\n"
+    "2,5,2400000.0,2440000.0,2420000.00,40000.00,0.8\r\n"
+    "3,3,11950000.0,12090000.0,12016666.67,140000.00,0.6\r\n"
+    "\r\n"
+    "line,load,type,label\r\n"
+    "1,1520000.0,1,N  axis A/1\r\n"
+    "2,11950000.0,3,N  core C/1\r\n"
+    "3,2410000.0,2,N  axis B/1\r\n"
+    "4,1500000.5,1,N  axis A/2\r\n"
+    "5,2440000.0,2,N  axis B/2\r\n"
+    "6,12090000.0,3,N  core C/2\r\n"
+    "7,1530000.0,1,N  axis A/3\r\n"
+    "8,2400000.0,2,N  axis B/3\r\n"
+    "9,2420000.0,2,N  axis B/4\r\n"
+    "10,1510000.0,1,N  axis A/4\r\n"
+    "11,12010000.0,3,N  core C/3\r\n"
+    "12,2430000.0,2,N  axis B/5\r\n";
+
+// The text of a PDF as poppler's pdftotext reads it, its table rows on lines;
+// empty when the tool is missing.
+QString pdfText(const std::filesystem::path& pdf) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) return {};
+    QProcess process;
+    process.start(tool, {QStringLiteral("-layout"), QString::fromStdString(pdf.string()),
+                         QStringLiteral("-")});
+    if (!process.waitForFinished(30000)) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Whether a line of `text` holds these cells in turn, blanks between them
+// (a row of one table may share its line with a row of the table beside it).
+bool hasRow(const QString& text, const QStringList& cells) {
+    QStringList escaped;
+    for (const QString& cell : cells)
+        escaped << QRegularExpression::escape(cell);
+    return QRegularExpression(QStringLiteral("(?<!\\S)") + escaped.join(QStringLiteral(" +")) +
+                              QStringLiteral("(?!\\S)"))
+        .match(text)
+        .hasMatch();
+}
+
+// Whether the sort arrow drawn in `section` of `header` points up: its
+// dark pixels, in the right third of the section where the arrow sits, make
+// a narrower row at the top than at the bottom.
+bool arrowPointsUp(QHeaderView* header, int section) {
+    const QImage image = header->viewport()->grab().toImage();
+    const int right = header->sectionViewportPosition(section) + header->sectionSize(section);
+    const int left = right - header->sectionSize(section) / 3;
+    std::vector<int> widths;
+    for (int y = 0; y < image.height(); ++y) {
+        int dark = 0;
+        for (int x = left; x < right; ++x)
+            if (qGray(image.pixel(x, y)) < 110) ++dark;
+        if (dark > 0) widths.push_back(dark);
+    }
+    return !widths.empty() && widths.front() < widths.back();
+}
 
 // The page objects of a PDF, not counting the page tree's /Pages.
 int pdfPages(const std::string& pdf) {
@@ -146,6 +241,12 @@ class ScheduleWindowTest : public ::testing::Test {
             QTest::keyClick(scroll, scroll->value() < value ? Qt::Key_Right : Qt::Key_Left);
     }
 
+    // Cell (row, col) of the main window's results table, as designed.
+    QString resultsCell(int row, int col) {
+        return tamsor::testing::designCell(*in<tamsor::ResultsTable>(main_.get(), "MSFlexGrid1"),
+                                           row, col);
+    }
+
     // The cells of a window's table as the view shows them (sorted), tab-separated.
     QString rows(const char* table) {
         const QAbstractItemModel* model = in<QTableView>(window(), table)->model();
@@ -187,14 +288,14 @@ TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
     EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(), building);
     EXPECT_EQ(in<QLabel>(window(), "Technique")->text(), "Method2");
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "1");
-    EXPECT_EQ(rows("TypesTable"), "1\t18\t100\t915\t505.00\t815.00\t81.2");
+    EXPECT_EQ(rows("TypesTable"), "1\t18\t100.0\t915.0\t505.00\t815.00\t81.2");
 
     scrollTo(3);
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "3");
     EXPECT_EQ(rows("TypesTable"),
-              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
-              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
-              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
     EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 18);
     EXPECT_EQ(cell("IsolatorsTable", 2, 3), "\"core\" B/1");
 
@@ -236,6 +337,18 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
             QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     };
 
+    // The arrow points up over the smallest type, down once the order turns.
+    auto* typesHeader = in<QTableView>(window(), "TypesTable")->horizontalHeader();
+    EXPECT_EQ(typesHeader->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_TRUE(arrowPointsUp(typesHeader, 0));
+    QTest::mouseClick(typesHeader->viewport(), Qt::LeftButton, {},
+                      QPoint(5, typesHeader->height() / 2));
+    EXPECT_EQ(cell("TypesTable", 0, 0), "3");
+    EXPECT_FALSE(arrowPointsUp(typesHeader, 0));
+    QTest::mouseClick(typesHeader->viewport(), Qt::LeftButton, {},
+                      QPoint(5, typesHeader->height() / 2));
+    EXPECT_TRUE(arrowPointsUp(typesHeader, 0));
+
     // Lines as numbers: 19 comes first going down, where text would put 9.
     clickHeader(0);
     EXPECT_EQ(cell("IsolatorsTable", 0, 0), "19");
@@ -249,10 +362,10 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
     // Loads as numbers, largest first; the sort stays while the window follows the scroll bar.
     clickHeader(1);
     clickHeader(1);
-    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915.0");
     scrollTo(1);
-    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915");
-    EXPECT_EQ(cell("IsolatorsTable", 17, 1), "100");
+    EXPECT_EQ(cell("IsolatorsTable", 0, 1), "915.0");
+    EXPECT_EQ(cell("IsolatorsTable", 17, 1), "100.0");
     scrollTo(3);
 
     // Back in the schedule window, whose tables keep the keyboard to themselves.
@@ -263,9 +376,9 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
     QTest::keyClick(types, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(types, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "1\t6\t100\t105\t102.50\t5.00\t2.4\n"
-              "2\t6\t500\t510\t505.00\t10.00\t1.0\n"
-              "3\t6\t900\t915\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
 
     // Keyboard: Tab runs from table to table to the buttons; all are named for screen readers.
     QTest::keyClick(types, Qt::Key_Tab);
@@ -317,6 +430,60 @@ TEST_F(ScheduleWindowTest, ExportsCsvAndSavesThePdfReportThroughTheSaveDialog) {
     EXPECT_TRUE(services_.messages.isEmpty());
 }
 
+// The heavy building's schedule shows, exports and prints like any other,
+// and each mean reads the same in the results table, the schedule window,
+// the CSV and the PDF: as the report writes it, or computed from the loads
+// where the report holds asterisks.
+TEST_F(ScheduleWindowTest, AHeavyBuildingShowsEveryMeanAsTheReportWritesItEverywhere) {
+    // OFFICE5 with Optimal: type 1's loads give 1119.27499..., the report 1119.28.
+    open(example("OFFICE5.DAT"));
+    click(main_.get(), "Option1_2");
+    scrollTo(5);
+    QTest::keyClick(main_.get(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(resultsCell(1, 2), " 1119.28");
+    EXPECT_EQ(cell("TypesTable", 0, 4), "1119.28");
+
+    open(file("HEAVY.DAT", kHeavyBuilding));
+    click(main_.get(), "Command1");
+    ASSERT_TRUE(services_.messages.isEmpty()) << services_.details.join(' ').toStdString();
+    scrollTo(3);
+    EXPECT_EQ(resultsCell(1, 2), " 1515000.13");
+    EXPECT_EQ(resultsCell(2, 2), " 2420000.00");
+    EXPECT_EQ(resultsCell(3, 2), "**********");
+    EXPECT_EQ(resultsCell(1, 3), " 947220992.00");
+
+    EXPECT_FALSE(in<QLabel>(window(), "Note")->isVisibleTo(window()));
+    EXPECT_EQ(rows("TypesTable"), kHeavyTypes);
+    EXPECT_EQ(cell("IsolatorsTable", 1, 1), "11950000.0");
+    EXPECT_EQ(cell("IsolatorsTable", 9, 1), "1510000.0");  // "1510000" in the file
+    ASSERT_TRUE(in<QWidget>(window(), "Export")->isEnabled());
+    ASSERT_TRUE(in<QWidget>(window(), "SaveReport")->isEnabled());
+
+    const auto csv = folder_.file("heavy.csv");
+    services_.answerNextSaveDialog(QString::fromStdString(csv.string()));
+    click(window(), "Export");
+    EXPECT_EQ(read_file(csv), kHeavyCsv);
+
+    const auto pdf = folder_.file("heavy.pdf");
+    services_.answerNextSaveDialog(QString::fromStdString(pdf.string()));
+    click(window(), "SaveReport");
+    ASSERT_TRUE(services_.messages.isEmpty()) << services_.details.join(' ').toStdString();
+    EXPECT_EQ(pdfPages(read_file(pdf)), 2);
+    const QString text = pdfText(pdf);
+    if (text.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    // Page 1: the results table, the pooled variances, the types table.
+    EXPECT_TRUE(hasRow(text, {"1", "4", "1515000.13", "947220992.00"})) << text.toStdString();
+    EXPECT_TRUE(hasRow(text, {"2", "5", "2420000.00"})) << text.toStdString();
+    EXPECT_TRUE(hasRow(text, {"3", "3", "**********"})) << text.toStdString();
+    EXPECT_TRUE(hasRow(text, {"5", "124998752.00"})) << text.toStdString();
+    for (const QString& row : QString::fromLatin1(kHeavyTypes).split('\n'))
+        EXPECT_TRUE(hasRow(text, row.split('\t'))) << row.toStdString() << '\n'
+                                                   << text.toStdString();
+    // Page 2: the isolators.
+    EXPECT_TRUE(hasRow(text, {"2", "11950000.0", "3", "N core C/1"})) << text.toStdString();
+    EXPECT_TRUE(hasRow(text, {"10", "1510000.0", "1", "N axis A/4"})) << text.toStdString();
+}
+
 TEST_F(ScheduleWindowTest, AWriteFailureIsReportedWithItsReasonAndCreatesNothing) {
     calculate(file("BLDG.DAT", kBuilding));
     scheduleItem()->trigger();
@@ -364,6 +531,7 @@ TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
     model.PartMeanNotShown[1][1] = true;
     model.SetVariance[1] = 1;
     model.SetVarianceMax = 4227.19f;
+    model.SetVarianceReported[1] = 4227.19f;
     model.SetVarianceNotShown[2] = true;
     const tamsor::TextTable results = tamsor::resultsTable(model, 2);
     EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean", "Variance"}));
@@ -374,7 +542,7 @@ TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
     ASSERT_EQ(variances.rows.size(), 7u);
     EXPECT_EQ(variances.rows[0], (QStringList{"2", "4227.19"}));
     EXPECT_EQ(variances.rows[1], (QStringList{"3", "************"}));
-    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0"}));
+    EXPECT_EQ(variances.rows[6], (QStringList{"8", "0.00"}));
 }
 
 }  // namespace
