@@ -127,7 +127,7 @@ CalculationOutcome calculate(const CalculationRequest& request) {
         run.technique = id;
         outcome.failure = runTechnique(techniqueOf(id), request, dataFile, outcome, run.complete);
         if (!outcome.failure)
-            outcome.failure = readBackResults(outcome.names, outcome.loads.size(), run);
+            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, run);
         if (outcome.failure) {
             outcome.failure->technique = id;
             return outcome;
