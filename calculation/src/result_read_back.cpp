@@ -1,9 +1,13 @@
 #include "result_read_back.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
+#include "tamsor/number_fields.h"
 #include "tamsor/plot_reader.h"
+#include "tamsor/report_layout.h"
 #include "tamsor/report_reader.h"
 
 namespace tamsor {
@@ -124,6 +128,19 @@ std::optional<CalculationFailure> readBackReport(const std::string& report,
     return std::nullopt;
 }
 
+// A load as the plot file holds it, in seven significant digits, and as its
+// reader then reads it.
+float asPlotted(float load) {
+    std::array<char, report_layout::kPlotLoadWidth> field;
+    plotLoadField(load, field.data());
+    const char* const end = field.data() + field.size();
+    const char* const start =
+        std::find_if(field.cbegin(), field.cend(), [](char c) { return c != ' '; });
+    float plotted = 0;
+    std::from_chars(start, end, plotted);
+    return plotted;
+}
+
 // The step curve of the sorted loads, as every technique writes it: each load
 // at its position, and again at the next position where the next load is
 // another or where the loads end.
@@ -137,9 +154,7 @@ std::optional<std::string> plotMismatch(const std::vector<PlotPoint>& points,
         if (static_cast<std::size_t>(point.position) != position)
             return where + "is at position " + std::to_string(point.position) + ", not " +
                    std::to_string(position);
-        // The file's seven significant digits, read into single precision.
-        const double tolerance = 6e-7 * std::fabs(load) + 1e-45;
-        if (!(std::fabs(static_cast<double>(point.load) - load) <= tolerance))
+        if (point.load != asPlotted(load))
             return where + "shows " + shortest(point.load) + " at position " +
                    std::to_string(position) + " where the data file has " + shortest(load);
         return std::nullopt;
