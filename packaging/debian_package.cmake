@@ -6,8 +6,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tamsor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "TAMSOR")
-set(CPACK_PACKAGE_CONTACT "TAMSOR developers <tamsor@localhost>" CACHE STRING
-    "Maintainer of the Debian package: name and e-mail address")
+set(CPACK_PACKAGE_CONTACT "${TAMSOR_MAINTAINER}")  # packaging/CMakeLists.txt
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/tamsor/tamsor")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "group the isolators of a seismically isolated building into isolator types")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -1,6 +1,7 @@
 #include "tamsor/safe_result_files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,14 +70,16 @@ bool ResultFile::check(const char* finalName, const FileIdentity& dataFile) {
 
 bool ResultFile::open() {
     if (finalName_ == nullptr) return fail(ResultFault::kCannotCreate, EINVAL);
-    if (failure_.fault != ResultFault::kNone || descriptor_ >= 0) return false;
+    if (failure_.fault != ResultFault::kNone || descriptor_ >= 0 || temporaryExists_) return false;
     int error = 0;
     descriptor_ = createTemporaryBeside(finalName_, temporaryName_, error);
     if (descriptor_ < 0) return fail(ResultFault::kCannotCreate, error);
     temporaryExists_ = true;
+    finished_ = false;
     // Best effort: a file system without permissions still takes the results.
     if (keptMode_ >= 0) (void)::fchmod(descriptor_, static_cast<mode_t>(keptMode_));
     pendingSize_ = 0;
+    written_ = 0;
     return true;
 }
 
@@ -88,12 +91,13 @@ void ResultFile::flush() {
 
 void ResultFile::writeThrough(std::string_view text) {
     if (failure_.fault != ResultFault::kNone) return;
-    if (const int error = writeAll(descriptor_, text.data(), text.size()); error != 0)
+    if (const int error = writeAll(*files_, descriptor_, text.data(), text.size()); error != 0)
         fail(ResultFault::kCannotWrite, error);
+    written_ += text.size();
 }
 
 void ResultFile::write(std::string_view text) {
-    if (descriptor_ < 0 || failure_.fault != ResultFault::kNone) return;
+    if (!isOpen() || failure_.fault != ResultFault::kNone) return;
     // A block at least as large as the buffer goes to the file as it is.
     if (text.size() >= pending_.size()) {
         flush();
@@ -109,28 +113,69 @@ void ResultFile::write(std::string_view text) {
 }
 
 bool ResultFile::close() {
-    if (descriptor_ >= 0) {
+    if (isOpen()) {
         flush();
-        if (::close(descriptor_) != 0) fail(ResultFault::kCannotWrite, errno);
-        descriptor_ = -1;
+        finished_ = true;
+        int error = 0;
+        if (failure_.fault == ResultFault::kNone) {
+            switch (syncTemporary(*files_, descriptor_, written_, error)) {
+                case SyncOutcome::kSynced:
+                    break;
+                case SyncOutcome::kCannotSync:
+                    fail(ResultFault::kCannotSync, error);
+                    break;
+                case SyncOutcome::kIncomplete:
+                    fail(ResultFault::kCannotWrite, error);
+                    break;
+            }
+        }
     }
     return failure_.fault == ResultFault::kNone;
 }
 
-bool ResultFile::replace() {
-    if (failure_.fault != ResultFault::kNone || descriptor_ >= 0) return false;
+// A second name for the file about to be replaced, held open and locked so
+// that no other writer takes it for a crashed run's temporary. Where the file
+// system has no hard links, nothing is kept.
+void ResultFile::keepEarlierFile() {
+    struct stat status {};
+    if (::lstat(finalName_, &status) != 0 || !S_ISREG(status.st_mode)) return;
+    if (linkTemporaryBeside(finalName_, earlierName_) != 0) return;
+    earlierKept_ = true;
+    earlierDescriptor_ = ::open(earlierName_.data(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (earlierDescriptor_ >= 0) (void)::flock(earlierDescriptor_, LOCK_EX | LOCK_NB);
+}
+
+bool ResultFile::replace(bool keepEarlier) {
+    if (failure_.fault != ResultFault::kNone || isOpen()) return false;
     if (!temporaryExists_) return true;  // never opened: the earlier file stays
-    if (std::rename(temporaryName_.data(), finalName_) != 0)
-        return fail(ResultFault::kCannotReplace, errno);
+    if (keepEarlier) keepEarlierFile();
+    if (files_->rename(temporaryName_.data(), finalName_) != 0) {
+        const int error = errno;
+        confirm();  // the earlier file is still in place
+        return fail(ResultFault::kCannotReplace, error);
+    }
     temporaryExists_ = false;
+    // Every byte is on the disk already, so closing has nothing left to fail.
+    ::close(descriptor_);
+    descriptor_ = -1;
     return true;
 }
 
+void ResultFile::confirm() {
+    if (earlierKept_) ::unlink(earlierName_.data());
+    earlierKept_ = false;
+    if (earlierDescriptor_ >= 0) ::close(earlierDescriptor_);
+    earlierDescriptor_ = -1;
+}
+
 void ResultFile::discard() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-    descriptor_ = -1;
+    // Removed before it is closed, while its lock still shows it in use.
     if (temporaryExists_) ::unlink(temporaryName_.data());
     temporaryExists_ = false;
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    if (earlierKept_ && files_->rename(earlierName_.data(), finalName_) == 0) earlierKept_ = false;
+    confirm();
     pendingSize_ = 0;
 }
 
@@ -141,10 +186,14 @@ bool ResultFilePair::check(const FileIdentity& dataFile) {
 bool ResultFilePair::commit() {
     bool complete = report_.close();
     complete = plot_.close() && complete;
-    // A rename within one folder fails only in odd cases (the folder removed
-    // meanwhile); should the plot file's fail after the report's, the new
-    // report stands beside the earlier plot file, as after a run that stopped.
-    if (complete && report_.replace() && plot_.replace()) return true;
+    // Should the plot file's rename fail after the report's (a new name in a
+    // full folder, the folder made read-only meanwhile), the earlier report,
+    // kept under a temporary name, is put back.
+    if (complete && report_.replace(true) && plot_.replace()) {
+        report_.confirm();
+        syncFolderOf(reportName_);
+        return true;
+    }
     discard();
     return false;
 }

@@ -19,21 +19,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// After the rename, the folder's entry reaches the disk too; a folder that
-// cannot be synced loses nothing that was there before, so failing is quiet.
-void syncFolderOf(const std::string& path) {
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return;
-    (void)::fsync(folder);
-    ::close(folder);
-}
-
 }  // namespace
 
 std::string describeWholeFileFailure(const WholeFileFailure& failure) {
@@ -100,7 +85,8 @@ bool WholeFileWriter::open(const std::string& path) {
 }
 
 bool WholeFileWriter::flush() {
-    if (const int error = writeAll(descriptor_, pending_.data(), pending_.size()); error != 0)
+    if (const int error = writeAll(*files_, descriptor_, pending_.data(), pending_.size());
+        error != 0)
         return fail(WholeFileFault::kCannotWrite, error);
     written_ += pending_.size();
     pending_.clear();
@@ -112,7 +98,8 @@ bool WholeFileWriter::write(std::string_view bytes) {
     if (pending_.size() + bytes.size() > kBufferSize) {
         if (!flush()) return false;
         if (bytes.size() >= kBufferSize) {
-            if (const int error = writeAll(descriptor_, bytes.data(), bytes.size()); error != 0)
+            if (const int error = writeAll(*files_, descriptor_, bytes.data(), bytes.size());
+                error != 0)
                 return fail(WholeFileFault::kCannotWrite, error);
             written_ += bytes.size();
             return true;
@@ -125,32 +112,39 @@ bool WholeFileWriter::write(std::string_view bytes) {
 bool WholeFileWriter::commit() {
     if (descriptor_ < 0) return failure_.ok() ? fail(WholeFileFault::kCannotCreate, EBADF) : false;
     if (!flush()) return false;
-    if (::fsync(descriptor_) != 0) return fail(WholeFileFault::kCannotSync, errno);
-    // Every byte handed over must be in the file, whatever the writes said.
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0) return fail(WholeFileFault::kCannotWrite, errno);
-    if (static_cast<std::size_t>(status.st_size) != written_)
-        return fail(WholeFileFault::kCannotWrite, EIO);
-    const int descriptor = descriptor_;
-    descriptor_ = -1;
-    if (::close(descriptor) != 0) return fail(WholeFileFault::kCannotClose, errno);
-    if (std::rename(temporaryName_.c_str(), finalName_.c_str()) != 0)
+    int error = 0;
+    switch (syncTemporary(*files_, descriptor_, written_, error)) {
+        case SyncOutcome::kSynced:
+            break;
+        case SyncOutcome::kCannotSync:
+            return fail(WholeFileFault::kCannotSync, error);
+        case SyncOutcome::kIncomplete:
+            return fail(WholeFileFault::kCannotWrite, error);
+    }
+    // Renamed while still open, so that its lock marks it as being written
+    // up to the last moment.
+    if (files_->rename(temporaryName_.c_str(), finalName_.c_str()) != 0)
         return fail(WholeFileFault::kCannotReplace, errno);
     temporaryName_.clear();
-    syncFolderOf(finalName_);
+    // Every byte is on the disk already, so closing has nothing left to fail.
+    ::close(descriptor_);
+    descriptor_ = -1;
+    syncFolderOf(finalName_.c_str());
     return true;
 }
 
 void WholeFileWriter::discard() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-    descriptor_ = -1;
+    // Removed before it is closed, while its lock still shows it in use.
     if (!temporaryName_.empty()) ::unlink(temporaryName_.c_str());
     temporaryName_.clear();
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
     pending_.clear();
 }
 
-WholeFileFailure writeWholeFile(const std::string& path, std::string_view bytes) {
-    WholeFileWriter writer;
+WholeFileFailure writeWholeFile(const std::string& path, std::string_view bytes,
+                                FileOperations& files) {
+    WholeFileWriter writer(files);
     if (writer.open(path) && writer.write(bytes)) writer.commit();
     return writer.failure();
 }

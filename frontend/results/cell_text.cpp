@@ -38,11 +38,13 @@ QString cellText(float value) {
                        digits.substr(static_cast<std::size_t>(exponent + 1));
             }
         } else {
-            body = "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+            // Appended in place: GCC 12 at -O3 takes "." + std::string for an
+            // overlapping copy of 2^63 bytes (-Wrestrict).
+            body.assign(1, '.').append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
         }
     } else {
         body = digits.substr(0, 1);
-        if (digits.size() > 1) body += "." + digits.substr(1);
+        if (digits.size() > 1) body.append(1, '.').append(digits, 1);
         const int magnitude = std::abs(exponent);
         body += std::string("E") + (exponent < 0 ? "-" : "+") + (magnitude < 10 ? "0" : "") +
                 std::to_string(magnitude);

@@ -12,8 +12,24 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Text from the data file (a label, the data file's name) as a spreadsheet
+// must take it: as text. Spreadsheet programs read a field that begins with
+// =, +, - or @ as a formula, even from a CSV file, and some drop a leading tab
+// or CR first, so a label such as =HYPERLINK(...) or -2+3 would run; a
+// leading apostrophe keeps it text. Figures never pass here: -42.5 stays a
+// number.
+std::string spreadsheetText(std::string_view text) {
+    std::string field = wellFormedUtf8(text);
+    if (!field.empty() &&
+        std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos)
+        field.insert(0, 1, '\'');
+    return field;
+}
+
+// Quoted where the field holds a separator, a quote or a line end, and where
+// it begins with an apostrophe, so that the apostrophe is part of the field.
 void writeField(std::ostream& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos && !field.starts_with('\'')) {
         out << field;
         return;
     }
@@ -46,7 +62,7 @@ void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule) {
     out << kLineEnd;
     writeRow(out, isolatorHeader());
     for (const auto& isolator : schedule.isolators)
-        writeRow(out, isolatorRow(isolator));
+        writeRow(out, isolatorRow(isolator, spreadsheetText));
 }
 
 void writeSummaryCsvHeader(std::ostream& out) {
@@ -55,7 +71,7 @@ void writeSummaryCsvHeader(std::ostream& out) {
 }
 
 void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
-    const TextRow runFields = {wellFormedUtf8(run.dataFile), wellFormedUtf8(run.technique)};
+    const TextRow runFields = {spreadsheetText(run.dataFile), spreadsheetText(run.technique)};
     for (const auto& set : run.resultSets) {
         TextRow row = runFields;
         row.push_back(std::to_string(set.typeCount));

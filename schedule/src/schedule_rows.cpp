@@ -1,7 +1,6 @@
 #include "schedule_rows.h"
 
 #include "tamsor/schedule_numbers.h"
-#include "utf8_text.h"
 
 namespace tamsor {
 
@@ -26,9 +25,9 @@ TextRow isolatorHeader() {
     return {"line", "load", "type", "label"};
 }
 
-TextRow isolatorRow(const ScheduledIsolator& isolator) {
+TextRow isolatorRow(const ScheduledIsolator& isolator, OutsideText labelText) {
     return {std::to_string(isolator.line), loadText(isolator.load), std::to_string(isolator.type),
-            wellFormedUtf8(isolator.label)};
+            labelText(isolator.label)};
 }
 
 }  // namespace tamsor

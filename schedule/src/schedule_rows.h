@@ -17,8 +17,12 @@ TextRow typeHeader();
 // `notShown` stands for a percentage that is not defined.
 TextRow typeRow(const ScheduleType& type, std::string_view notShown);
 
+// How an output shows text from the data file: made safe for a spreadsheet or
+// for a terminal.
+using OutsideText = std::string (*)(std::string_view text);
+
 TextRow isolatorHeader();  // the label comes last: it is the one column of free text
-TextRow isolatorRow(const ScheduledIsolator& isolator);
+TextRow isolatorRow(const ScheduledIsolator& isolator, OutsideText labelText);
 
 }  // namespace tamsor
 

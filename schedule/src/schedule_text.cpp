@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "schedule_rows.h"
+#include "tamsor/terminal_text.h"
 
 namespace tamsor {
 namespace {
@@ -46,7 +47,7 @@ void writeScheduleText(std::ostream& out, const IsolatorSchedule& schedule) {
 
     std::vector<TextRow> isolators = {isolatorHeader()};
     for (const auto& isolator : schedule.isolators)
-        isolators.push_back(isolatorRow(isolator));
+        isolators.push_back(isolatorRow(isolator, terminalText));
     writeTable(out, "Isolators in data file order", isolators, true);
 }
 

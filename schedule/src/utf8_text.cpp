@@ -5,10 +5,11 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-// The length of the well-formed sequence at the start of `text`, or 0. The
-// ranges of the second byte exclude overlong forms, surrogates and code
+}  // namespace
+
+// The ranges of the second byte exclude overlong forms, surrogates and code
 // points above U+10FFFF.
-std::size_t sequenceLength(std::string_view text) {
+std::size_t utf8SequenceLength(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     if (lead < 0x80) return 1;
@@ -33,13 +34,11 @@ std::size_t sequenceLength(std::string_view text) {
     return length;
 }
 
-}  // namespace
-
 std::string wellFormedUtf8(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     while (!text.empty()) {
-        const std::size_t length = sequenceLength(text);
+        const std::size_t length = utf8SequenceLength(text);
         if (length == 0) {
             result += kReplacement;
             text.remove_prefix(1);

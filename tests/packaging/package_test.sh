@@ -4,10 +4,13 @@
 # its dependencies, every file at its place, the menu entry, the data files'
 # type, the icons and manual pages, tamsor-batch on a sample building, the
 # program's --help and --version without a display, and the program started by
-# the menu entry's command with a sample, its window shown under Xvfb.
-#   package_test.sh CPACK BUILD_DIR VERSION LIBDIR EXAMPLES_DIR
+# the menu entry's command with a sample, its window shown under Xvfb. And
+# what Debian's policy asks of it: the licence and the changelog, the
+# maintainer, the metainfo for software centres, the hardened binaries.
+#   package_test.sh CPACK BUILD_DIR SOURCE_DIR VERSION LIBDIR MAINTAINER
 set -euo pipefail
-cpack=$1 build=$2 version=$3 libdir=$4 examples=$5
+cpack=$1 build=$2 source=$3 version=$4 libdir=$5 maintainer=$6
+examples=$source/examples
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -33,11 +36,14 @@ done
     echo usr/bin/tamsor-batch
     echo "usr/$libdir/tamsor/libvorbeck1.so"
     echo usr/share/applications/tamsor.desktop
+    echo usr/share/doc/tamsor/changelog.gz
+    echo usr/share/doc/tamsor/copyright
     for size in 16 22 24 32 48 64 128 256; do
         echo "usr/share/icons/hicolor/${size}x${size}/apps/tamsor.png"
     done
     echo usr/share/man/man1/tamsor-batch.1.gz
     echo usr/share/man/man1/tamsor.1.gz
+    echo usr/share/metainfo/io.github.tamsor.Tamsor.metainfo.xml
     echo usr/share/mime/packages/tamsor.xml
     for sample in "$examples"/*.DAT "$examples"/*.csv "$examples"/README.md; do
         echo "usr/share/tamsor/examples/$(basename "$sample")"
@@ -50,6 +56,59 @@ diff -u "$scratch/expected" "$scratch/packaged" || fail "the package's files dif
 root=$scratch/root
 dpkg -x "$deb" "$root"
 usr=$root/usr
+
+# The licence: the project's LICENSE is the GPL version 3 that the
+# machine-readable copyright file names for every file.
+doc=$usr/share/doc/tamsor
+head -n 1 "$doc/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "copyright: not machine-readable"
+grep -A2 -x 'Files: \*' "$doc/copyright" | grep -qx 'License: GPL-3+' ||
+    fail "copyright: no GPL-3+ for every file"
+grep -q '"/usr/share/common-licenses/GPL-3"' "$doc/copyright" ||
+    fail "copyright: no pointer to Debian's copy of the licence"
+if [[ -f /usr/share/common-licenses/GPL-3 ]]; then
+    cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 ||
+        fail "LICENSE is not the GPL version 3 that the copyright file names"
+fi
+
+# The changelog: as dpkg reads it, of this version, signed by the maintainer
+# the package names, compressed at the most, no change over 80 columns.
+[[ $(dpkg-deb -f "$deb" Maintainer) == "$maintainer" ]] ||
+    fail "Maintainer is $(dpkg-deb -f "$deb" Maintainer), not $maintainer"
+[[ $maintainer != *@localhost* ]] || fail "the maintainer's address is @localhost"
+changelog=$doc/changelog.gz
+# gzip's extra flags byte: 2 for the best compression.
+[[ $(od -An -tu1 -j8 -N1 "$changelog") -eq 2 ]] || fail "changelog.gz: not compressed with -9"
+zcat "$changelog" >"$scratch/changelog"
+[[ $(dpkg-parsechangelog -l "$scratch/changelog" -S Version) == "$version" ]] ||
+    fail "changelog: the latest entry is not version $version"
+[[ $(dpkg-parsechangelog -l "$scratch/changelog" -S Maintainer) == "$maintainer" ]] ||
+    fail "changelog: the latest entry is not signed by $maintainer"
+long=$(awk '/^  / && length > 80' "$scratch/changelog")
+[[ -z $long ]] || fail "changelog: lines over 80 columns: $long"
+
+# What software centres show, where appstreamcli is installed (scripts/package
+# installs it); offline, as a build has no network.
+metainfo=$usr/share/metainfo/io.github.tamsor.Tamsor.metainfo.xml
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo: no release $version"
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+        fail "metainfo refused: $(cat "$scratch/appstream.log")"
+else
+    echo "SKIP: appstreamcli is not installed; the metainfo was not validated"
+fi
+
+# The hardening of the programs and the engine library, where hardening-check
+# is installed (scripts/package installs it), with scripts/package's exceptions.
+if command -v hardening-check >/dev/null; then
+    hardening-check --quiet --nocfprotection "$usr/bin/tamsor" "$usr/bin/tamsor-batch" ||
+        fail "the programs are not hardened"
+    hardening-check --quiet --nocfprotection --nofortify "$usr/$libdir/tamsor/libvorbeck1.so" ||
+        fail "the engine library is not hardened"
+else
+    echo "SKIP: hardening-check (devscripts) is not installed; the hardening was not checked"
+fi
 
 desktop=$usr/share/applications/tamsor.desktop
 desktop-file-validate "$desktop" || fail "tamsor.desktop is not valid"

