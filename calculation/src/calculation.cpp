@@ -109,8 +109,9 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     if (outcome.failure) return outcome;
 
     // Held until the result files are read back: another run on the same
-    // file waits rather than replacing them in between, and the loads read
-    // here are those the techniques read.
+    // file, or on another file with the same result names, waits rather than
+    // replacing them in between, and the loads read here are those the
+    // techniques read.
     LockedDataFile data(request);
     outcome.failure = data.refusal();
     if (outcome.failure) return outcome;
