@@ -109,8 +109,9 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     if (outcome.failure) return outcome;
 
     // Held until the result files are read back: another run on the same
-    // file waits rather than replacing them in between, and the loads read
-    // here are those the techniques read.
+    // file, or on another file with the same result names, waits rather than
+    // replacing them in between, and the loads read here are those the
+    // techniques read.
     LockedDataFile data(request);
     outcome.failure = data.refusal();
     if (outcome.failure) return outcome;
@@ -127,7 +128,7 @@ CalculationOutcome calculate(const CalculationRequest& request) {
         run.technique = id;
         outcome.failure = runTechnique(techniqueOf(id), request, dataFile, outcome, run.complete);
         if (!outcome.failure)
-            outcome.failure = readBackResults(outcome.names, outcome.loads.size(), run);
+            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, run);
         if (outcome.failure) {
             outcome.failure->technique = id;
             return outcome;

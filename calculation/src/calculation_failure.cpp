@@ -21,9 +21,9 @@ std::string describeCalculationFailure(const CalculationFailure& failure) {
         case CalculationFault::kNameTooLong:
             return "path longer than " + limit + " characters";
         case CalculationFault::kLockCancelled:
-            return "the wait for another run on this file was cancelled";
+            return "the wait for another run on this file or its result files was cancelled";
         case CalculationFault::kLockTimedOut:
-            return "another run on this file did not finish in time";
+            return "another run on this file or its result files did not finish in time";
         case CalculationFault::kUnreadableLoads:
             return describeLoadFault(failure.loadFault);
         case CalculationFault::kTooFewLoads:
@@ -52,6 +52,9 @@ std::string describeCalculationFailure(const CalculationFailure& failure) {
         case CalculationFault::kWrongLoadCount:
             return "the " + kindOf(failure) + failure.file + " holds " + count +
                    " isolators, the data file " + limit;
+        case CalculationFault::kOtherLoads:
+            return "the " + kindOf(failure) + failure.file +
+                   " was not written for the loads of the data file: " + failure.mismatch;
     }
     return {};
 }

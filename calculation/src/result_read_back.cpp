@@ -1,10 +1,21 @@
 #include "result_read_back.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "tamsor/number_fields.h"
 #include "tamsor/plot_reader.h"
+#include "tamsor/report_layout.h"
 #include "tamsor/report_reader.h"
 
 namespace tamsor {
 namespace {
+
+// The unit roundoff of single precision.
+constexpr double kSingleRoundoff = 0x1p-24;
+constexpr double kDoubleRoundoff = 0x1p-53;
 
 CalculationFailure resultFailure(CalculationFault fault, ResultKind kind, const std::string& file) {
     CalculationFailure failure;
@@ -28,7 +39,68 @@ CalculationFailure wrongLoadCount(ResultKind kind, const std::string& file, std:
     return failure;
 }
 
-std::optional<CalculationFailure> readBackReport(const std::string& report, std::size_t loadCount,
+CalculationFailure otherLoads(ResultKind kind, const std::string& file, std::string mismatch) {
+    CalculationFailure failure = resultFailure(CalculationFault::kOtherLoads, kind, file);
+    failure.mismatch = std::move(mismatch);
+    return failure;
+}
+
+// Figures in the messages, whatever the process locale.
+std::string twoDecimals(double value) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return {text, end.ptr};
+}
+
+std::string shortest(float value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value);
+    return {text, end.ptr};
+}
+
+// How far the mean a report shows may lie from the exact mean of its type's
+// loads: half a unit of the report's second decimal, the reading of the shown
+// figure into single precision, the summing here in double, and what the
+// technique's own arithmetic may lose. A classic technique adds the loads one
+// by one in single precision, each sum rounded, then divides; the others
+// compute in double and round the mean once.
+double meanTolerance(bool classic, std::size_t count, double meanMagnitude, double shown) {
+    const auto n = static_cast<double>(count);
+    const double technique = classic ? 2 * (n + 1) * kSingleRoundoff * meanMagnitude
+                                     : 2 * kSingleRoundoff * meanMagnitude;
+    return 0.005 * (1 + 1e-9) + kSingleRoundoff * std::fabs(shown) +
+           2 * n * kDoubleRoundoff * meanMagnitude + technique;
+}
+
+// The first mean of `set` that is not that of its type's loads; nothing when
+// all fit. A mean too wide for its field (asterisks) is not checked.
+std::optional<std::string> meanMismatch(const ReportSet& set, std::span<const float> sortedLoads,
+                                        bool classic) {
+    for (int k = 0; k < set.partitionCount; ++k) {
+        if (!set.means[k]) continue;
+        const auto first = static_cast<std::size_t>(set.firstPositions[k] - 1);
+        const auto count = static_cast<std::size_t>(set.isolators(k));
+        double sum = 0;
+        double magnitude = 0;
+        for (const float load : sortedLoads.subspan(first, count)) {
+            sum += load;
+            magnitude += std::fabs(load);
+        }
+        const double mean = sum / static_cast<double>(count);
+        const double shown = *set.means[k];
+        const double tolerance =
+            meanTolerance(classic, count, magnitude / static_cast<double>(count), shown);
+        if (!(std::fabs(shown - mean) <= tolerance))
+            return "with " + std::to_string(set.partitionCount) +
+                   (set.partitionCount == 1 ? " type, type " : " types, type ") +
+                   std::to_string(k + 1) + " has the mean " + twoDecimals(shown) + " where its " +
+                   std::to_string(count) + " loads have " + twoDecimals(mean);
+    }
+    return std::nullopt;
+}
+
+std::optional<CalculationFailure> readBackReport(const std::string& report,
+                                                 std::span<const float> sortedLoads,
                                                  TechniqueRun& run) {
     try {
         run.sets = readReport(report);
@@ -44,12 +116,70 @@ std::optional<CalculationFailure> readBackReport(const std::string& report, std:
         failure.runComplete = run.complete;
         return failure;
     }
+    // The reader has checked that the positions of every set rise from 1 to
+    // one end: that end must be this run's number of loads.
     const auto held = static_cast<std::size_t>(run.sets.front().loadCount());
-    if (held != loadCount) return wrongLoadCount(ResultKind::kReport, report, held, loadCount);
+    if (held != sortedLoads.size())
+        return wrongLoadCount(ResultKind::kReport, report, held, sortedLoads.size());
+    const bool classic = techniqueOf(run.technique).classic();
+    for (const ReportSet& set : run.sets)
+        if (auto mismatch = meanMismatch(set, sortedLoads, classic))
+            return otherLoads(ResultKind::kReport, report, std::move(*mismatch));
     return std::nullopt;
 }
 
-std::optional<CalculationFailure> readBackPlot(const std::string& plot, std::size_t loadCount,
+// A load as the plot file holds it, in seven significant digits, and as its
+// reader then reads it.
+float asPlotted(float load) {
+    std::array<char, report_layout::kPlotLoadWidth> field;
+    plotLoadField(load, field.data());
+    const char* const end = field.data() + field.size();
+    const char* const start =
+        std::find_if(field.cbegin(), field.cend(), [](char c) { return c != ' '; });
+    float plotted = 0;
+    std::from_chars(start, end, plotted);
+    return plotted;
+}
+
+// The step curve of the sorted loads, as every technique writes it: each load
+// at its position, and again at the next position where the next load is
+// another or where the loads end.
+std::optional<std::string> plotMismatch(const std::vector<PlotPoint>& points,
+                                        std::span<const float> sortedLoads) {
+    std::size_t next = 0;
+    const auto mismatch = [&](std::size_t position, float load) {
+        if (next == points.size()) return "it ends at point " + std::to_string(next);
+        const PlotPoint& point = points[next];
+        const std::string where = "its point " + std::to_string(next + 1) + " ";
+        if (static_cast<std::size_t>(point.position) != position)
+            return where + "is at position " + std::to_string(point.position) + ", not " +
+                   std::to_string(position);
+        return where + "shows " + shortest(point.load) + " at position " +
+               std::to_string(position) + " where the data file has " + shortest(load);
+    };
+    const std::size_t count = sortedLoads.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const float load = sortedLoads[i];
+        const bool step = i + 1 == count || sortedLoads[i + 1] != load;
+        // The load as the file shows it; one that its seven digits give back
+        // exactly needs no formatting.
+        float shown = load;
+        for (std::size_t position = i + 1; position <= i + (step ? 2 : 1); ++position) {
+            if (next == points.size() ||
+                static_cast<std::size_t>(points[next].position) != position)
+                return mismatch(position, load);
+            if (points[next].load != shown && points[next].load != (shown = asPlotted(load)))
+                return mismatch(position, load);
+            ++next;
+        }
+    }
+    if (next != points.size())
+        return "it has " + std::to_string(points.size()) + " points, not " + std::to_string(next);
+    return std::nullopt;
+}
+
+std::optional<CalculationFailure> readBackPlot(const std::string& plot,
+                                               std::span<const float> sortedLoads,
                                                TechniqueRun& run) {
     try {
         run.plot = readPlot(plot);
@@ -57,17 +187,21 @@ std::optional<CalculationFailure> readBackPlot(const std::string& plot, std::siz
         return unreadable(ResultKind::kPlot, plot, error);
     }
     const auto held = static_cast<std::size_t>(plottedLoadCount(run.plot));
-    if (held != loadCount) return wrongLoadCount(ResultKind::kPlot, plot, held, loadCount);
+    if (held != sortedLoads.size())
+        return wrongLoadCount(ResultKind::kPlot, plot, held, sortedLoads.size());
+    if (auto mismatch = plotMismatch(run.plot, sortedLoads))
+        return otherLoads(ResultKind::kPlot, plot, std::move(*mismatch));
     return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<CalculationFailure> readBackResults(const ResultNames& names, std::size_t loadCount,
+std::optional<CalculationFailure> readBackResults(const ResultNames& names,
+                                                  std::span<const float> sortedLoads,
                                                   TechniqueRun& run) {
-    if (auto failure = readBackReport(names.report, loadCount, run)) return failure;
+    if (auto failure = readBackReport(names.report, sortedLoads, run)) return failure;
     if (!run.complete) return std::nullopt;
-    return readBackPlot(names.plot, loadCount, run);
+    return readBackPlot(names.plot, sortedLoads, run);
 }
 
 }  // namespace tamsor

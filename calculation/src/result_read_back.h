@@ -4,8 +4,8 @@
 #ifndef TAMSOR_CALCULATION_RESULT_READ_BACK_H
 #define TAMSOR_CALCULATION_RESULT_READ_BACK_H
 
-#include <cstddef>
 #include <optional>
+#include <span>
 
 #include "tamsor/calculation.h"
 
@@ -13,11 +13,14 @@ namespace tamsor {
 
 // Reads the partition report by its columns into run.sets and, after a
 // complete run, the load plot file into run.plot. The report must hold nine
-// result sets after a complete run and one to eight after a stop, each for
-// `loadCount` isolators, and the plot the step curve of `loadCount` loads.
-// Returns the failure where a file cannot be read, breaks its layout or does
-// not fit.
-std::optional<CalculationFailure> readBackResults(const ResultNames& names, std::size_t loadCount,
+// result sets after a complete run and one to eight after a stop, each
+// grouping exactly `sortedLoads`, with every mean it shows that of its type's
+// loads; the plot must be the step curve of `sortedLoads`. So files that
+// another program wrote meanwhile, for other loads of the same number, are
+// not taken for this run's. Returns the failure where a file cannot be read,
+// breaks its layout or does not fit.
+std::optional<CalculationFailure> readBackResults(const ResultNames& names,
+                                                  std::span<const float> sortedLoads,
                                                   TechniqueRun& run);
 
 }  // namespace tamsor

@@ -21,12 +21,79 @@ const QString kHelp =
         "  -h, --help     show this text\n"
         "  -v, --version  show the version of TAMSOR\n"
         "\n"
+        "Qt's standard options (-platform, -style, -stylesheet, -reverse, -display,\n"
+        "-geometry and the others) are handed to Qt.\n"
+        "\n"
         "An input data file holds one sustained load per line (the first number of each\n"
         "non-blank line; the rest of the line is ignored), %2 to %3 isolators.\n"
         "tamsor-batch runs the same calculations from scripts.\n")
         .arg(kMaxTypes)
         .arg(kMinIsolators)
         .arg(kMaxClassicIsolators);
+
+// Qt's standard options, which QApplication takes out of the command line
+// itself (QGuiApplication, QApplication and the X11 platform): with a value
+// in the next argument, and without.
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("platform"),
+    QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),
+    QStringLiteral("session"),
+    QStringLiteral("style"),
+    QStringLiteral("stylesheet"),
+    QStringLiteral("display"),
+    QStringLiteral("geometry"),
+    QStringLiteral("title"),
+    QStringLiteral("icon"),
+    QStringLiteral("name"),
+};
+const QStringList kQtFlags = {
+    QStringLiteral("reverse"),
+    QStringLiteral("widgetcount"),
+    QStringLiteral("testability"),
+};
+// Those Qt also takes as "-option=value".
+const QStringList kQtOptionsWithEquals = {
+    QStringLiteral("style"),
+    QStringLiteral("stylesheet"),
+    QStringLiteral("session"),
+    QStringLiteral("qmljsdebugger"),
+};
+
+// The arguments without Qt's options, which are Qt's to judge; the program's
+// own (a data file, --help, --version) stay. Qt takes an option with one dash
+// or two; "--" ends the options. Returns the Qt option that lacks its value,
+// if any.
+QString withoutQtOptions(const QStringList& arguments, QStringList& own) {
+    own.clear();
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (i == 0 || !argument.startsWith(QLatin1Char('-')) || argument == QStringLiteral("-")) {
+            own << argument;
+            continue;
+        }
+        if (argument == QStringLiteral("--")) {
+            own << arguments.mid(i);
+            break;
+        }
+        const QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+        const QString beforeEquals = name.section(QLatin1Char('='), 0, 0);
+        if (kQtFlags.contains(name) ||
+            (name.contains(QLatin1Char('=')) && kQtOptionsWithEquals.contains(beforeEquals)))
+            continue;
+        if (kQtOptionsWithValue.contains(name)) {
+            if (i + 1 == arguments.size()) return argument;
+            ++i;
+            continue;
+        }
+        own << argument;
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -39,7 +106,11 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& versio
     parser.addOption(showVersion);
 
     CommandLine commandLine;
-    if (!parser.parse(arguments)) {
+    QStringList own;
+    if (const QString lacking = withoutQtOptions(arguments, own); !lacking.isEmpty()) {
+        commandLine.action = CommandLine::Action::kRefuse;
+        commandLine.text = QStringLiteral("Missing value after '%1'.\n\n").arg(lacking) + kHelp;
+    } else if (!parser.parse(own)) {
         commandLine.action = CommandLine::Action::kRefuse;
         commandLine.text = parser.errorText() + QStringLiteral("\n\n") + kHelp;
     } else if (parser.isSet(help)) {

@@ -1,6 +1,7 @@
 // The program's command line, `tamsor [FILE.DAT]`: the data file to start
 // with, or --help and --version, which are answered on the terminal before
-// any window is made, so that they need no display.
+// any window is made, so that they need no display. Qt's standard options
+// (-platform, -style...) are left to QApplication, which takes them itself.
 #ifndef TAMSOR_COMMAND_LINE_H
 #define TAMSOR_COMMAND_LINE_H
 

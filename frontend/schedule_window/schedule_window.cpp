@@ -3,8 +3,10 @@
 #include <sstream>
 #include <string>
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -18,10 +20,10 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_services.h"
-#include "schedule_window/saved_file.h"
 #include "schedule_window/schedule_report.h"
 #include "schedule_window/schedule_tables.h"
 #include "tamsor/schedule_csv.h"
+#include "tamsor/whole_file.h"
 #include "widgets/sort_header.h"
 #include "widgets/table_view.h"
 
@@ -243,11 +245,16 @@ QString ScheduleWindow::suggestedPath(const QString& suffix) const {
                                    .arg(suffix));
 }
 
-void ScheduleWindow::save(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    const QString reason = saveFile(path, write);
-    if (!reason.isEmpty())
-        services_.showMessage(
-            this, QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)), reason);
+void ScheduleWindow::save(const QString& path, std::string_view bytes) {
+    // Made whole in memory first, then written whole or not at all: a full
+    // disk or a failing write leaves an earlier file as it was.
+    const WholeFileFailure failure = writeWholeFile(QFile::encodeName(path).toStdString(), bytes);
+    if (!failure.ok()) cannotWrite(path, QString::fromStdString(describeWholeFileFailure(failure)));
+}
+
+void ScheduleWindow::cannotWrite(const QString& path, const QString& reason) {
+    services_.showMessage(
+        this, QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)), reason);
 }
 
 void ScheduleWindow::exportCsv() {
@@ -258,11 +265,7 @@ void ScheduleWindow::exportCsv() {
     if (!path) return;
     std::ostringstream csv(std::ios::binary);
     writeScheduleCsv(csv, *shown_.schedule);
-    const std::string bytes = csv.str();
-    save(*path, [&](QIODevice& file) {
-        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-    });
+    save(*path, csv.view());
 }
 
 void ScheduleWindow::saveReport() {
@@ -272,7 +275,13 @@ void ScheduleWindow::saveReport() {
                                                  suggestedPath(QStringLiteral("pdf")));
     if (!path) return;
     const ScheduleReport report{shown_, model_, QDate::currentDate()};
-    save(*path, [&](QIODevice& file) { return writeScheduleReport(file, report); });
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeScheduleReport(buffer, report))
+        return cannotWrite(*path, QStringLiteral("the report could not be drawn"));
+    buffer.close();
+    save(*path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 }  // namespace tamsor

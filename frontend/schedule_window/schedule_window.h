@@ -6,14 +6,13 @@
 #ifndef TAMSOR_SCHEDULE_WINDOW_H
 #define TAMSOR_SCHEDULE_WINDOW_H
 
-#include <functional>
+#include <string_view>
 
 #include <QDialog>
 
 #include "schedule_window/shown_schedule.h"
 
 class QBoxLayout;
-class QIODevice;
 class QLabel;
 class QLayout;
 class QPushButton;
@@ -60,7 +59,9 @@ class ScheduleWindow : public QDialog {
                          const char* name, QBoxLayout* layout);
     void display(ShownSchedule shown);
     QString suggestedPath(const QString& suffix) const;
-    void save(const QString& path, const std::function<bool(QIODevice&)>& write);
+    // Writes `bytes` as the whole file at `path`; a failure is shown with its reason.
+    void save(const QString& path, std::string_view bytes);
+    void cannotWrite(const QString& path, const QString& reason);
 
     const ResultsModel& model_;
     DesktopServices& services_;

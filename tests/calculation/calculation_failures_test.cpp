@@ -141,9 +141,13 @@ class UntrustedFiles : public ::testing::Test {
         plot_ = read_file(folder_.file("HALL.plt"));
     }
     CalculationOutcome runWith(const std::string& plot, std::int32_t status = VORBECK1_SUCCESS) {
+        return runWith(report_, plot, status);
+    }
+    CalculationOutcome runWith(const std::string& report, const std::string& plot,
+                               std::int32_t status = VORBECK1_SUCCESS) {
         CalculationRequest request = requestFor(data_, {TechniqueId::kMethod2});
         request.engine.run = [&, status](std::int32_t, const std::string&) {
-            write_file(folder_.file("HALL.out"), report_);
+            write_file(folder_.file("HALL.out"), report);
             write_file(folder_.file("HALL.plt"), plot);
             return status;
         };
@@ -190,6 +194,36 @@ TEST_F(UntrustedFiles, AnEngineStatusItNeverGivesIsAFailureThoughTheFilesAreSoun
                       ", which it never gives; its result files are not used");
         EXPECT_TRUE(outcome.runs.empty());
     }
+}
+
+// Files of an edited copy of the hall, written meanwhile by a run that did
+// not take the lock: the same twelve isolators, but 2460 for 2400 on line 4.
+TEST_F(UntrustedFiles, ResultsOfOtherLoadsOfTheSameNumberAreAFailure) {
+    std::string edited = kHandWorkedLoads;
+    edited.replace(edited.find("2400"), 4, "2460");
+    const std::string copy = folder_.file("copy.DAT").string();
+    write_file(copy, edited);
+    ASSERT_TRUE(calculate(requestFor(copy, {TechniqueId::kOptimal})).ok());
+    const std::string otherReport = read_file(folder_.file("copy.out"));
+    const std::string otherPlot = read_file(folder_.file("copy.plt"));
+
+    // One type: 13120 / 12 = 1093.33 in the copy's report, 13060 / 12 = 1088.33 here.
+    CalculationOutcome outcome = runWith(otherReport, plot_);
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->fault, CalculationFault::kOtherLoads);
+    EXPECT_EQ(describeCalculationFailure(*outcome.failure),
+              "the report " + folder_.file("HALL.out").string() +
+                  " was not written for the loads of the data file: with 1 type, type 1 has "
+                  "the mean 1093.33 where its 12 loads have 1088.33");
+
+    // The step curve's points 18 and 19 stand at positions 12 and 13.
+    outcome = runWith(report_, otherPlot);
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->fault, CalculationFault::kOtherLoads);
+    EXPECT_EQ(describeCalculationFailure(*outcome.failure),
+              "the plot file " + plotName_ +
+                  " was not written for the loads of the data file: its point 18 shows 2460 at "
+                  "position 12 where the data file has 2400");
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(Lock, TheCallerDecidesHowLongToWaitAndWhetherToGoOn) {
     ASSERT_TRUE(outcome.failure);
     EXPECT_EQ(outcome.failure->fault, CalculationFault::kLockCancelled);
     EXPECT_EQ(describeCalculationFailure(*outcome.failure),
-              "the wait for another run on this file was cancelled");
+              "the wait for another run on this file or its result files was cancelled");
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_EQ(asked[0], 0ms);
     EXPECT_GE(asked[1], 100ms);
@@ -58,7 +58,7 @@ TEST(Lock, TheCallerDecidesHowLongToWaitAndWhetherToGoOn) {
     EXPECT_EQ(outcome.failure->fault, CalculationFault::kLockTimedOut);
     EXPECT_GE(outcome.failure->waited, 250ms);
     EXPECT_EQ(describeCalculationFailure(*outcome.failure),
-              "another run on this file did not finish in time");
+              "another run on this file or its result files did not finish in time");
 
     // Without a callback nothing waits.
     request.waitForLock = nullptr;

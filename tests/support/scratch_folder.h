@@ -2,6 +2,8 @@
 #ifndef TAMSOR_TESTS_SCRATCH_FOLDER_H
 #define TAMSOR_TESTS_SCRATCH_FOLDER_H
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,11 +12,13 @@
 
 namespace tamsor::testing {
 
-// A private folder under the system temp folder, removed with its contents.
+// A private folder under the system temp folder (or `parent`), removed with
+// its contents.
 class ScratchFolder {
   public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tamsor-XXXXXX").string();
+    explicit ScratchFolder(
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+        std::string pattern = (parent / "tamsor-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
     ~ScratchFolder() {
@@ -30,6 +34,15 @@ class ScratchFolder {
   private:
     std::filesystem::path path_;
 };
+
+// Where a test that writes many files keeps them in memory, so that the
+// disk's syncs do not set its pace: /dev/shm where there is one.
+inline std::filesystem::path memoryFolderParent() {
+    std::error_code error;
+    if (std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0)
+        return "/dev/shm";
+    return std::filesystem::temp_directory_path();
+}
 
 inline void write_file(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 // One calculation on an input data file, by one technique or several in
-// turn, with the data file locked from before its loads are read until the
-// result files are read back: the one road every program takes.
+// turn, with the data file and its result names locked from before its loads
+// are read until the result files are read back: the one road every program
+// takes.
 #ifndef TAMSOR_CALCULATION_H
 #define TAMSOR_CALCULATION_H
 
@@ -88,14 +89,14 @@ struct CalculationOutcome {
     bool ok() const { return !failure; }
 };
 
-// Runs the request: checks the data file's name, locks the file (waiting
-// through the callback), reads its loads once and checks their number,
-// checks that both result files may be replaced, then runs each technique
-// (the classic ones through `engine`, the others in-process on the sorted
-// loads), diagnoses a failed run and reads its result files back strictly,
-// all under the lock. On a failure the outcome holds its cause and whatever
-// was found before it; the result files are those of the last run that
-// succeeded, or the earlier ones.
+// Runs the request: checks the data file's name, locks the file and its
+// result names (waiting through the callback), reads its loads once and
+// checks their number, checks that both result files may be replaced, then
+// runs each technique (the classic ones through `engine`, the others
+// in-process on the sorted loads), diagnoses a failed run and reads its
+// result files back strictly, against these loads, all under the lock. On a
+// failure the outcome holds its cause and whatever was found before it; the
+// result files are those of the last run that succeeded, or the earlier ones.
 CalculationOutcome calculate(const CalculationRequest& request);
 
 // The name under which the classic engine is handed the data file at `path`

@@ -38,6 +38,7 @@ enum class CalculationFault {
     kUnreadableResults,  // `file` breaks its layout: `readError` says where
     kWrongSetCount,      // the report holds `count` result sets, not what the run gives
     kWrongLoadCount,     // `file` holds `count` isolators, the data file `limit`
+    kOtherLoads,         // `file` was not written for these loads: `mismatch` says where
 };
 
 // Which of the two result files a fault concerns.
@@ -57,6 +58,7 @@ struct CalculationFailure {
     std::int32_t engineStatus = 0;
     bool runComplete = false;  // kWrongSetCount: the run gave all nine sets
     std::string readError;     // kUnreadableResults: the reader's words, from the file's name on
+    std::string mismatch;      // kOtherLoads: the first figure that does not fit the loads
 };
 
 // The cause in plain English, without the data file's name or line in front:

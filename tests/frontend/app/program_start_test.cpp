@@ -57,6 +57,28 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotTake) {
     EXPECT_EQ(two.dataFile, QString());
 }
 
+TEST(CommandLine, LeavesQtsOwnOptionsToQt) {
+    const CommandLine withQt =
+        parse({"-platform", "xcb", "-style", "fusion", "--stylesheet", "/tmp/a.qss", "-reverse",
+               "-widgetcount", "-qwindowgeometry", "800x600+0+0", "-qwindowtitle", "Tower A",
+               "-display", ":1", "-geometry", "640x480", "-style=windows", "A.DAT"});
+    EXPECT_EQ(withQt.action, Action::kRun) << withQt.text.toStdString();
+    EXPECT_EQ(withQt.dataFile, QDir::current().absoluteFilePath("A.DAT"));
+    // A value that looks like the program's own option or a file is Qt's.
+    EXPECT_EQ(parse({"-qwindowtitle", "--help", "-platform", "B.DAT"}).action, Action::kRun);
+    EXPECT_EQ(parse({"-qwindowtitle", "--help", "-platform", "B.DAT"}).dataFile, QString());
+    EXPECT_EQ(parse({"-style", "fusion", "--version"}).action, Action::kShowVersion);
+    // After "--" a name is a file, whatever Qt would make of it.
+    EXPECT_EQ(parse({"--", "-reverse"}).dataFile, QDir::current().absoluteFilePath("-reverse"));
+
+    const CommandLine lacking = parse({"A.DAT", "-platform"});
+    EXPECT_EQ(lacking.action, Action::kRefuse);
+    EXPECT_TRUE(lacking.text.startsWith("Missing value after '-platform'.\n\nusage: tamsor"))
+        << lacking.text.toStdString();
+    // The equals form only where Qt takes it.
+    EXPECT_EQ(parse({"-platform=xcb"}).action, Action::kRefuse);
+}
+
 // The program itself, run on a terminal with no display at all, where a
 // window could not open: help and version still answer.
 tamsor::testing::ProgramRun runWithoutDisplay(const std::string& argument) {
@@ -80,6 +102,18 @@ TEST(Program, AnswersOnTheTerminalWithoutADisplay) {
     EXPECT_EQ(refused.end.exitStatus, tamsor::kUsageErrorStatus);
     EXPECT_EQ(refused.out, "");
     EXPECT_TRUE(refused.err.starts_with("tamsor: Unknown option 'bogus'.")) << refused.err;
+}
+
+// Qt's options reach Qt: with a platform that does not exist, Qt itself
+// refuses to start and names it, after the command line let it through.
+TEST(Program, HandsQtsOptionsToQt) {
+    const tamsor::testing::ScratchFolder folder;
+    const auto run = tamsor::testing::runProgram(TAMSOR_PROGRAM,
+                                                 {"-style", "fusion", "-reverse", "-qwindowtitle",
+                                                  "Tower A", "-platform", "no-such-platform"},
+                                                 folder);
+    EXPECT_NE(run.end.exitStatus, tamsor::kUsageErrorStatus) << run.err;
+    EXPECT_NE(run.err.find("platform plugin \"no-such-platform\""), std::string::npos) << run.err;
 }
 
 TEST(EngineLibrary, IsFoundBesideTheProgramElseWhereTheInstalledProgramKeepsIt) {

@@ -21,6 +21,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "failing_disk.h"
 #include "main_window/main_window.h"
 #include "results/results_model.h"
 #include "results/results_table.h"
@@ -503,6 +504,90 @@ TEST_F(ScheduleWindowTest, AWriteFailureIsReportedWithItsReasonAndCreatesNothing
     EXPECT_EQ(services_.messages[1], "Cannot write " + pdf);
     EXPECT_FALSE(services_.details[1].isEmpty());
     EXPECT_EQ(read_file(folder_.file("plain")), "not a folder");
+}
+
+// Export... and Save Report as PDF... over earlier files on a disk that
+// fills up: a CSV of a few hundred bytes on a full disk, a report of tens of
+// KiB with 16 to 24 KiB free. Each failure says so, with the system's
+// reason, and leaves the earlier file byte for byte and nothing beside it.
+TEST_F(ScheduleWindowTest, ExportsOnAFullDiskKeepTheEarlierFilesAndSayWhy) {
+    calculate(file("BLDG.DAT", kBuilding));
+    scrollTo(3);
+    scheduleItem()->trigger();
+    tamsor::testing::SmallDisk disk(folder_.file("stick"), 256 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.refusal();
+    const auto csv = folder_.file("stick/s.csv");
+    const auto pdf = folder_.file("stick/s.pdf");
+    const auto exportTo = [&](const std::filesystem::path& path, const char* button) {
+        services_.answerNextSaveDialog(QString::fromStdString(path.string()));
+        click(window(), button);
+    };
+    exportTo(csv, "Export");
+    exportTo(pdf, "SaveReport");
+    ASSERT_TRUE(services_.messages.isEmpty()) << services_.details.join(' ').toStdString();
+    const std::string earlierPdf = read_file(pdf);
+    ASSERT_GT(earlierPdf.size(), 24u * 1024);
+    // Two types: other files that would replace the earlier ones.
+    scrollTo(2);
+
+    ASSERT_EQ(disk.fillLeaving(0), 0u);
+    exportTo(csv, "Export");
+    ASSERT_EQ(services_.messages.size(), 1);
+    EXPECT_EQ(services_.messages[0], "Cannot write " + QString::fromStdString(csv.string()));
+    EXPECT_EQ(services_.details[0], "No space left on device");
+    EXPECT_EQ(read_file(csv), kThreeTypesCsv);
+
+    const std::size_t free = disk.fillLeaving(20 * 1024);
+    ASSERT_GE(free, 16u * 1024);
+    ASSERT_LE(free, 24u * 1024);
+    exportTo(pdf, "SaveReport");
+    ASSERT_EQ(services_.messages.size(), 2);
+    EXPECT_EQ(services_.messages[1], "Cannot write " + QString::fromStdString(pdf.string()));
+    EXPECT_EQ(services_.details[1], "No space left on device");
+    EXPECT_TRUE(read_file(pdf) == earlierPdf);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.file("stick")),
+                            std::filesystem::directory_iterator()),
+              3);  // s.csv, s.pdf and the filler
+
+    // With room again, both are replaced.
+    std::filesystem::remove(folder_.file("stick/filler"));
+    exportTo(csv, "Export");
+    exportTo(pdf, "SaveReport");
+    EXPECT_EQ(services_.messages.size(), 2);
+    const std::string twoTypes =
+        "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
+        "1,6,100,105,102.50,5.00,2.4\r\n"
+        "2,12,500,915,706.25,";
+    EXPECT_EQ(read_file(csv).substr(0, twoTypes.size()), twoTypes);
+    EXPECT_FALSE(read_file(pdf) == earlierPdf);
+}
+
+// A write that fails at a chosen byte, as a file size limit makes it: the
+// same for any disk.
+TEST_F(ScheduleWindowTest, AWriteThatFailsPartWayLeavesTheEarlierFile) {
+    calculate(file("BLDG.DAT", kBuilding));
+    scrollTo(3);
+    scheduleItem()->trigger();
+    const auto csv = folder_.file("s.csv");
+    const auto pdf = folder_.file("s.pdf");
+    write_file(csv, "earlier schedule\r\n");
+    write_file(pdf, "%PDF- earlier report");
+    {
+        const tamsor::testing::FileSizeLimit limit(100);
+        services_.answerNextSaveDialog(QString::fromStdString(csv.string()));
+        click(window(), "Export");
+    }
+    {
+        const tamsor::testing::FileSizeLimit limit(16 * 1024);
+        services_.answerNextSaveDialog(QString::fromStdString(pdf.string()));
+        click(window(), "SaveReport");
+    }
+    ASSERT_EQ(services_.messages.size(), 2);
+    EXPECT_EQ(services_.messages[0], "Cannot write " + QString::fromStdString(csv.string()));
+    EXPECT_EQ(services_.messages[1], "Cannot write " + QString::fromStdString(pdf.string()));
+    EXPECT_EQ(services_.details, (QStringList{"File too large", "File too large"}));
+    EXPECT_EQ(read_file(csv), "earlier schedule\r\n");
+    EXPECT_EQ(read_file(pdf), "%PDF- earlier report");
 }
 
 TEST_F(ScheduleWindowTest, LoadsThatNoLongerMatchTheResultsShowANoteNotFigures) {
