@@ -9,6 +9,7 @@
 #include "batch_options.h"
 #include "batch_output.h"
 #include "batch_run.h"
+#include "import_command.h"
 
 namespace {
 
@@ -30,11 +31,19 @@ bool outputWritten() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const tamsor::ParsedCommandLine parsed =
-        tamsor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const tamsor::ParsedCommandLine parsed = tamsor::parseCommandLine(arguments);
     if (parsed.help) {
-        std::cout << tamsor::kUsage;
+        std::cout << tamsor::kUsage << tamsor::kImportUsage;
         return outputWritten() ? 0 : 1;
+    }
+    if (tamsor::asksForImport(arguments)) {
+        const tamsor::ParsedImportCommand import = tamsor::parseImportCommand(arguments);
+        if (!import.error.empty()) {
+            std::cerr << "tamsor-batch: " << import.error << " (see tamsor-batch --help)\n";
+            return 2;
+        }
+        return tamsor::runImport(import.command, std::cerr);
     }
     if (!parsed.error.empty()) {
         std::cerr << "tamsor-batch: " << parsed.error << '\n' << tamsor::kUsage;

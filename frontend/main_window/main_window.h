@@ -15,6 +15,7 @@ class QAction;
 class QButtonGroup;
 class QDragEnterEvent;
 class QDropEvent;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -47,6 +48,7 @@ class MainWindow : public QMainWindow {
     void Command3_Click();
     void Exit_Menu_Click();
     void Schedule_menu_Click();
+    void FImport_menu_Click();
 
     // A data file named from outside the window, on the command line or by a
     // drop, chosen as File > Open chooses it; the calculation waits for
@@ -78,6 +80,7 @@ class MainWindow : public QMainWindow {
     void buildControls();
     QWidget* buildTechniqueFrame();
     void buildMenus();
+    void addImportItem(QMenu* file);
     void arrangeTabOrder();
 
     void ReDraw();
@@ -110,6 +113,7 @@ class MainWindow : public QMainWindow {
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;
+    QAction* importItem_ = nullptr;
 };
 
 }  // namespace tamsor

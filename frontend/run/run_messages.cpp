@@ -66,8 +66,17 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
                     .arg(std::chrono::duration<double>(patience).count(), 0, 'g', 3)};
         case CalculationFault::kUnreadableLoads:
             return refusedDataFile(loadFaultDetail(failure));
-        case CalculationFault::kTooFewLoads:
         case CalculationFault::kTooManyLoads:
+            if (failure.limit < kMaxProgramIsolators)
+                return refusedDataFile(
+                    described(failure) +
+                    QStringLiteral(". Method 1 and Method2 take %1 to %2 isolators; choose "
+                                   "Optimal, which takes up to %3.")
+                        .arg(kMinIsolators)
+                        .arg(failure.limit)
+                        .arg(kMaxProgramIsolators));
+            return refusedDataFile(described(failure));
+        case CalculationFault::kTooFewLoads:
         case CalculationFault::kOverflow:
             return refusedDataFile(described(failure));
         case CalculationFault::kResultFile:
@@ -76,6 +85,7 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
         case CalculationFault::kUnreadableResults:
         case CalculationFault::kWrongSetCount:
         case CalculationFault::kWrongLoadCount:
+        case CalculationFault::kOtherLoads:
             break;
     }
     return RunMessage{kCalculationFailedMessage, described(failure)};
