@@ -89,8 +89,7 @@ TEST(BatchImport, TablesThatCannotBeImportedNameRowColumnAndReason) {
     const Case cases[] = {
         {"Joint,Load\nJ1,1200\nJ2,1300\nJ3,n/a\n",
          {},
-         "1 row has no load that can be read:\nrow 4, column 2 (\"Load\"): \"n/a\" is not a "
-         "number"},
+         ": Row 4, column 2 (\"Load\"): \"n/a\" is not a number.\n"},
         {"Joint,P\nJ1,-1200\nJ2,15\n", {"--negative-compression"}, "row 3 holds \"15\""},
         {"Load\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n",
          {},
