@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -286,8 +287,11 @@ void ScheduleWindow::saveReport() {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
-    if (!writeScheduleReport(buffer, report))
-        return cannotWrite(*path, QStringLiteral("the report could not be drawn"));
+    // A large building's report runs to thousands of pages and takes seconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool drawn = writeScheduleReport(buffer, report);
+    QGuiApplication::restoreOverrideCursor();
+    if (!drawn) return cannotWrite(*path, QStringLiteral("the report could not be drawn"));
     buffer.close();
     save(*path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
