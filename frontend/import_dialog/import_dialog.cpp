@@ -123,6 +123,25 @@ void ImportDialog::buildControls() {
     layout->addWidget(previewView_, 1);
     layout->addWidget(kept_);
     layout->addWidget(buttons);
+
+    // Tab runs through the settings as they read, left column first, then
+    // the preview and the buttons.
+    const QList<QWidget*> order = {delimiter_,
+                                   headerRow_,
+                                   loadColumn_,
+                                   decimalMark_,
+                                   negativeCompression_,
+                                   labelColumns_,
+                                   conditionColumn_,
+                                   conditionValue_,
+                                   addCondition_,
+                                   conditionList_,
+                                   removeCondition_,
+                                   previewView_,
+                                   save_,
+                                   buttons->button(QDialogButtonBox::Cancel)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 QLayout* ImportDialog::buildSettings() {
@@ -194,7 +213,11 @@ QLayout* ImportDialog::buildSettings() {
     const auto reimport = [this] {
         if (!filling_) importTable();
     };
-    connect(loadColumn_, &QComboBox::currentIndexChanged, this, reimport);
+    connect(loadColumn_, &QComboBox::currentIndexChanged, this, [this](int column) {
+        if (filling_) return;
+        showDetectedForLoads(column);
+        importTable();
+    });
     connect(decimalMark_, &QComboBox::currentIndexChanged, this, reimport);
     connect(negativeCompression_, &QCheckBox::toggled, this, reimport);
     connect(labelColumns_, &QListWidget::itemChanged, this, reimport);
@@ -285,11 +308,19 @@ void ImportDialog::fillColumnChoices() {
     const std::size_t load = likelyLoadColumn(preview_.columns);
     if (load > 0) {
         loadColumn_->setCurrentIndex(static_cast<int>(load) - 1);
-        const ColumnSummary& column = preview_.columns[load - 1];
-        decimalMark_->setCurrentIndex(column.decimalMark == DecimalMark::kComma ? 1 : 0);
-        negativeCompression_->setChecked(column.negatives > 0 && column.positives == 0);
+        showDetectedForLoads(static_cast<int>(load) - 1);
     }
     showConditionValues();
+}
+
+void ImportDialog::showDetectedForLoads(int column) {
+    if (column < 0 || static_cast<std::size_t>(column) >= preview_.columns.size()) return;
+    const ColumnSummary& loads = preview_.columns[static_cast<std::size_t>(column)];
+    const bool filling = filling_;
+    filling_ = true;
+    decimalMark_->setCurrentIndex(loads.decimalMark == DecimalMark::kComma ? 1 : 0);
+    negativeCompression_->setChecked(loads.negatives > 0 && loads.positives == 0);
+    filling_ = filling;
 }
 
 void ImportDialog::showConditionValues() {

@@ -61,6 +61,8 @@ class ImportDialog : public QDialog {
     void readTable(const TableReading& reading);
     void fillPreview();
     void fillColumnChoices();
+    // The decimal mark and sign detected for the loads in `column` (0-based).
+    void showDetectedForLoads(int column);
     // The import with every setting as chosen, and its count shown.
     void importTable();
     void addCondition();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -66,6 +67,19 @@ TEST_F(ImportLoadTable, TheSustainedCombinationOfAnAnalysisExportBecomesADataFil
     EXPECT_EQ(services_.lastDialog.pattern, "*.csv *.txt *.tsv");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isModal());
+    // Every setting is reached with Tab, in reading order, each with its name.
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+    in<QWidget>(dialog, "Delimiter")->setFocus();
+    for (const char* next : {"HeaderRow", "LoadColumn", "DecimalMark", "NegativeCompression",
+                             "LabelColumns", "ConditionColumn", "ConditionValue", "AddCondition",
+                             "Conditions", "RemoveCondition", "Preview", "SaveDataFile"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* expected = in<QWidget>(dialog, next);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == expected || expected->isAncestorOf(focus)) << next;
+        EXPECT_FALSE(expected->accessibleName().isEmpty()) << next;
+    }
 
     // Detected: comma, the header under the title, the units row skipped;
     // FZ as the load, negative in compression.
@@ -121,6 +135,11 @@ TEST_F(ImportLoadTable, ASettingThatBreaksTheTableSaysWhyAndSavesNothing) {
     EXPECT_EQ(in<QComboBox>(dialog, "LoadColumn")->currentText(), "3: Load [kN]");
     EXPECT_EQ(in<QComboBox>(dialog, "DecimalMark")->currentIndex(), 1);  // comma
     EXPECT_FALSE(in<QCheckBox>(dialog, "NegativeCompression")->isChecked());
+    // Another load column brings its own detected mark: the grid's whole numbers.
+    pick(in<QComboBox>(dialog, "LoadColumn"), "2: Grid");
+    EXPECT_EQ(in<QComboBox>(dialog, "DecimalMark")->currentIndex(), 0);
+    pick(in<QComboBox>(dialog, "LoadColumn"), "3: Load [kN]");
+    EXPECT_EQ(in<QComboBox>(dialog, "DecimalMark")->currentIndex(), 1);
     auto* save = in<QPushButton>(dialog, "SaveDataFile");
     EXPECT_TRUE(save->isEnabled()) << dialog->keptText().toStdString();
 
