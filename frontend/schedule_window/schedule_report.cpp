@@ -221,7 +221,7 @@ class ReportPainter {
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));
         y += kSection;
-        table(typesTable(schedule_), {12, 18, 22, 26, 24, 22, 26, 20}, 0, y);
+        table(typesTable(schedule_), {12, 20, 24, 28, 26, 22, 26, 14}, 0, y);
     }
 
     void paintIsolators() {

@@ -36,8 +36,8 @@ struct ResultSetSummary {
     std::vector<TypeSummary> types;  // empty for a set not reached
     // The grouping's figures (grouping_spread.h); empty for a set not reached
     // and where a load is zero or less.
-    std::optional<double> worstSpreadPercent;
-    std::optional<double> capacityAboveNeedPercent;
+    std::optional<double> worstSpreadPercent{};
+    std::optional<double> capacityAboveNeedPercent{};
 };
 
 struct RunSummary {
@@ -48,8 +48,8 @@ struct RunSummary {
     int loadDecimals = 1;  // the decimals the data file uses for its loads (figure_text.h)
     // With a tolerance asked for: it, and the fewest types within it that the
     // run found (grouping_spread.h), empty where none.
-    std::optional<double> tolerancePercent;
-    std::optional<int> fewestTypesWithinTolerance;
+    std::optional<double> tolerancePercent{};
+    std::optional<int> fewestTypesWithinTolerance{};
 };
 
 // "ok" or "not reached", as the outputs name the status.
