@@ -20,6 +20,11 @@ using tamsor::testing::MainWindow;
 
 class LeastSpreadTechnique : public MainWindow {
   protected:
+    // As at the first start: no tolerance remembered.
+    void SetUp() override {
+        QSettings().remove(QStringLiteral("Spread/tolerancePercent"));
+        MainWindow::SetUp();
+    }
     // Types `percent` into the tolerance field as a user does: select, type.
     void typeTolerance(const QString& percent) {
         auto* field = control<QDoubleSpinBox>("Tolerance");
