@@ -26,7 +26,8 @@ const QString kHelp =
         "\n"
         "An input data file holds one sustained load per line (the first number of each\n"
         "non-blank line; the rest of the line is ignored), %2 to %3 isolators, or up to\n"
-        "%4 with Optimal. File > Import Load Table... makes one from a load table.\n"
+        "%4 with Optimal or Least spread. File > Import Load Table... makes one from a\n"
+        "load table.\n"
         "tamsor-batch runs the same calculations from scripts.\n")
         .arg(kMaxTypes)
         .arg(kMinIsolators)

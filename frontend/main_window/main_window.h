@@ -24,9 +24,13 @@ namespace tamsor {
 class Canvas;
 class ChartWindow;
 class DesktopServices;
+class ElasticLayout;
 class EngineBinding;
+class FewestTypesLine;
 class ResultsTable;
 class ScheduleWindow;
+class SpreadFiguresLabel;
+class ToleranceField;
 struct ResultsModel;
 enum class ZoomChart;
 
@@ -79,6 +83,7 @@ class MainWindow : public QMainWindow {
   private:
     void buildControls();
     QWidget* buildTechniqueFrame();
+    void buildSpreadControls(ElasticLayout* elastic);
     void buildMenus();
     void addImportItem(QMenu* file);
     void arrangeTabOrder();
@@ -110,6 +115,9 @@ class MainWindow : public QMainWindow {
     QPushButton* varianceZoomButton_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     ResultsTable* resultsTable_ = nullptr;
+    SpreadFiguresLabel* spreadFigures_ = nullptr;
+    ToleranceField* toleranceField_ = nullptr;
+    FewestTypesLine* fewestTypes_ = nullptr;
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;

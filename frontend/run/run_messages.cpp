@@ -65,13 +65,14 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
                                "finished.")
                     .arg(std::chrono::duration<double>(patience).count(), 0, 'g', 3)};
         case CalculationFault::kUnreadableLoads:
+        case CalculationFault::kLoadNotPositive:
             return refusedDataFile(loadFaultDetail(failure));
         case CalculationFault::kTooManyLoads:
             if (failure.limit < kMaxProgramIsolators)
                 return refusedDataFile(
                     described(failure) +
                     QStringLiteral(". Method 1 and Method2 take %1 to %2 isolators; choose "
-                                   "Optimal, which takes up to %3.")
+                                   "Optimal or Least spread, which take up to %3.")
                         .arg(kMinIsolators)
                         .arg(failure.limit)
                         .arg(kMaxProgramIsolators));

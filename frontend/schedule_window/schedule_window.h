@@ -75,6 +75,7 @@ class ScheduleWindow : public QDialog {
     QLabel* dataFile_ = nullptr;
     QLabel* technique_ = nullptr;
     QLabel* typeCount_ = nullptr;
+    QLabel* spreadFigures_ = nullptr;  // the grouping's worst spread and capacity above need
     QLabel* note_ = nullptr;
     QStandardItemModel* types_ = nullptr;
     IsolatorTableModel* isolators_ = nullptr;

@@ -317,7 +317,7 @@ TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
         // Optimal takes them (a large building); the classic techniques name their limit.
         {loadLines(std::vector<double>(101, 250)),
          "101 isolators, at most 100. Method 1 and Method2 take 11 to 100 isolators; choose "
-         "Optimal, which takes up to 100000.",
+         "Optimal or Least spread, which take up to 100000.",
          true},
         {loadLines({1, 2, 3, 4, 5, 6, 7, 8, 9}), "9 isolators, at least 11"},
         {"", "0 isolators, at least 11"},

@@ -40,7 +40,7 @@ TEST_F(LargeBuilding, OptimalCalculatesAHundredThousandIsolatorsAndTheScheduleSh
     ASSERT_EQ(services_.messages.size(), 1);
     EXPECT_EQ(services_.details.back(),
               "100000 isolators, at most 100. Method 1 and Method2 take 11 to 100 isolators; "
-              "choose Optimal, which takes up to 100000.");
+              "choose Optimal or Least spread, which take up to 100000.");
 
     open(data);
     click("Option1_2");
