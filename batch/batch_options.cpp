@@ -47,6 +47,7 @@ const char* const kUsage =
     "                    report is null. With --types, \"schedule\" holds \"types\" and\n"
     "                    \"isolators\" ({\"line\",\"load\",\"type\",\"label\"}).\n"
     "  --help            show this text\n"
+    "  --version         show the version and licence of TAMSOR\n"
     "\n"
     "With --compare, csv and json give the three runs of each file in turn, as three\n"
     "--method runs would; the percentages are the text table's alone. Summaries,\n"
@@ -101,6 +102,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const bool hasValue = i + 1 < arguments.size();
         if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+            return parsed;
+        }
+        if (argument == "--version") {
+            parsed.version = true;
             return parsed;
         }
         if (argument == "--method" && hasValue) {

@@ -178,6 +178,24 @@ TEST(ReadBack, FiguresTooWideForTheReportShowAsAsterisks) {
         << run.out;
 }
 
+// 60,000 isolators of 1000.0 and 40,000 of 2000.0: one type of 100,000 with
+// the mean 1400, two types without spread. The counts' column widens to six
+// figures instead of running into the means.
+TEST(Summary, ColumnsWidenToTheirFigures) {
+    ScratchFolder folder;
+    const std::string data = folder.file("TERMINAL.DAT").string();
+    std::vector<double> loads(60000, 1000.0);
+    loads.resize(100000, 2000.0);
+    write_file(data, lines(loads));
+    const auto run = batch({"--method", "optimal", data}, folder);
+    ASSERT_EQ(run.end.exitStatus, 0) << run.err;
+    EXPECT_NE(run.out.find("   100000 x   1400.00\n"), std::string::npos) << run.out;
+    EXPECT_NE(
+        run.out.find("\n      2              0.00     60000 x   1000.00  40000 x   2000.00\n"),
+        std::string::npos)
+        << run.out;
+}
+
 // tamsor-batch with the stand-in engine, which "writes" the given report.
 class UntrustedReport : public ::testing::Test {
   protected:
