@@ -10,6 +10,7 @@
 #include "batch_output.h"
 #include "batch_run.h"
 #include "import_command.h"
+#include "tamsor/version_text.h"
 
 namespace {
 
@@ -37,16 +38,21 @@ int main(int argc, char** argv) {
         std::cout << tamsor::kUsage << tamsor::kImportUsage;
         return outputWritten() ? 0 : 1;
     }
+    if (parsed.version) {
+        std::cout << tamsor::versionText(TAMSOR_VERSION);
+        return outputWritten() ? 0 : 1;
+    }
     if (tamsor::asksForImport(arguments)) {
         const tamsor::ParsedImportCommand import = tamsor::parseImportCommand(arguments);
         if (!import.error.empty()) {
-            std::cerr << "tamsor-batch: " << import.error << " (see tamsor-batch --help)\n";
+            std::cerr << "tamsor-batch: " << import.error << "\nTry 'tamsor-batch --help'.\n";
             return 2;
         }
         return tamsor::runImport(import.command, std::cerr);
     }
     if (!parsed.error.empty()) {
-        std::cerr << "tamsor-batch: " << parsed.error << '\n' << tamsor::kUsage;
+        // The reason and where to read more: the whole help would bury the reason.
+        std::cerr << "tamsor-batch: " << parsed.error << "\nTry 'tamsor-batch --help'.\n";
         return 2;
     }
     const tamsor::BatchOptions& options = parsed.options;

@@ -138,7 +138,7 @@ TEST(BatchImport, UsageErrorsExitWithTwoAndOneLine) {
     for (const auto& [arguments, error] : cases) {
         const ProgramRun run = batch(arguments, folder);
         EXPECT_EQ(run.end.exitStatus, 2) << error;
-        EXPECT_EQ(run.err, "tamsor-batch: " + error + " (see tamsor-batch --help)\n");
+        EXPECT_EQ(run.err, "tamsor-batch: " + error + "\nTry 'tamsor-batch --help'.\n");
         EXPECT_FALSE(fs::exists(folder.file("x.DAT")));
     }
     const ProgramRun help = batch({"--help"}, folder);
