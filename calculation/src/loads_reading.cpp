@@ -1,8 +1,11 @@
 #include "loads_reading.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "run_failure.h"
+#include "tamsor/load_sorting.h"
 #include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
@@ -31,6 +34,11 @@ class LoadsAsRead final : public LoadSink {
 
 std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
                                             CalculationOutcome& outcome) {
+    // Room for every load the file can hold, each a digit and a line end at least, so that
+    // a large building's loads are not copied as they come.
+    struct stat status {};
+    if (::fstat(file.descriptor(), &status) == 0 && status.st_size > 0)
+        outcome.loads.reserve(std::min(maxLoads, static_cast<std::size_t>(status.st_size) / 2 + 1));
     LoadsAsRead sink(maxLoads, outcome);
     const RunDiagnosis diagnosis = diagnoseLoads(file, sink, maxLoads);
     if (!diagnosis.ok()) return failureOf(diagnosis, outcome.names, maxLoads);
@@ -39,7 +47,7 @@ std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads
         outcome.sortedLoads.push_back(load.load);
     // Stable, as the engine sorts: of equal loads, -0 and 0 keep their order
     // in the file, and the load plot shows the sign of each.
-    std::stable_sort(outcome.sortedLoads.begin(), outcome.sortedLoads.end());
+    stableSortLoads(outcome.sortedLoads);
     return std::nullopt;
 }
 
