@@ -115,7 +115,7 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     LockedDataFile data(request);
     outcome.failure = data.refusal();
     if (outcome.failure) return outcome;
-    outcome.failure = readLoads(data.file(), mostLoadsTaken(request), outcome);
+    outcome.failure = readLoads(data.file(), mostLoadsTaken(request), request.keepLabels, outcome);
     if (outcome.failure) return outcome;
     const FileIdentity dataFile = data.file().identity();
     if (const RunDiagnosis results = diagnoseResultFiles(outcome.names, dataFile); !results.ok()) {

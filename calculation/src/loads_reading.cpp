@@ -14,12 +14,13 @@ namespace {
 // Keeps the loads up to the maximum, and every warning.
 class LoadsAsRead final : public LoadSink {
   public:
-    LoadsAsRead(std::size_t maxLoads, CalculationOutcome& outcome)
-        : maxLoads_(maxLoads), outcome_(outcome) {}
+    LoadsAsRead(std::size_t maxLoads, bool keepLabels, CalculationOutcome& outcome)
+        : maxLoads_(maxLoads), keepLabels_(keepLabels), outcome_(outcome) {}
 
     void onLoad(const LoadLine& load) override {
         if (outcome_.loads.size() < maxLoads_)
-            outcome_.loads.push_back({load.line, load.load, std::string(load.label)});
+            outcome_.loads.push_back(
+                {load.line, load.load, keepLabels_ ? std::string(load.label) : std::string()});
         if (!load.decimalComma.empty())
             outcome_.warnings.push_back(
                 {load.line, std::string(load.decimalComma), std::string(load.number)});
@@ -27,19 +28,20 @@ class LoadsAsRead final : public LoadSink {
 
   private:
     std::size_t maxLoads_;
+    bool keepLabels_;
     CalculationOutcome& outcome_;
 };
 
 }  // namespace
 
-std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
+std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads, bool keepLabels,
                                             CalculationOutcome& outcome) {
     // Room for every load the file can hold, each a digit and a line end at least, so that
     // a large building's loads are not copied as they come.
     struct stat status {};
     if (::fstat(file.descriptor(), &status) == 0 && status.st_size > 0)
         outcome.loads.reserve(std::min(maxLoads, static_cast<std::size_t>(status.st_size) / 2 + 1));
-    LoadsAsRead sink(maxLoads, outcome);
+    LoadsAsRead sink(maxLoads, keepLabels, outcome);
     const RunDiagnosis diagnosis = diagnoseLoads(file, sink, maxLoads);
     if (!diagnosis.ok()) return failureOf(diagnosis, outcome.names, maxLoads);
     outcome.sortedLoads.reserve(outcome.loads.size());
