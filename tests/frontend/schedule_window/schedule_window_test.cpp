@@ -556,8 +556,8 @@ TEST_F(ScheduleWindowTest, ExportsOnAFullDiskKeepTheEarlierFilesAndSayWhy) {
     EXPECT_EQ(services_.messages.size(), 2);
     const std::string twoTypes =
         "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-        "1,6,100,105,102.50,5.00,2.4\r\n"
-        "2,12,500,915,706.25,";
+        "1,6,100.0,105.0,102.50,5.00,2.4\r\n"
+        "2,12,500.0,915.0,706.25,";
     EXPECT_EQ(read_file(csv).substr(0, twoTypes.size()), twoTypes);
     EXPECT_FALSE(read_file(pdf) == earlierPdf);
 }
