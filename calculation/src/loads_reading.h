@@ -16,8 +16,8 @@ namespace tamsor {
 // stably as every technique sorts them, and every decimal-comma warning.
 // Returns the failure where the file cannot be read or holds fewer than
 // kMinIsolators or more than `maxLoads` loads; every load is counted.
-std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
-                                            bool keepLabels, CalculationOutcome& outcome);
+std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads, bool keepLabels,
+                                            CalculationOutcome& outcome);
 
 }  // namespace tamsor
 
