@@ -23,9 +23,13 @@ namespace tamsor {
 class Canvas;
 class ChartWindow;
 class DesktopServices;
+class ElasticLayout;
 class EngineBinding;
+class FewestTypesLine;
 class ResultsTable;
 class ScheduleWindow;
+class SpreadFiguresLabel;
+class ToleranceField;
 struct ResultsModel;
 enum class ZoomChart;
 
@@ -77,6 +81,7 @@ class MainWindow : public QMainWindow {
   private:
     void buildControls();
     QWidget* buildTechniqueFrame();
+    void buildSpreadControls(ElasticLayout* elastic);
     void buildMenus();
     void arrangeTabOrder();
 
@@ -107,6 +112,9 @@ class MainWindow : public QMainWindow {
     QPushButton* varianceZoomButton_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     ResultsTable* resultsTable_ = nullptr;
+    SpreadFiguresLabel* spreadFigures_ = nullptr;
+    ToleranceField* toleranceField_ = nullptr;
+    FewestTypesLine* fewestTypes_ = nullptr;
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;

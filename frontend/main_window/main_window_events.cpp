@@ -11,6 +11,7 @@
 #include "app/desktop_services.h"
 #include "chart_window/chart_window.h"
 #include "main_window/main_window.h"
+#include "main_window/tolerance_controls.h"
 #include "plots/load_plot.h"
 #include "plots/variance_plot.h"
 #include "results/results_loading.h"
@@ -82,6 +83,7 @@ void MainWindow::ReDraw() {
     } else if (outcome.hasResults()) {
         Graphplot();
         scheduleItem_->setEnabled(true);
+        fewestTypes_->showCalculation(outcome.calculation, toleranceField_->tolerancePercent());
         emit resultsShown(shownTypes_);
     }
     if (outcome.warning)
