@@ -219,6 +219,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             parsed.help = true;
             return parsed;
         }
+        if (argument == "--version") {
+            parsed.version = true;
+            return parsed;
+        }
         if (argument == "--method" && hasValue) {
             if (!parseTechnique(arguments[++i], options.techniques.front())) {
                 parsed.error = methodUsageError();

@@ -28,6 +28,7 @@ struct BatchOptions {
 struct ParsedCommandLine {
     BatchOptions options;
     bool help = false;
+    bool version = false;
     std::string error;  // a usage error, without the usage text
 };
 

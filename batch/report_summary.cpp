@@ -20,10 +20,10 @@ constexpr int kPercentColumn = 11;
 constexpr int kComparedVarianceColumn = 15;
 constexpr int kComparedSpreadColumn = 10;
 
+// `text` right-aligned in `width` columns, or whole where it is wider.
 std::string cell(const std::string& text, int width) {
-    char padded[64];
-    std::snprintf(padded, sizeof padded, "%*s", width, text.c_str());
-    return padded;
+    const auto columns = static_cast<std::size_t>(std::max(width, 0));
+    return text.size() >= columns ? text : std::string(columns - text.size(), ' ') + text;
 }
 
 // A mean or pooled variance as the report writes it, in `width` columns, or
@@ -75,20 +75,33 @@ std::string comparedTechniques(std::size_t count) {
 
 void printSummary(std::ostream& out, const std::vector<ReportSet>& sets,
                   std::span<const float> sortedLoads) {
-    out << "  types   pooled variance  worst spread  capacity above need"
-           "   per type: isolators x mean load\n";
-    char text[32];
+    // Each column as wide as its widest figure, so that 100,000 isolators or a
+    // variance in the billions never run into the next column.
+    std::size_t varianceWidth = 17;
+    std::size_t countWidth = 3;
+    std::size_t meanWidth = 9;
     for (const auto& set : sets) {
-        std::snprintf(text, sizeof text, "%7d ", set.partitionCount);
+        varianceWidth = std::max(varianceWidth, figure(set.pooledVariance, 0).size() + 2);
+        for (int k = 0; k < set.partitionCount; ++k) {
+            countWidth = std::max(countWidth, std::to_string(set.isolators(k)).size());
+            meanWidth =
+                std::max(meanWidth, figure(set.means[static_cast<std::size_t>(k)], 0).size() + 1);
+        }
+    }
+    out << "  types " << cell("pooled variance", static_cast<int>(varianceWidth))
+        << "  worst spread  capacity above need   per type: isolators x mean load\n";
+    for (const auto& set : sets) {
         const auto figures = groupingSpreadFigures(sortedLoads, set.firstPositions);
-        out << text << figure(set.pooledVariance, 17)
+        out << cell(std::to_string(set.partitionCount), 7) << ' '
+            << figure(set.pooledVariance, static_cast<int>(varianceWidth))
             << percentCell(figures ? std::optional(figures->worstSpreadPercent) : std::nullopt, 14)
             << percentCell(
                    figures ? std::optional(figures->capacityAboveNeedPercent) : std::nullopt, 21)
             << "  ";
         for (int k = 0; k < set.partitionCount; ++k) {
-            std::snprintf(text, sizeof text, " %3d x ", set.isolators(k));
-            out << text << figure(set.means[static_cast<std::size_t>(k)], 9);
+            out << ' ' << cell(std::to_string(set.isolators(k)), static_cast<int>(countWidth))
+                << " x "
+                << figure(set.means[static_cast<std::size_t>(k)], static_cast<int>(meanWidth));
         }
         out << '\n';
     }

@@ -185,6 +185,30 @@ TEST(ReadBack, FiguresTooWideForTheReportShowAsAsterisks) {
         << run.out;
 }
 
+// 60,000 isolators of 1000.0 and 40,000 of 2000.0: one type of 100,000 with
+// the mean 1400, two types without spread. The counts' column widens to six
+// figures instead of running into the means.
+TEST(Summary, ColumnsWidenToTheirFigures) {
+    ScratchFolder folder;
+    const std::string data = folder.file("TERMINAL.DAT").string();
+    std::vector<double> loads(60000, 1000.0);
+    loads.resize(100000, 2000.0);
+    write_file(data, lines(loads));
+    const auto run = batch({"--method", "optimal", data}, folder);
+    ASSERT_EQ(run.end.exitStatus, 0) << run.err;
+    // One type: (60000 x 400² + 40000 x 600²) / 100000 = 240000; the 1000s
+    // lie 50.0 % below the design load 2000, and 60000 x 1000 / 140,000,000
+    // = 42.9 % of the load is capacity above need.
+    EXPECT_NE(run.out.find("\n      1         240000.00        50.0 %               42.9 %   "
+                           "100000 x   1400.00\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\n      2              0.00         0.0 %                0.0 %    "
+                           "60000 x   1000.00  40000 x   2000.00\n"),
+              std::string::npos)
+        << run.out;
+}
+
 // tamsor-batch with the stand-in engine, which "writes" the given report.
 class UntrustedReport : public ::testing::Test {
   protected:
