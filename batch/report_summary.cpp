@@ -14,7 +14,6 @@
 namespace tamsor {
 namespace {
 
-constexpr int kVarianceColumn = 17;
 constexpr int kPercentColumn = 11;
 // In the comparison, each run's pooled variance and worst spread.
 constexpr int kComparedVarianceColumn = 15;
