@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch --import: the engineer's load table made into a data file from
 // a script, with the settings the program's import dialog offers.
 #ifndef TAMSOR_BATCH_IMPORT_COMMAND_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Import Load Table": the engineer's load table — a support-reaction export
 // of the analysis program or a spreadsheet saved as text — previewed with
 // what was detected, the load column, label columns, row conditions, sign

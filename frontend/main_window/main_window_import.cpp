@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import Load Table...: the engineer's load table made into a data
 // file, which is then chosen as File > Open chooses one.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A polyline of many more points than a plot has pixel columns, reduced to
 // what those columns show: per column the lowest and highest point the line
 // reaches in it, exactly, including where a segment crosses the column.

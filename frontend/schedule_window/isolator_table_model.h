@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolators of the schedule as a table model: line, load, type and label
 // per isolator, each cell's text made when the view asks for it, so that a
 // building of 100,000 isolators is on show at once. Sorts by any column

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch --import run as a script runs it: the data file byte for byte,
 // the counts and refusals on standard error, and the exit status.
 #include <gtest/gtest.h>

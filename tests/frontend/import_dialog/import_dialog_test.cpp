@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import Load Table... as an engineer uses it: a support-reaction
 // table opened, the sustained combination picked, the count followed, the
 // data file saved and then calculated.

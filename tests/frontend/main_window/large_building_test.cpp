@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A large building in the program: 100,000 isolators by Optimal through the
 // table, the scroll bar, the load plot, the schedule window and its CSV; the
 // classic techniques keep their 100 and say so.

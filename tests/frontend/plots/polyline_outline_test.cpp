@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outline of a staircase per pixel column: exactly the lowest and highest
 // height the line reaches in each column, steps within a column and segments
 // across columns alike.
