@@ -181,6 +181,7 @@ void MainWindow::buildMenus() {
     QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
     openItem_ = named(file->addAction(QStringLiteral("&Open")), "FOpen_menu");
     openItem_->setShortcut(QKeySequence::Open);
+    addImportItem(file);
     exitItem_ = named(file->addAction(QStringLiteral("E&xit")), "Exit_menu");
     connect(openItem_, &QAction::triggered, this, &MainWindow::FOpen_menu_Click);
     connect(exitItem_, &QAction::triggered, this, &MainWindow::Exit_Menu_Click);

@@ -16,6 +16,7 @@ class QAction;
 class QButtonGroup;
 class QDragEnterEvent;
 class QDropEvent;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
     void Command3_Click();
     void Exit_Menu_Click();
     void Schedule_menu_Click();
+    void FImport_menu_Click();
 
     // A data file named from outside the window, on the command line or by a
     // drop, chosen as File > Open chooses it; the calculation waits for
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildTechniqueFrame();
     void buildSpreadControls(ElasticLayout* elastic);
     void buildMenus();
+    void addImportItem(QMenu* file);
     void arrangeTabOrder();
 
     void ReDraw();
@@ -119,6 +122,7 @@ class MainWindow : public QMainWindow {
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;
+    QAction* importItem_ = nullptr;
 };
 
 }  // namespace tamsor

@@ -102,7 +102,9 @@ void MainWindow::GetIsolData(const CalculationOutcome& calculation) {
 void MainWindow::Graphplot() {
     if (!model_.hasResults()) return;
     shownTypes_ = scrollBar_->value();
-    loadPlot_->setScene(loadPlot(model_, shownTypes_));
+    // A large building's staircase is drawn to the plot's pixels.
+    loadPlot_->setSceneForWidth(
+        [this, types = shownTypes_](int columns) { return loadPlot(model_, types, columns); });
     variancePlot_->setScene(variancePlot(model_));
     resultsTable_->setShownTypes(shownTypes_);
 }

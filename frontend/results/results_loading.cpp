@@ -17,13 +17,15 @@ void storePlotPoints(ResultsModel& m, const std::vector<PlotPoint>& points) {
                                  " points in the load plot");
     m.PlotXMax = 0;
     m.PlotYMax = 0;
+    m.PlotX.assign(points.size(), 0);
+    m.PlotY.assign(points.size(), 0);
     for (std::size_t i = 0; i < points.size(); ++i) {
         m.PlotX[i] = static_cast<float>(points[i].position);
         m.PlotY[i] = points[i].load;
         if (m.PlotX[i] > m.PlotXMax) m.PlotXMax = m.PlotX[i];
         if (m.PlotY[i] > m.PlotYMax) m.PlotYMax = m.PlotY[i];
     }
-    m.PlotLast = static_cast<std::int16_t>(points.size()) - 1;
+    m.PlotLast = static_cast<std::int32_t>(points.size()) - 1;
 }
 
 // Result set d has d + 1 partitions, and a figure of asterisks is kept as not

@@ -19,7 +19,9 @@
 
 namespace tamsor {
 
-inline constexpr int kPlotPoints = 2001;       // indices 0 to 2000
+// The load plot file has a point per isolator and one more wherever the load
+// changes.
+inline constexpr std::size_t kPlotPoints = 2 * kMaxProgramIsolators + 1;
 inline constexpr int kResultSets = kMaxTypes;  // result set d holds d + 1 types
 
 // A figure per result set d and partition k: [d][k].
@@ -34,12 +36,13 @@ struct ResultsModel {
     QString DataFileName;
     TechniqueId MethodFlag = TechniqueId::kMethod1;
 
-    // The load plot file's points, divided by their maxima.
-    std::array<float, kPlotPoints> PlotX{};
-    std::array<float, kPlotPoints> PlotY{};
+    // The load plot file's points, divided by their maxima: as many as the
+    // file holds, indices 0 to PlotLast.
+    std::vector<float> PlotX;
+    std::vector<float> PlotY;
     float PlotXMax = 0;
     float PlotYMax = 0;
-    std::int16_t PlotLast = 0;
+    std::int32_t PlotLast = 0;
 
     // The sets for 1 to kMaxShownTypes types are loaded.
     std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax

@@ -2,6 +2,7 @@
 #include "schedule_window/schedule_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QFileInfo>
@@ -223,7 +224,10 @@ class ReportPainter {
         const double variances = table(varianceTable(report_.results), {20, 38}, kRightColumn, y);
         y = std::max(results, variances) + kGap;
 
-        plot(loadPlot(report_.results, shown.types), 0, y, kLoadPlotWidth, kLoadPlotHeight);
+        // Drawn to the plot's own pixels, as on a screen.
+        const int columns = static_cast<int>(std::lround(kLoadPlotWidth / 25.4 * kPlotDotsPerInch));
+        plot(loadPlot(report_.results, shown.types, columns), 0, y, kLoadPlotWidth,
+             kLoadPlotHeight);
         paragraph(
             0, y + kLoadPlotHeight + 1, kLoadPlotWidth, kCaption, small_,
             QStringLiteral("Sustained loads in ascending order (red) with the %1 isolator types: "

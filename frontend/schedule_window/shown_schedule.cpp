@@ -34,7 +34,7 @@ ShownSchedule shownSchedule(const ResultsModel& model, int types) {
     std::vector<int> firstPositions;
     for (int k = 0; k <= shown.types; ++k) {
         const float bound = model.PartBound[d][k];
-        // Positions are whole numbers; the report holds at most 100 loads.
+        // Positions are whole numbers, at most the program's isolators + 1.
         if (!(bound >= 0 && bound <= 1e6f) || bound != std::floor(bound)) {
             shown.note = mismatch(QStringLiteral("a type boundary is not a position"));
             return shown;

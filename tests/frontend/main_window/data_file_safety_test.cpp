@@ -308,13 +308,18 @@ TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
     struct Case {
         std::string loads;
         QString detail;
+        bool classicOnly = false;
     };
     std::vector<double> overflowing(20, 1e30);
     overflowing[0] = 2e30;
     const Case cases[] = {
         {"1250 kN\r\n1300\r\nabc\r\n", "Line 3: \"abc\" is not a number"},
         {"1250\n\n1e39 kN\n", "Line 3: \"1e39\" is beyond the range of a load"},
-        {loadLines(std::vector<double>(101, 250)), "101 isolators, at most 100"},
+        // Optimal takes them (a large building); the classic techniques name their limit.
+        {loadLines(std::vector<double>(101, 250)),
+         "101 isolators, at most 100. Method 1 and Method2 take 11 to 100 isolators; choose "
+         "Optimal or Least spread, which take up to 100000.",
+         true},
         {loadLines({1, 2, 3, 4, 5, 6, 7, 8, 9}), "9 isolators, at least 11"},
         {"", "0 isolators, at least 11"},
         // Read as sound, but their single-precision sums overflow in the run.
@@ -326,6 +331,7 @@ TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
         click(technique);
         for (const auto& c : cases) {
             SCOPED_TRACE(technique);
+            if (c.classicOnly && std::string(technique) == "Option1_2") continue;
             open(dataFile("b.DAT", c.loads));
             click("Command1");
             EXPECT_EQ(lastMessage(), std::make_pair(tamsor::kUnreadableLoadsMessage, c.detail));
@@ -333,7 +339,7 @@ TEST_F(Messages, ForRefusedLoadsSayWhichLineAndWhy) {
             EXPECT_EQ(namesIn(folder_.path()), std::set<std::string>{"b.DAT"});
         }
     }
-    EXPECT_EQ(services_.messages.size(), 2 * std::size(cases));
+    EXPECT_EQ(services_.messages.size(), 2 * std::size(cases) - 1);
     EXPECT_EQ(engine_.calculations(), 1);  // Method 1 only for loads that overflow
 
     open(text(folder_.file("none.DAT")));

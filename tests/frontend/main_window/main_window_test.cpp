@@ -53,9 +53,10 @@ TEST_F(MainWindow, StartsMaximisedWithTheRunControlsDisabled) {
     EXPECT_EQ(control<QWidget>("Command2")->parentWidget(), control<QWidget>("Picture1"));
     EXPECT_EQ(control<QWidget>("Command3")->parentWidget(), control<QWidget>("Picture2"));
     const auto menu = control<QMenu>("File_menu")->actions();
-    ASSERT_EQ(menu.size(), 2);
+    ASSERT_EQ(menu.size(), 3);
     EXPECT_EQ(menu[0]->iconText(), "Open");
-    EXPECT_EQ(menu[1]->iconText(), "Exit");
+    EXPECT_EQ(menu[1]->objectName(), "FImport_menu");
+    EXPECT_EQ(menu[2]->iconText(), "Exit");
 }
 
 TEST_F(MainWindow, CalculatesShowsAndRedrawsWithoutCallingTheEngineAgain) {

@@ -28,6 +28,8 @@ const QColor kBlue(0, 0, 255);
 ResultsModel twentyLoads() {
     ResultsModel m;
     m.PlotXMax = 21;
+    m.PlotX.resize(40);
+    m.PlotY.resize(40);
     m.PlotYMax = 200;
     for (int i = 0; i < 20; ++i) {
         m.PlotX[2 * i] = (i + 1) / 21.0f;

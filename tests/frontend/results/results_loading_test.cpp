@@ -196,8 +196,9 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     failsWith(plotText(), reportText(1, kVariances) + report);  // sets not numbered 1, 2, 3
     failsWith(point(1, 100) + "          2", report);           // plot ends inside a point
     failsWith(point(1, -100) + point(2, 0), report);            // no load above 0: 0 / 0
+    // More points than the program's largest building gives.
     std::string tooManyPoints;
-    for (int i = 0; i < 2002; ++i)
+    for (std::size_t i = 0; i <= tamsor::kPlotPoints; ++i)
         tooManyPoints += point(1, 100);
     failsWith(tooManyPoints, report);
     failsWith("", report);  // no point at all
