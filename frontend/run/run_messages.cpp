@@ -76,6 +76,7 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
         case CalculationFault::kUnreadableResults:
         case CalculationFault::kWrongSetCount:
         case CalculationFault::kWrongLoadCount:
+        case CalculationFault::kOtherLoads:
             break;
     }
     return RunMessage{kCalculationFailedMessage, described(failure)};
