@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -131,6 +132,12 @@ void ChartWindow::buildMenus() {
     pie3DItem_ = item(viewMenu_, styles, "3D pie", "pie3D_menu", ChartKind::kPie3D);
     item(viewMenu_, styles, "3D Bar", "bar3D_menu", ChartKind::kBar3D);
     connect(styles, &QActionGroup::triggered, this, &ChartWindow::View_menu_Click);
+}
+
+void ChartWindow::setDataFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name.isEmpty() ? QStringLiteral("ISOLZOOM")
+                                  : QStringLiteral("ISOLZOOM \u2013 ") + name);
 }
 
 void ChartWindow::setShownTypes(int types) {

@@ -197,7 +197,7 @@ class ReportPainter {
              QStringLiteral("Pooled variance"));
         y += kSection;
         const double results =
-            table(resultsTable(report_.results, shown.types), {20, 22, 28, 28}, 0, y);
+            table(resultsTable(report_.results, shown.types), {16, 18, 22, 22, 22}, 0, y);
         const double variances = table(varianceTable(report_.results), {20, 38}, kRightColumn, y);
         y = std::max(results, variances) + kGap;
 
@@ -217,11 +217,11 @@ class ReportPainter {
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));
         y += kSection;
-        table(typesTable(schedule_), {14, 20, 24, 28, 26, 24, 28}, 0, y);
+        table(typesTable(schedule_, report_.results.LoadUnit), {14, 20, 24, 28, 26, 24, 28}, 0, y);
     }
 
     void paintIsolators() {
-        const TextTable isolators = isolatorsTable(schedule_);
+        const TextTable isolators = isolatorsTable(schedule_, report_.results.LoadUnit);
         const std::vector<double> widths = {16, 26, 14, kContentWidth - 56};
         for (std::size_t first = 0; first < isolators.rows.size(); first += kIsolatorRowsPerPage) {
             newPage();

@@ -18,10 +18,12 @@ QString count(std::int64_t value) {
 
 }  // namespace
 
-TextTable typesTable(const IsolatorSchedule& schedule) {
+TextTable typesTable(const IsolatorSchedule& schedule, const QString& loadUnit) {
     TextTable table{
-        {QStringLiteral("Type"), QStringLiteral("Isolators"), QStringLiteral("Smallest"),
-         QStringLiteral("Largest\n(design load)"), QStringLiteral("Mean"), QStringLiteral("Spread"),
+        {QStringLiteral("Type"), QStringLiteral("Isolators"),
+         withUnit(QStringLiteral("Smallest"), loadUnit),
+         withUnit(QStringLiteral("Largest"), loadUnit) + QStringLiteral("\n(design load)"),
+         withUnit(QStringLiteral("Mean"), loadUnit), withUnit(QStringLiteral("Spread"), loadUnit),
          QStringLiteral("Largest above\nmean %")},
         std::vector<bool>(7, true),
         {}};
@@ -36,9 +38,9 @@ TextTable typesTable(const IsolatorSchedule& schedule) {
     return table;
 }
 
-TextTable isolatorsTable(const IsolatorSchedule& schedule) {
-    TextTable table{{QStringLiteral("Line"), QStringLiteral("Load"), QStringLiteral("Type"),
-                     QStringLiteral("Label")},
+TextTable isolatorsTable(const IsolatorSchedule& schedule, const QString& loadUnit) {
+    TextTable table{{QStringLiteral("Line"), withUnit(QStringLiteral("Load"), loadUnit),
+                     QStringLiteral("Type"), QStringLiteral("Label")},
                     {true, true, true, false},
                     {}};
     for (const ScheduledIsolator& isolator : schedule.isolators)
@@ -49,9 +51,8 @@ TextTable isolatorsTable(const IsolatorSchedule& schedule) {
 }
 
 TextTable resultsTable(const ResultsModel& model, int types) {
-    TextTable table{{QStringLiteral("Partition"), QStringLiteral("Number"), QStringLiteral("Mean"),
-                     QStringLiteral("Variance")},
-                    std::vector<bool>(4, true),
+    TextTable table{QStringList{QStringLiteral("Partition")} + resultsColumnTitles(model.LoadUnit),
+                    std::vector<bool>(5, true),
                     {}};
     for (int row = 0; row < types; ++row) {
         QStringList cells = resultsRow(model, types, row);

@@ -1,5 +1,6 @@
 #include "tamsor/schedule_csv.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -49,18 +50,36 @@ void writeRow(std::ostream& out, const TextRow& row) {
     out << kLineEnd;
 }
 
+// A heading of loads naming their unit: "mean (kN)", "largest (design load,
+// kN)"; as it is without a unit.
+std::string withUnit(const std::string& heading, std::string_view unit) {
+    if (unit.empty()) return heading;
+    if (heading.ends_with(')'))
+        return heading.substr(0, heading.size() - 1) + ", " + std::string(unit) + ")";
+    return heading + " (" + std::string(unit) + ")";
+}
+
+TextRow withUnits(TextRow header, std::initializer_list<std::size_t> loadColumns,
+                  std::string_view unit) {
+    for (const std::size_t column : loadColumns)
+        header[column] = withUnit(header[column], unit);
+    return header;
+}
+
 std::string optionalMean(const std::optional<double>& value) {
     return value ? meanText(*value) : std::string();
 }
 
 }  // namespace
 
-void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule) {
-    writeRow(out, typeHeader());
+void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule,
+                      std::string_view loadUnit) {
+    const std::string unit = wellFormedUtf8(loadUnit);
+    writeRow(out, withUnits(typeHeader(), {2, 3, 4, 5}, unit));
     for (const auto& type : schedule.types)
         writeRow(out, typeRow(type, schedule.loadDecimals, ""));
     out << kLineEnd;
-    writeRow(out, isolatorHeader());
+    writeRow(out, withUnits(isolatorHeader(), {1}, unit));
     for (const auto& isolator : schedule.isolators)
         writeRow(out, isolatorRow(isolator, schedule.loadDecimals, spreadsheetText));
 }

@@ -451,7 +451,7 @@ TEST_F(ScheduleWindowTest, AHeavyBuildingShowsEveryMeanAsTheReportWritesItEveryw
     EXPECT_EQ(resultsCell(1, 2), " 1515000.13");
     EXPECT_EQ(resultsCell(2, 2), " 2420000.00");
     EXPECT_EQ(resultsCell(3, 2), "**********");
-    EXPECT_EQ(resultsCell(1, 3), " 947220992.00");
+    EXPECT_EQ(resultsCell(1, 4), " 947220992.00");
 
     EXPECT_FALSE(in<QLabel>(window(), "Note")->isVisibleTo(window()));
     EXPECT_EQ(rows("TypesTable"), kHeavyTypes);
