@@ -191,14 +191,18 @@ class ReportPainter {
 
         y += kGap;
         constexpr double kRightColumn = 104;
-        text(0, y, 100, kSection, section_,
+        // The results table's five columns leave the pooled variances the
+        // page's last 58 mm.
+        constexpr double kVarianceColumn = kContentWidth - 58;
+        text(0, y, kVarianceColumn, kSection, section_,
              QStringLiteral("Results for %1 isolator types").arg(shown.types));
-        text(kRightColumn, y, kContentWidth - kRightColumn, kSection, section_,
+        text(kVarianceColumn, y, kContentWidth - kVarianceColumn, kSection, section_,
              QStringLiteral("Pooled variance"));
         y += kSection;
         const double results =
-            table(resultsTable(report_.results, shown.types), {16, 18, 22, 22, 22}, 0, y);
-        const double variances = table(varianceTable(report_.results), {20, 38}, kRightColumn, y);
+            table(resultsTable(report_.results, shown.types), {19, 17, 23, 23, 28}, 0, y);
+        const double variances =
+            table(varianceTable(report_.results), {20, 38}, kVarianceColumn, y);
         y = std::max(results, variances) + kGap;
 
         plot(loadPlot(report_.results, shown.types), 0, y, kLoadPlotWidth, kLoadPlotHeight);

@@ -51,9 +51,12 @@ TextTable isolatorsTable(const IsolatorSchedule& schedule, const QString& loadUn
 }
 
 TextTable resultsTable(const ResultsModel& model, int types) {
-    TextTable table{QStringList{QStringLiteral("Partition")} + resultsColumnTitles(model.LoadUnit),
-                    std::vector<bool>(5, true),
-                    {}};
+    // Each unit on a line of its own under its title, to leave the figures room.
+    QStringList header =
+        QStringList{QStringLiteral("Partition")} + resultsColumnTitles(model.LoadUnit);
+    for (QString& title : header)
+        title.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    TextTable table{header, std::vector<bool>(5, true), {}};
     for (int row = 0; row < types; ++row) {
         QStringList cells = resultsRow(model, types, row);
         for (QString& cell : cells)

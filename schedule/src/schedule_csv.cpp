@@ -50,13 +50,10 @@ void writeRow(std::ostream& out, const TextRow& row) {
     out << kLineEnd;
 }
 
-// A heading of loads naming their unit: "mean (kN)", "largest (design load,
-// kN)"; as it is without a unit.
+// A heading of loads naming their unit: "mean (kN)", "largest (design load)
+// (kN)"; as it is without a unit.
 std::string withUnit(const std::string& heading, std::string_view unit) {
-    if (unit.empty()) return heading;
-    if (heading.ends_with(')'))
-        return heading.substr(0, heading.size() - 1) + ", " + std::string(unit) + ")";
-    return heading + " (" + std::string(unit) + ")";
+    return unit.empty() ? heading : heading + " (" + std::string(unit) + ")";
 }
 
 TextRow withUnits(TextRow header, std::initializer_list<std::size_t> loadColumns,

@@ -41,7 +41,7 @@ TEST(ScheduleCsv, HeadingsOfLoadsNameTheLoadUnit) {
     writeScheduleCsv(out, handWorkedSchedule(), "kN");
     const std::string csv = out.str();
     EXPECT_TRUE(
-        csv.starts_with("type,isolators,smallest (kN),largest (design load, kN),mean (kN),"
+        csv.starts_with("type,isolators,smallest (kN),largest (design load) (kN),mean (kN),"
                         "spread (kN),largest above mean %\r\n"
                         "1,2,640.0,980.0,810.00,340.00,21.0\r\n"))
         << csv;

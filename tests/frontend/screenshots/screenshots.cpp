@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -62,6 +63,25 @@ QImage shot(QWidget& window, QSize size) {
     return window.grab().toImage();
 }
 
+// The window's picture under its caption. Xvfb runs no window manager, so the
+// title bar that a desktop draws over the window is drawn here, with the
+// window's own title.
+QImage withCaption(const QImage& window, const QString& title) {
+    const qreal ratio = window.devicePixelRatio();
+    const int bar = static_cast<int>(30 * ratio);
+    QImage image(window.width(), window.height() + bar, QImage::Format_RGB32);
+    image.fill(QColor(0x3C, 0x3F, 0x44));
+    QPainter painter(&image);
+    painter.drawImage(QPoint(0, bar), window);
+    QFont font = QApplication::font();
+    font.setPixelSize(static_cast<int>(15 * ratio));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, image.width(), bar), Qt::AlignCenter, title);
+    return image;
+}
+
 // The chart window's pictures under their captions, two to a row.
 QImage collage(const QList<std::pair<QImage, QString>>& charts) {
     constexpr int kGap = 16;
@@ -97,6 +117,10 @@ int main(int argc, char** argv) {
         ~ThreadPoolDrain() { QThreadPool::globalInstance()->waitForDone(); }
     } drainBeforeExit;
     QApplication::setApplicationName(tamsor::kApplicationTitle);
+    // Nothing remembered from the user's own runs: the first start's
+    // technique and load unit, and no recent files.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER\n");
         return 2;
@@ -146,7 +170,7 @@ int main(int argc, char** argv) {
         return true;
     };
     if (!showTypes(5)) return 1;
-    const QImage main = shot(window, kMainWindowSize);
+    const QImage main = withCaption(shot(window, kMainWindowSize), window.windowTitle());
 
     // Zoom on the load plot opens the chart window modally; it is driven from
     // inside its own event loop and closed with Exit.
@@ -185,7 +209,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the schedule window did not open\n");
         return 1;
     }
-    const QImage scheduleImage = shot(*schedule, kScheduleWindowSize);
+    const QImage scheduleImage =
+        withCaption(shot(*schedule, kScheduleWindowSize), schedule->windowTitle());
     const QString report = output.filePath(QStringLiteral("schedule-report.pdf"));
     QFile::remove(report);
     services.savePath = report;
