@@ -24,13 +24,16 @@ bool varianceShown(const ResultsModel& m, int types) {
     return types >= 2 && m.reached(types) && !m.SetVarianceNotShown[types - 1];
 }
 
-// The pooled variances up the axis, in the square of the load unit.
+// The pooled variances up the axis, in the square of the load unit: round
+// values, without decimals where the step is whole, so that they fit the
+// margin left of the axis.
 void drawAxisValues(const ResultsModel& m, CanvasScene& scene) {
+    const int decimals = roundStep(m.SetVarianceMax, kVarianceSteps) >= 1 ? 0 : kMeanDecimals;
     for (const double variance : roundValues(m.SetVarianceMax, kVarianceSteps)) {
         const double y = variance / m.SetVarianceMax;
         scene.drawLine(0.23, y, 0.25, y, kAxisValueColor);
         scene.setTextPosition(0.22, y);
-        scene.print(QString::fromStdString(meanText(variance)), kAxisValueColor,
+        scene.print(QString::fromStdString(decimalText(variance, decimals)), kAxisValueColor,
                     Qt::AlignRight | Qt::AlignVCenter);
     }
     const QString unit = m.LoadUnit.isEmpty() ? QString() : m.LoadUnit + QChar(0x00B2);

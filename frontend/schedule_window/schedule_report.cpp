@@ -200,7 +200,7 @@ class ReportPainter {
              QStringLiteral("Pooled variance"));
         y += kSection;
         const double results =
-            table(resultsTable(report_.results, shown.types), {19, 17, 23, 23, 28}, 0, y);
+            table(resultsTable(report_.results, shown.types), {19, 20, 23, 23, 28}, 0, y);
         const double variances =
             table(varianceTable(report_.results), {20, 38}, kVarianceColumn, y);
         y = std::max(results, variances) + kGap;

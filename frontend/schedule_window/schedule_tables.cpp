@@ -16,14 +16,19 @@ QString count(std::int64_t value) {
     return QString::number(value);
 }
 
+// A heading with its unit on a second line, to leave the figures room.
+QString unitBelow(const QString& title, const QString& unit) {
+    return withUnit(title, unit).replace(QStringLiteral(" ("), QStringLiteral("\n("));
+}
+
 }  // namespace
 
 TextTable typesTable(const IsolatorSchedule& schedule, const QString& loadUnit) {
     TextTable table{
         {QStringLiteral("Type"), QStringLiteral("Isolators"),
-         withUnit(QStringLiteral("Smallest"), loadUnit),
+         unitBelow(QStringLiteral("Smallest"), loadUnit),
          withUnit(QStringLiteral("Largest"), loadUnit) + QStringLiteral("\n(design load)"),
-         withUnit(QStringLiteral("Mean"), loadUnit), withUnit(QStringLiteral("Spread"), loadUnit),
+         unitBelow(QStringLiteral("Mean"), loadUnit), unitBelow(QStringLiteral("Spread"), loadUnit),
          QStringLiteral("Largest above\nmean %")},
         std::vector<bool>(7, true),
         {}};

@@ -143,7 +143,7 @@ TEST_F(ResultsDisplay, AxesShowLoadsPositionsAndVariancesWithTheirUnits) {
     EXPECT_EQ(ticks[1].from.y(), 50.0 / 200);  // 50 kN
     EXPECT_EQ(ticks[6].from.x(), 5.0 / 21);    // the fifth isolator's step
     EXPECT_EQ(textsIn(variancePlot_, grey),
-              (QStringList{"0.00", "100.00", "200.00", "Pooled variance (kN\u00B2)"}));
+              (QStringList{"0", "100", "200", "Pooled variance (kN\u00B2)"}));
 
     model_.LoadUnit = QStringLiteral("kip");
     draw(3);

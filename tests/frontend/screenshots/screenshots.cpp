@@ -67,18 +67,20 @@ QImage shot(QWidget& window, QSize size) {
 // title bar that a desktop draws over the window is drawn here, with the
 // window's own title.
 QImage withCaption(const QImage& window, const QString& title) {
+    constexpr int kBar = 30;  // logical pixels, as the window's
     const qreal ratio = window.devicePixelRatio();
-    const int bar = static_cast<int>(30 * ratio);
-    QImage image(window.width(), window.height() + bar, QImage::Format_RGB32);
+    QImage image(window.width(), window.height() + static_cast<int>(kBar * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(0x3C, 0x3F, 0x44));
     QPainter painter(&image);
-    painter.drawImage(QPoint(0, bar), window);
+    painter.drawImage(QPoint(0, kBar), window);
     QFont font = QApplication::font();
-    font.setPixelSize(static_cast<int>(15 * ratio));
+    font.setPixelSize(15);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, image.width(), bar), Qt::AlignCenter, title);
+    painter.drawText(QRectF(0, 0, image.width() / ratio, kBar), Qt::AlignCenter, title);
     return image;
 }
 
