@@ -69,7 +69,7 @@ ChartContent varianceChart(const ResultsModel& m) {
                        QStringLiteral("Isolator Types"),
                        {},
                        kMeanDecimals};
-    for (int d = 1; d < kMaxShownTypes; ++d)
+    for (int d = 1; d < m.SetsReached; ++d)
         if (!m.SetVarianceNotShown[d])
             chart.points.append(ChartPoint{m.pooledVariance(d), QString::number(d + 1)});
     if (chart.points.isEmpty()) chart.title += kTooWideNote;
@@ -182,12 +182,15 @@ void ChartWindow::showChart(ZoomChart chart) {
         DistributionGraph();
 }
 
+// A number of types that the run did not reach has no grouping to chart.
 void ChartWindow::MeanLoadGraph() {
-    showOnGraph2(meanLoadChart(model_, shownTypes_, chosenStyle_), false);
+    const int types = model_.reached(shownTypes_) ? shownTypes_ : 0;
+    showOnGraph2(meanLoadChart(model_, types, chosenStyle_), false);
 }
 
 void ChartWindow::DistributionGraph() {
-    showOnGraph2(distributionChart(model_, shownTypes_, chosenStyle_), true);
+    const int types = model_.reached(shownTypes_) ? shownTypes_ : 0;
+    showOnGraph2(distributionChart(model_, types, chosenStyle_), true);
 }
 
 void ChartWindow::showOnGraph2(const ChartContent& chart, bool piesOffered) {

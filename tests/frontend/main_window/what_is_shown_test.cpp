@@ -84,11 +84,17 @@ TEST_F(WhatIsShown, AStoppedRunShowsTheGroupingsItReachedAndAnotherTechniqueCalc
     EXPECT_EQ(typeStarts(), 3u);
     scrollTo(4);
     EXPECT_EQ(cell(4, 0), " 4");
-    // A count not reached: an empty table and the loads without types.
+    // A count not reached: an empty table and the loads without types, and
+    // the schedule says why it is empty.
+    control<QAction>("Schedule_menu")->trigger();
     scrollTo(5);
     EXPECT_EQ(cell(1, 0), "");
     EXPECT_EQ(typeStarts(), 0u);
     EXPECT_FALSE(loadPlot().segments().empty());
+    EXPECT_TRUE(scheduleWindow()
+                    ->findChild<QLabel*>(QStringLiteral("Note"))
+                    ->text()
+                    .startsWith("Method 1 found no grouping for 5 isolator types"));
 
     click("Option1_2");
     EXPECT_EQ(services_.messages.size(), 1);
