@@ -1,6 +1,7 @@
 #include "batch_output.h"
 
 #include "report_summary.h"
+#include "run_figures.h"
 #include "tamsor/domain_limits.h"
 #include "tamsor/figure_text.h"
 #include "tamsor/run_summary_json.h"
@@ -28,6 +29,12 @@ RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
     summary.technique = techniqueOf(run.technique).name;
     const std::vector<float>& sorted = results.calculation->sortedLoads;
     summary.loadDecimals = loadDecimals(sorted);
+    const std::vector<std::optional<SpreadFigures>> figures = runSpreadFigures(run, sorted);
+    if (results.tolerancePercent) {
+        summary.tolerancePercent = results.tolerancePercent;
+        summary.fewestTypesWithinTolerance =
+            runToleranceFinding(run, sorted, *results.tolerancePercent).fewestTypes;
+    }
     for (int n = 1; n <= kMaxTypes; ++n) {
         ResultSetSummary set;
         set.typeCount = n;
@@ -44,13 +51,18 @@ RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run) {
             set.types.push_back({reported.isolators(k), sorted[first], sorted[end - 1],
                                  widened(reported.means[static_cast<std::size_t>(k)])});
         }
+        if (const auto& grouping = figures[static_cast<std::size_t>(n - 1)]) {
+            set.worstSpreadPercent = grouping->worstSpreadPercent;
+            set.capacityAboveNeedPercent = grouping->capacityAboveNeedPercent;
+        }
         summary.resultSets.push_back(set);
     }
     return summary;
 }
 
 void BatchOutput::begin() {
-    if (options_.format == OutputFormat::kCsv && options_.scheduleTypes == 0)
+    if (options_.format == OutputFormat::kCsv && options_.scheduleTypes == 0 &&
+        !options_.scheduleFewest)
         writeSummaryCsvHeader(out_);
 }
 
@@ -77,23 +89,36 @@ void BatchOutput::writeText(const FileResults& results) {
     const CalculationOutcome& calculation = *results.calculation;
     const std::size_t loads = calculation.loads.size();
     const ResultNames& names = calculation.names;
+    const std::vector<float>& sorted = calculation.sortedLoads;
     if (options_.compare) {
-        out_ << results.path << ": " << loads << " isolators, the three techniques compared\n";
-        printComparison(out_, calculation.runs);
-        out_ << "  report " << names.report << ", plot " << names.plot << " (Optimal)\n\n";
+        out_ << results.path << ": " << loads << " isolators, "
+             << comparedTechniques(calculation.runs.size()) << '\n';
+        printComparison(out_, calculation.runs, sorted);
+        if (results.tolerancePercent)
+            for (const TechniqueRun& run : calculation.runs)
+                out_ << "  " << techniqueOf(run.technique).name << ": "
+                     << toleranceStatement(
+                            runToleranceFinding(run, sorted, *results.tolerancePercent))
+                     << '\n';
+        out_ << "  report " << names.report << ", plot " << names.plot << " ("
+             << techniqueOf(calculation.runs.back().technique).name << ")\n\n";
         return;
     }
     const TechniqueRun& run = calculation.runs.back();
     out_ << results.path << ": " << loads << " isolators, "
          << describedTechnique(techniqueOf(run.technique)) << '\n';
-    printSummary(out_, run.sets);
+    printSummary(out_, run.sets, sorted);
+    if (results.tolerancePercent)
+        out_ << "  "
+             << toleranceStatement(runToleranceFinding(run, sorted, *results.tolerancePercent))
+             << '\n';
     if (!run.complete) {
         out_ << "  stopped at " << run.stoppedAt() << " types: an isolator type became empty\n\n";
     } else {
         out_ << "  report " << names.report << ", plot " << names.plot << "\n\n";
     }
     if (results.schedule) {
-        out_ << "  Isolator schedule for " << options_.scheduleTypes << " types\n\n";
+        out_ << "  Isolator schedule for " << results.schedule->types.size() << " types\n\n";
         writeScheduleText(out_, *results.schedule);
         out_ << '\n';
     }
@@ -104,7 +129,7 @@ void BatchOutput::writeText(const FileResults& results) {
 // table, then the types table and the isolators table, each after an empty
 // line; an empty line ends the block.
 void BatchOutput::writeCsv(const FileResults& results) {
-    const bool blocks = options_.scheduleTypes != 0;
+    const bool blocks = options_.scheduleTypes != 0 || options_.scheduleFewest;
     if (blocks) writeSummaryCsvHeader(out_);
     for (const TechniqueRun& run : results.calculation->runs)
         writeSummaryCsvRows(out_, runSummaryOf(results, run));

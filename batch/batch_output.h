@@ -20,12 +20,14 @@ struct FileResults {
     std::string path;
     const CalculationOutcome* calculation = nullptr;  // one that succeeded
     std::optional<IsolatorSchedule> schedule;         // for --types N, where the last run reached N
+    std::optional<double> tolerancePercent;           // --tolerance T
 };
 
 // The summary of one run for the machine-readable outputs, without a
 // schedule: per type the isolators, smallest and largest load (from the
-// sorted loads at the report's positions) and the report's mean; the sets the
-// run did not reach as such.
+// sorted loads at the report's positions) and the report's mean, per set the
+// spread figures of its grouping, and the fewest types within the tolerance;
+// the sets the run did not reach as such.
 RunSummary runSummaryOf(const FileResults& results, const TechniqueRun& run);
 
 class BatchOutput {

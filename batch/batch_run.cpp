@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "run_figures.h"
 #include "tamsor/calculation.h"
 #include "vorbeck1.h"
 
@@ -50,11 +51,27 @@ void printFailure(const std::string& path, const CalculationFailure& failure,
     messages << ": " << describeCalculationFailure(failure) << '\n';
 }
 
+// The number of types whose schedule is asked for: N, or with --types fewest
+// the fewest within the tolerance; 0, said why, where no grouping of the run
+// has that many.
+int scheduledTypeCount(const BatchOptions& options, const FileResults& results,
+                       std::ostream& messages) {
+    if (!options.scheduleFewest) return options.scheduleTypes;
+    const CalculationOutcome& calculation = *results.calculation;
+    const ToleranceFinding finding = runToleranceFinding(
+        calculation.runs.back(), calculation.sortedLoads, *options.tolerancePercent);
+    if (finding.fewestTypes && *finding.fewestTypes <= kMaxTypes) return *finding.fewestTypes;
+    messages << results.path
+             << ": no schedule for the fewest types: " << toleranceStatement(finding) << '\n';
+    return 0;
+}
+
 // The schedule for the number of types asked for, from the last run's report.
 bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostream& messages) {
     const CalculationOutcome& calculation = *results.calculation;
     const TechniqueRun& run = calculation.runs.back();
-    const int typeCount = options.scheduleTypes;
+    const int typeCount = scheduledTypeCount(options, results, messages);
+    if (typeCount == 0) return false;
     if (typeCount > static_cast<int>(run.sets.size())) {
         messages << results.path << ": no schedule for " << typeCount
                  << " types: the run stopped at " << run.stoppedAt() << " types\n";
@@ -90,6 +107,7 @@ bool partitionFile(const std::string& path, const BatchOptions& options, BatchOu
     FileResults results;
     results.path = path;
     results.calculation = &calculation;
+    results.tolerancePercent = options.tolerancePercent;
     // Compared, a classic technique that stops is one of the findings.
     bool succeeded = true;
     const TechniqueRun& last = calculation.runs.back();
@@ -98,7 +116,7 @@ bool partitionFile(const std::string& path, const BatchOptions& options, BatchOu
                  << " types; try --method optimal\n";
         succeeded = false;
     }
-    if (options.scheduleTypes != 0)
+    if (options.scheduleTypes != 0 || options.scheduleFewest)
         succeeded = makeSchedule(options, results, messages) && succeeded;
     output.write(results);
     return succeeded;

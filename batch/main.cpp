@@ -9,6 +9,7 @@
 #include "batch_options.h"
 #include "batch_output.h"
 #include "batch_run.h"
+#include "tamsor/version_text.h"
 
 namespace {
 
@@ -36,8 +37,13 @@ int main(int argc, char** argv) {
         std::cout << tamsor::kUsage;
         return outputWritten() ? 0 : 1;
     }
+    if (parsed.version) {
+        std::cout << tamsor::versionText(TAMSOR_VERSION);
+        return outputWritten() ? 0 : 1;
+    }
     if (!parsed.error.empty()) {
-        std::cerr << "tamsor-batch: " << parsed.error << '\n' << tamsor::kUsage;
+        // The reason and where to read more: the whole help would bury the reason.
+        std::cerr << "tamsor-batch: " << parsed.error << "\nTry 'tamsor-batch --help'.\n";
         return 2;
     }
     const tamsor::BatchOptions& options = parsed.options;

@@ -1,9 +1,12 @@
-// The readable summaries of partition reports: one technique's, and the three
-// techniques' pooled variances side by side.
+// The readable summaries of partition reports: one technique's, and every
+// technique's pooled variances and worst spreads side by side.
 #ifndef TAMSOR_BATCH_REPORT_SUMMARY_H
 #define TAMSOR_BATCH_REPORT_SUMMARY_H
 
+#include <optional>
 #include <ostream>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "tamsor/calculation.h"
@@ -11,16 +14,24 @@
 
 namespace tamsor {
 
-// One line per number of types: pooled variance, then isolators and mean load
-// per type; a figure that did not fit its report field shows as asterisks.
-void printSummary(std::ostream& out, const std::vector<ReportSet>& sets);
+// One line per number of types: pooled variance, worst spread and capacity
+// above need, then isolators and mean load per type; a figure that did not fit
+// its report field shows as asterisks, a spread figure not defined (a load of
+// zero or less) as "-". `sortedLoads` are the loads the run grouped.
+void printSummary(std::ostream& out, const std::vector<ReportSet>& sets,
+                  std::span<const float> sortedLoads);
 
-// One line per number of types 1..9: the pooled variance of each run, then
-// how far each run but the last lies above the last, in per cent. The last
-// run is the optimum and reached every set. "not reached" marks a set a run
-// did not reach; "-" a percentage that is not defined (a set not reached, a
-// figure not shown, or an optimum of 0 with a run above it).
-void printComparison(std::ostream& out, const std::vector<TechniqueRun>& runs);
+// "the four techniques compared", for `count` techniques.
+std::string comparedTechniques(std::size_t count);
+
+// One line per number of types 1..9: the pooled variance and the worst spread
+// of each run, then how far the pooled variance of each run but the optimum's
+// (Optimal's, which reached every set) lies above the optimum, in per cent.
+// "not reached" marks a set a run did not reach; "-" a figure that is not
+// defined (a set not reached, a figure not shown, a load of zero or less, or
+// an optimum of 0 with a run above it).
+void printComparison(std::ostream& out, const std::vector<TechniqueRun>& runs,
+                     std::span<const float> sortedLoads);
 
 }  // namespace tamsor
 

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 #include "app/command_line.h"
 #include "app/desktop_services.h"
+#include "app/display_check.h"
 #include "main_window/main_window.h"
 #include "results/results_model.h"
 #include "run/engine_binding.h"
@@ -36,6 +38,11 @@ int main(int argc, char** argv) {
         case tamsor::CommandLine::Action::kRun:
             break;
     }
+
+    if (const QString missing =
+            tamsor::missingDisplayMessage(arguments, QProcessEnvironment::systemEnvironment());
+        !missing.isEmpty())
+        return answer(QStringLiteral("tamsor: ") + missing, stderr, 1);
 
     QApplication application(argc, argv);
     // The remembered folder of the Open dialog is kept under these names.

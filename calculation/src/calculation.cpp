@@ -1,6 +1,8 @@
 #include "tamsor/calculation.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <utility>
 
 #include "loads_reading.h"
@@ -45,6 +47,25 @@ std::size_t mostLoadsTaken(const CalculationRequest& request) {
     for (const TechniqueId id : request.techniques)
         most = std::min(most, techniqueOf(id).maxIsolators);
     return most;
+}
+
+// A load of zero or less, refused by the first technique asked for that
+// takes positive loads only; the first such load in file order is named.
+std::optional<CalculationFailure> refusedLoads(const CalculationRequest& request,
+                                               const CalculationOutcome& outcome) {
+    const auto needy = std::find_if(request.techniques.begin(), request.techniques.end(),
+                                    [](TechniqueId id) { return techniqueOf(id).groupsBySpread; });
+    if (needy == request.techniques.end()) return std::nullopt;
+    const auto notPositive = std::find_if(outcome.loads.begin(), outcome.loads.end(),
+                                          [](const LoadRecord& load) { return !(load.load > 0); });
+    if (notPositive == outcome.loads.end()) return std::nullopt;
+    CalculationFailure refused = failure(CalculationFault::kLoadNotPositive);
+    refused.technique = *needy;
+    refused.loadFault.line = notPositive->line;
+    char text[32];
+    const auto written = std::to_chars(std::begin(text), std::end(text), notPositive->load);
+    refused.loadFault.setText(std::string_view(text, static_cast<std::size_t>(written.ptr - text)));
+    return refused;
 }
 
 // The data file found by the bytes of its name and locked, waiting as the
@@ -116,6 +137,7 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     outcome.failure = data.refusal();
     if (outcome.failure) return outcome;
     outcome.failure = readLoads(data.file(), mostLoadsTaken(request), outcome);
+    if (!outcome.failure) outcome.failure = refusedLoads(request, outcome);
     if (outcome.failure) return outcome;
     const FileIdentity dataFile = data.file().identity();
     if (const RunDiagnosis results = diagnoseResultFiles(outcome.names, dataFile); !results.ok()) {

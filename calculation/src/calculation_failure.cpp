@@ -30,6 +30,12 @@ std::string describeCalculationFailure(const CalculationFailure& failure) {
             return count + " isolators, at least " + limit;
         case CalculationFault::kTooManyLoads:
             return count + " isolators, at most " + limit;
+        case CalculationFault::kLoadNotPositive:
+            return "the load " + std::string(failure.loadFault.text()) + " is zero or less; " +
+                   std::string(
+                       techniqueOf(failure.technique.value_or(TechniqueId::kLeastSpread)).name) +
+                   " takes positive loads only, since a type's spread is a share of its design "
+                   "load";
         case CalculationFault::kResultFile:
             if (failure.resultFault == ResultFault::kIsTheDataFile)
                 return "the " + kindOf(failure) + failure.file +
@@ -60,6 +66,7 @@ std::string describeCalculationFailure(const CalculationFailure& failure) {
 }
 
 std::int64_t failureLine(const CalculationFailure& failure) {
+    if (failure.fault == CalculationFault::kLoadNotPositive) return failure.loadFault.line;
     if (failure.fault != CalculationFault::kUnreadableLoads) return 0;
     // A read error concerns the file, wherever the reading stopped.
     return failure.loadFault.kind == LoadFaultKind::kReadError ? 0 : failure.loadFault.line;

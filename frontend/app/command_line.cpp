@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "tamsor/domain_limits.h"
+#include "tamsor/version_text.h"
 
 namespace tamsor {
 namespace {
@@ -19,7 +20,7 @@ const QString kHelp =
         "FILE.plt are written beside the data file.\n"
         "\n"
         "  -h, --help     show this text\n"
-        "  -v, --version  show the version of TAMSOR\n"
+        "  -v, --version  show the version and licence of TAMSOR\n"
         "\n"
         "Qt's standard options (-platform, -style, -stylesheet, -reverse, -display,\n"
         "-geometry and the others) are handed to Qt.\n"
@@ -63,6 +64,11 @@ const QStringList kQtOptionsWithEquals = {
     QStringLiteral("session"),
     QStringLiteral("qmljsdebugger"),
 };
+
+// A refused command line: its reason and where to read more, not the whole help.
+QString refusal(const QString& reason) {
+    return reason + QStringLiteral("\nTry 'tamsor --help'.\n");
+}
 
 // The arguments without Qt's options, which are Qt's to judge; the program's
 // own (a data file, --help, --version) stay. Qt takes an option with one dash
@@ -109,19 +115,19 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& versio
     QStringList own;
     if (const QString lacking = withoutQtOptions(arguments, own); !lacking.isEmpty()) {
         commandLine.action = CommandLine::Action::kRefuse;
-        commandLine.text = QStringLiteral("Missing value after '%1'.\n\n").arg(lacking) + kHelp;
+        commandLine.text = refusal(QStringLiteral("Missing value after '%1'.").arg(lacking));
     } else if (!parser.parse(own)) {
         commandLine.action = CommandLine::Action::kRefuse;
-        commandLine.text = parser.errorText() + QStringLiteral("\n\n") + kHelp;
+        commandLine.text = refusal(parser.errorText());
     } else if (parser.isSet(help)) {
         commandLine.action = CommandLine::Action::kShowHelp;
         commandLine.text = kHelp;
     } else if (parser.isSet(showVersion)) {
         commandLine.action = CommandLine::Action::kShowVersion;
-        commandLine.text = QStringLiteral("TAMSOR %1\n").arg(version);
+        commandLine.text = QString::fromStdString(versionText(version.toStdString()));
     } else if (parser.positionalArguments().size() > 1) {
         commandLine.action = CommandLine::Action::kRefuse;
-        commandLine.text = QStringLiteral("one data file at a time\n\n") + kHelp;
+        commandLine.text = refusal(QStringLiteral("one data file at a time"));
     } else if (!parser.positionalArguments().isEmpty()) {
         // The full path, as the open-file dialog reports a file.
         commandLine.dataFile =

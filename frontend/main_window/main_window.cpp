@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include "chart_window/chart_window.h"
 #include "main_window/example_files.h"
 #include "main_window/main_window_settings.h"
+#include "main_window/spread_figures_label.h"
+#include "main_window/tolerance_controls.h"
 #include "results/results_model.h"
 #include "results/results_table.h"
 #include "schedule_window/schedule_window.h"
@@ -31,16 +34,19 @@ namespace {
 // one option per technique, each one option step (360) below the one before;
 // the variance plot below it gives up the height that the frame grew by,
 // keeping its gap to the frame (108) and its bottom edge above the table.
-constexpr QSize kClientArea(7950, 5475);
+// Below the table, the spread figures and the fewest types within the
+// tolerance take two more lines (660).
+constexpr QSize kClientArea(7950, 6135);
 constexpr QSize kLoadPlotArea(4092, 3252);
-constexpr QSize kVariancePlotArea(3132, 1332);
-constexpr QSize kFrameArea(1692, 1452);
+constexpr QSize kVariancePlotArea(3132, 972);
+constexpr QSize kFrameArea(1692, 1812);
 // Where the option of each technique sits in the frame, in the order of the
 // technique table.
 constexpr QRect kOptionPlaces[] = {
     {120, 360, 1332, 252},
     {120, 720, 1092, 252},
     {120, 1080, 1092, 252},
+    {120, 1440, 1332, 252},
 };
 static_assert(std::size(kOptionPlaces) == std::size(kTechniques), "a place for every technique");
 
@@ -102,7 +108,7 @@ void MainWindow::buildControls() {
             .arg(kMaxShownTypes));
     varianceZoomButton_ = named(new QPushButton(QStringLiteral("Zoom")), "Command3");
     variancePlot_->addChild(varianceZoomButton_, QRect(2520, 0, 612, 252));
-    elastic->addWidget(variancePlot_, QRect(QPoint(4560, 1680), kVariancePlotArea));
+    elastic->addWidget(variancePlot_, QRect(QPoint(4560, 2040), kVariancePlotArea));
     connect(varianceZoomButton_, &QPushButton::clicked, this, &MainWindow::Command3_Click);
 
     scrollBar_ = named(new QScrollBar(Qt::Horizontal), "HScroll1");
@@ -142,6 +148,25 @@ void MainWindow::buildControls() {
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { showTypesLabel(); });
     showTypesLabel();
     elastic->addWidget(about, QRect(240, 4680, 4095, 735));
+    buildSpreadControls(elastic);
+}
+
+// The tolerance field under Calculate, beside the techniques; the spread
+// figures and the fewest types within the tolerance under the table.
+void MainWindow::buildSpreadControls(ElasticLayout* elastic) {
+    toleranceField_ = new ToleranceField;
+    elastic->addWidget(toleranceField_, QRect(6360, 1380, 1332, 612));
+    spreadFigures_ = new SpreadFiguresLabel(model_);
+    elastic->addWidget(spreadFigures_, QRect(4560, 5475, 3135, 252));
+    fewestTypes_ = new FewestTypesLine;
+    elastic->addWidget(fewestTypes_, QRect(4560, 5775, 3135, 315));
+    connect(this, &MainWindow::resultsShown, spreadFigures_, &SpreadFiguresLabel::showResults);
+    connect(this, &MainWindow::shownTypesChanged, spreadFigures_, &SpreadFiguresLabel::showResults);
+    connect(this, &MainWindow::resultsCleared, spreadFigures_, &SpreadFiguresLabel::clearResults);
+    connect(this, &MainWindow::resultsCleared, fewestTypes_, &FewestTypesLine::clearResults);
+    connect(toleranceField_, &ToleranceField::toleranceChanged, fewestTypes_,
+            &FewestTypesLine::setTolerance);
+    connect(fewestTypes_, &FewestTypesLine::typesChosen, scrollBar_, &QScrollBar::setValue);
 }
 
 // One option per technique of the technique table, its id the technique's;
@@ -188,12 +213,13 @@ void MainWindow::buildMenus() {
 
 void MainWindow::arrangeTabOrder() {
     // The designed tab order: table, scroll bar, variance plot and its Zoom,
-    // Calculate, the techniques from the bottom up, load plot and its Zoom.
+    // Calculate, the techniques from the bottom up, load plot and its Zoom; then
+    // the tolerance and the fewest types' Show.
     QList<QWidget*> order = {resultsTable_, scrollBar_, varianceZoomButton_, calculateButton_};
     const QList<QAbstractButton*> options = techniqueButtons_->buttons();
     for (auto option = options.rbegin(); option != options.rend(); ++option)
         order << *option;
-    order << loadZoomButton_;
+    order << loadZoomButton_ << toleranceField_->field() << fewestTypes_->showButton();
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     // The techniques are one tab stop, the option that last had the focus,

@@ -26,9 +26,13 @@ namespace tamsor {
 class Canvas;
 class ChartWindow;
 class DesktopServices;
+class ElasticLayout;
 class EngineBinding;
+class FewestTypesLine;
 class ResultsTable;
 class ScheduleWindow;
+class SpreadFiguresLabel;
+class ToleranceField;
 struct ResultsModel;
 enum class ZoomChart;
 
@@ -88,6 +92,7 @@ class MainWindow : public QMainWindow {
   private:
     void buildControls();
     QWidget* buildTechniqueFrame();
+    void buildSpreadControls(ElasticLayout* elastic);
     void buildMenus();
     void buildRecentFilesMenu(QMenu* file);
     void showExamples();
@@ -139,6 +144,9 @@ class MainWindow : public QMainWindow {
     QScrollBar* scrollBar_ = nullptr;
     ResultsTable* resultsTable_ = nullptr;
     QLabel* typesLabel_ = nullptr;
+    SpreadFiguresLabel* spreadFigures_ = nullptr;
+    ToleranceField* toleranceField_ = nullptr;
+    FewestTypesLine* fewestTypes_ = nullptr;
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;

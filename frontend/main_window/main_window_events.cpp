@@ -14,6 +14,7 @@
 #include "chart_window/chart_window.h"
 #include "main_window/main_window.h"
 #include "main_window/main_window_settings.h"
+#include "main_window/tolerance_controls.h"
 #include "plots/load_plot.h"
 #include "plots/variance_plot.h"
 #include "results/results_loading.h"
@@ -92,10 +93,14 @@ void MainWindow::ReDraw() {
     } else if (stoppedAtEmptyType) {
         showGroupingsReached(outcome);
     }
-    if (outcome.hasResults() || (stoppedAtEmptyType && model_.SetsReached > 0))
+    if (outcome.hasResults() || (stoppedAtEmptyType && model_.SetsReached > 0)) {
+        // The fewest types within the tolerance, of a complete run alone.
+        if (outcome.hasResults())
+            fewestTypes_->showCalculation(outcome.calculation, toleranceField_->tolerancePercent());
         showResults();
-    else
+    } else {
         clearResults();
+    }
     // Result files that cannot be written for want of room or rights may be
     // written elsewhere; one that would be the data file itself may not.
     const std::optional<CalculationFailure>& failure = outcome.calculation.failure;

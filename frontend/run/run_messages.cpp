@@ -65,6 +65,7 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
                                "finished.")
                     .arg(std::chrono::duration<double>(patience).count(), 0, 'g', 3)};
         case CalculationFault::kUnreadableLoads:
+        case CalculationFault::kLoadNotPositive:
             return refusedDataFile(loadFaultDetail(failure));
         case CalculationFault::kTooFewLoads:
         case CalculationFault::kTooManyLoads:

@@ -13,6 +13,7 @@
 #include "plots/load_plot.h"
 #include "plots/variance_plot.h"
 #include "schedule_window/schedule_tables.h"
+#include "tamsor/grouping_spread.h"
 #include "widgets/canvas_renderer.h"
 
 namespace tamsor {
@@ -181,6 +182,9 @@ class ReportPainter {
             {QStringLiteral("Technique:"), shown.technique},
             {QStringLiteral("Isolator types:"), QString::number(shown.types)},
             {QStringLiteral("Isolators:"), QString::number(schedule_.isolators.size())},
+            {QStringLiteral("Spread:"),
+             QString::fromStdString(spreadFiguresLine(schedule_.worstSpreadPercent,
+                                                      schedule_.capacityAboveNeedPercent))},
             {QStringLiteral("Date:"), report_.date.toString(Qt::ISODate)},
         };
         for (const auto& [label, value] : facts) {
@@ -221,7 +225,8 @@ class ReportPainter {
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));
         y += kSection;
-        table(typesTable(schedule_, report_.results.LoadUnit), {14, 20, 24, 28, 26, 24, 28}, 0, y);
+        table(typesTable(schedule_, report_.results.LoadUnit), {12, 20, 24, 28, 26, 22, 26, 14}, 0,
+              y);
     }
 
     void paintIsolators() {

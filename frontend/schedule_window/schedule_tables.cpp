@@ -29,16 +29,18 @@ TextTable typesTable(const IsolatorSchedule& schedule, const QString& loadUnit) 
          unitBelow(QStringLiteral("Smallest"), loadUnit),
          withUnit(QStringLiteral("Largest"), loadUnit) + QStringLiteral("\n(design load)"),
          unitBelow(QStringLiteral("Mean"), loadUnit), unitBelow(QStringLiteral("Spread"), loadUnit),
-         QStringLiteral("Largest above\nmean %")},
-        std::vector<bool>(7, true),
+         QStringLiteral("Largest above\nmean %"), QStringLiteral("Spread\n%")},
+        std::vector<bool>(8, true),
         {}};
     for (const ScheduleType& type : schedule.types) {
         const auto& percent = type.largestAboveMeanPercent;
-        table.rows.push_back({count(type.type), count(type.isolators),
-                              text(loadText(type.smallest, schedule.loadDecimals)),
-                              text(loadText(type.largest, schedule.loadDecimals)),
-                              text(meanText(type.mean)), text(meanText(type.spread)),
-                              percent ? text(percentText(*percent)) : QStringLiteral("-")});
+        table.rows.push_back(
+            {count(type.type), count(type.isolators),
+             text(loadText(type.smallest, schedule.loadDecimals)),
+             text(loadText(type.largest, schedule.loadDecimals)), text(meanText(type.mean)),
+             text(meanText(type.spread)),
+             percent ? text(percentText(*percent)) : QStringLiteral("-"),
+             type.spreadPercent ? text(percentText(*type.spreadPercent)) : QStringLiteral("-")});
     }
     return table;
 }

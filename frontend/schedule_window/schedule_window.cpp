@@ -22,6 +22,7 @@
 #include "app/desktop_services.h"
 #include "schedule_window/schedule_report.h"
 #include "schedule_window/schedule_tables.h"
+#include "tamsor/grouping_spread.h"
 #include "tamsor/schedule_csv.h"
 #include "tamsor/whole_file.h"
 #include "widgets/sort_header.h"
@@ -123,6 +124,7 @@ QLayout* ScheduleWindow::buildFacts() {
     dataFile_ = fact(QStringLiteral("Data file:"), "DataFile");
     technique_ = fact(QStringLiteral("Technique:"), "Technique");
     typeCount_ = fact(QStringLiteral("Isolator types:"), "TypeCount");
+    spreadFigures_ = fact(QStringLiteral("Spread:"), "SpreadFigures");
     return facts;
 }
 
@@ -232,6 +234,10 @@ void ScheduleWindow::display(ShownSchedule shown) {
     dataFile_->setToolTip(dataFile_->text());
     technique_->setText(shown_.technique);
     typeCount_->setText(shown_.types > 0 ? QString::number(shown_.types) : QString());
+    spreadFigures_->setText(shown_.schedule ? QString::fromStdString(spreadFiguresLine(
+                                                  shown_.schedule->worstSpreadPercent,
+                                                  shown_.schedule->capacityAboveNeedPercent))
+                                            : QString());
     note_->setText(shown_.note);
     note_->setVisible(!shown_.note.isEmpty());
 

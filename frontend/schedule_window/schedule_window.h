@@ -74,6 +74,7 @@ class ScheduleWindow : public QDialog {
     QLabel* dataFile_ = nullptr;
     QLabel* technique_ = nullptr;
     QLabel* typeCount_ = nullptr;
+    QLabel* spreadFigures_ = nullptr;  // the grouping's worst spread and capacity above need
     QLabel* note_ = nullptr;
     QStandardItemModel* types_ = nullptr;
     QStandardItemModel* isolators_ = nullptr;

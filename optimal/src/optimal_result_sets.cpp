@@ -8,21 +8,6 @@
 namespace tamsor {
 namespace {
 
-// The single-type figures as the classic techniques compute them, every sum
-// rounded to single precision in sorted order.
-bool singleTypeFiguresOverflow(std::span<const float> sortedLoads) {
-    float sum = 0;
-    for (const float load : sortedLoads)
-        sum += load;
-    const float mean = sum / static_cast<float>(sortedLoads.size());
-    float total = 0;
-    for (const float load : sortedLoads) {
-        const float difference = mean - load;
-        total += difference * difference;
-    }
-    return !std::isfinite(mean) || !std::isfinite(total);
-}
-
 ResultSetRecord recordOf(const OptimalGrouping& grouping, std::size_t loadCount) {
     ResultSetRecord set;
     set.partitionCount = grouping.typeCount;
@@ -43,8 +28,23 @@ bool isFinite(const ResultSetRecord& set) {
 
 }  // namespace
 
+// The single-type figures as the classic techniques compute them, every sum
+// rounded to single precision in sorted order.
+bool reportFiguresOverflow(std::span<const float> sortedLoads) {
+    float sum = 0;
+    for (const float load : sortedLoads)
+        sum += load;
+    const float mean = sum / static_cast<float>(sortedLoads.size());
+    float total = 0;
+    for (const float load : sortedLoads) {
+        const float difference = mean - load;
+        total += difference * difference;
+    }
+    return !std::isfinite(mean) || !std::isfinite(total);
+}
+
 std::vector<ResultSetRecord> optimalResultSets(std::span<const float> sortedLoads) {
-    if (singleTypeFiguresOverflow(sortedLoads)) return {};
+    if (reportFiguresOverflow(sortedLoads)) return {};
     std::vector<ResultSetRecord> sets;
     const std::vector<double> loads(sortedLoads.begin(), sortedLoads.end());
     for (const OptimalGrouping& grouping : findOptimalGroupings(loads)) {

@@ -8,6 +8,7 @@
 
 #include "tamsor/domain_limits.h"
 #include "tamsor/figure_text.h"
+#include "tamsor/grouping_spread.h"
 
 namespace tamsor {
 namespace {
@@ -82,6 +83,17 @@ IsolatorSchedule makeIsolatorSchedule(std::span<const IsolatorLoad> loads,
         type.spread = static_cast<double>(type.largest) - type.smallest;
         setMean(type, sum / type.isolators);
         schedule.types.push_back(type);
+    }
+
+    std::vector<float> sortedLoads;
+    sortedLoads.reserve(loads.size());
+    for (const std::size_t index : sorted)
+        sortedLoads.push_back(loads[index].load);
+    if (const auto figures = groupingSpreadFigures(sortedLoads, firstPositions)) {
+        for (std::size_t k = 0; k < schedule.types.size(); ++k)
+            schedule.types[k].spreadPercent = figures->typeSpreadPercent[k];
+        schedule.worstSpreadPercent = figures->worstSpreadPercent;
+        schedule.capacityAboveNeedPercent = figures->capacityAboveNeedPercent;
     }
     return schedule;
 }

@@ -77,6 +77,10 @@ void writeResultSet(std::ostream& out, const ResultSetSummary& set, int loadDeci
         writeTypeFigures(out, type, loadDecimals);
         out << '}';
     });
+    key(out << ',', "worst_spread_percent");
+    writeDecimal(out, set.worstSpreadPercent, kPercentDecimals);
+    key(out << ',', "capacity_above_need_percent");
+    writeDecimal(out, set.capacityAboveNeedPercent, kPercentDecimals);
     out << '}';
 }
 
@@ -90,6 +94,8 @@ void writeSchedule(std::ostream& out, const IsolatorSchedule& schedule) {
         writeDecimal(out, type.spread, kMeanDecimals);
         key(out << ',', "largest_above_mean_percent");
         writeDecimal(out, type.largestAboveMeanPercent, kPercentDecimals);
+        key(out << ',', "spread_percent");
+        writeDecimal(out, type.spreadPercent, kPercentDecimals);
         out << '}';
     });
     key(out << ',', "isolators");
@@ -102,6 +108,10 @@ void writeSchedule(std::ostream& out, const IsolatorSchedule& schedule) {
         writeString(out, isolator.label);
         out << '}';
     });
+    key(out << ',', "worst_spread_percent");
+    writeDecimal(out, schedule.worstSpreadPercent, kPercentDecimals);
+    key(out << ',', "capacity_above_need_percent");
+    writeDecimal(out, schedule.capacityAboveNeedPercent, kPercentDecimals);
     out << '}';
 }
 
@@ -120,6 +130,12 @@ void writeRunSummaryJson(std::ostream& out, const RunSummary& run) {
         writeSchedule(out, *run.schedule);
     else
         out << "null";
+    key(out << ',', "tolerance_percent");
+    writeDecimal(out, run.tolerancePercent, kPercentDecimals);
+    key(out << ',', "fewest_types_within_tolerance");
+    writeNumber(out, run.fewestTypesWithinTolerance
+                         ? std::to_string(*run.fewestTypesWithinTolerance)
+                         : std::string());
     out << "}\n";
 }
 

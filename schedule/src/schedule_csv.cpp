@@ -67,14 +67,31 @@ std::string optionalMean(const std::optional<double>& value) {
     return value ? meanText(*value) : std::string();
 }
 
+std::string optionalPercent(const std::optional<double>& value) {
+    return value ? percentText(*value) : std::string();
+}
+
+void writeScheduleCsvTypes(std::ostream& out, const IsolatorSchedule& schedule,
+                           std::string_view unit) {
+    // The grouping's two figures on every row of its types, as the summary
+    // repeats a result set's pooled variance, so that the table stays one table.
+    TextRow header = withUnits(typeHeader(), {2, 3, 4, 5}, unit);
+    header.insert(header.end(), {"worst spread %", "capacity above need %"});
+    writeRow(out, header);
+    for (const auto& type : schedule.types) {
+        TextRow row = typeRow(type, schedule.loadDecimals, "");
+        row.insert(row.end(), {optionalPercent(schedule.worstSpreadPercent),
+                               optionalPercent(schedule.capacityAboveNeedPercent)});
+        writeRow(out, row);
+    }
+}
+
 }  // namespace
 
 void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule,
                       std::string_view loadUnit) {
     const std::string unit = wellFormedUtf8(loadUnit);
-    writeRow(out, withUnits(typeHeader(), {2, 3, 4, 5}, unit));
-    for (const auto& type : schedule.types)
-        writeRow(out, typeRow(type, schedule.loadDecimals, ""));
+    writeScheduleCsvTypes(out, schedule, unit);
     out << kLineEnd;
     writeRow(out, withUnits(isolatorHeader(), {1}, unit));
     for (const auto& isolator : schedule.isolators)
@@ -83,7 +100,8 @@ void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule,
 
 void writeSummaryCsvHeader(std::ostream& out) {
     writeRow(out, {"data file", "technique", "type count", "status", "pooled variance", "type",
-                   "isolators", "smallest", "largest", "mean"});
+                   "isolators", "smallest", "largest", "mean", "worst spread %",
+                   "capacity above need %"});
 }
 
 void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
@@ -93,8 +111,11 @@ void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
         row.push_back(std::to_string(set.typeCount));
         row.emplace_back(resultSetStatusText(set.status));
         row.push_back(optionalMean(set.pooledVariance));
+        const TextRow setFigures = {optionalPercent(set.worstSpreadPercent),
+                                    optionalPercent(set.capacityAboveNeedPercent)};
         if (set.types.empty()) {
             row.resize(row.size() + 5);
+            row.insert(row.end(), setFigures.begin(), setFigures.end());
             writeRow(out, row);
         }
         for (std::size_t k = 0; k < set.types.size(); ++k) {
@@ -104,6 +125,7 @@ void writeSummaryCsvRows(std::ostream& out, const RunSummary& run) {
                               {std::to_string(k + 1), std::to_string(type.isolators),
                                loadText(type.smallest, run.loadDecimals),
                                loadText(type.largest, run.loadDecimals), optionalMean(type.mean)});
+            typeFields.insert(typeFields.end(), setFigures.begin(), setFigures.end());
             writeRow(out, typeFields);
         }
     }

@@ -1,12 +1,19 @@
 #include "schedule_rows.h"
 
 #include "tamsor/figure_text.h"
+#include "tamsor/grouping_spread.h"
 
 namespace tamsor {
 
 TextRow typeHeader() {
-    return {"type",   "isolators",           "smallest", "largest (design load)", "mean",
-            "spread", "largest above mean %"};
+    return {"type",
+            "isolators",
+            "smallest",
+            "largest (design load)",
+            "mean",
+            "spread",
+            "largest above mean %",
+            "spread %"};
 }
 
 TextRow typeRow(const ScheduleType& type, int loadDecimals, std::string_view notShown) {
@@ -17,7 +24,12 @@ TextRow typeRow(const ScheduleType& type, int loadDecimals, std::string_view not
             meanText(type.mean),
             meanText(type.spread),
             type.largestAboveMeanPercent ? percentText(*type.largestAboveMeanPercent)
-                                         : std::string(notShown)};
+                                         : std::string(notShown),
+            type.spreadPercent ? percentText(*type.spreadPercent) : std::string(notShown)};
+}
+
+std::string groupingFiguresLine(const IsolatorSchedule& schedule) {
+    return spreadFiguresLine(schedule.worstSpreadPercent, schedule.capacityAboveNeedPercent);
 }
 
 TextRow isolatorHeader() {

@@ -18,6 +18,10 @@ TextRow typeHeader();
 // is not defined.
 TextRow typeRow(const ScheduleType& type, int loadDecimals, std::string_view notShown);
 
+// "Worst spread 8.3 %  ·  capacity above need 4.1 %": the grouping's figures
+// in one line, as the main window shows them.
+std::string groupingFiguresLine(const IsolatorSchedule& schedule);
+
 // How an output shows text from the data file: made safe for a spreadsheet or
 // for a terminal.
 using OutsideText = std::string (*)(std::string_view text);

@@ -43,7 +43,7 @@ void writeScheduleText(std::ostream& out, const IsolatorSchedule& schedule) {
     for (const auto& type : schedule.types)
         types.push_back(typeRow(type, schedule.loadDecimals, "-"));
     writeTable(out, "Isolator types", types, false);
-    out << '\n';
+    out << kIndent << groupingFiguresLine(schedule) << "\n\n";
 
     std::vector<TextRow> isolators = {isolatorHeader()};
     for (const auto& isolator : schedule.isolators)

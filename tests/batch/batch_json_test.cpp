@@ -75,17 +75,24 @@ TEST(Json, TheHallWithItsScheduleForFourTypes) {
     EXPECT_EQ(isolators[1].toObject()["label"].toString(), "corner \"C1\"");
 }
 
-TEST(Json, ComparedGivesTheThreeRunsInTurn) {
+TEST(Json, ComparedGivesEveryRunInTurn) {
     ScratchFolder folder;
     const std::string data = folder.file("HALL.DAT").string();
     write_file(data, kHallLoads);
     const ProgramRun run = batch({"--compare", "--format", "json", data}, folder);
     EXPECT_EQ(run.end.exitStatus, 0) << run.err;
     const auto read = documents(run.out);
-    ASSERT_EQ(read.size(), 3u);
+    ASSERT_EQ(read.size(), 4u);
     EXPECT_EQ(read[0]["technique"].toString(), "Method 1");
     EXPECT_EQ(read[1]["technique"].toString(), "Method2");
     EXPECT_EQ(read[2]["technique"].toString(), "Optimal");
+    EXPECT_EQ(read[3]["technique"].toString(), "Least spread");
+    // Six types: Optimal's leave 20 / 520 = 3.8 %, Least spread's 40 / 1640 = 2.4 %.
+    EXPECT_DOUBLE_EQ(
+        read[2]["result_sets"].toArray()[5].toObject()["worst_spread_percent"].toDouble(), 3.8);
+    EXPECT_DOUBLE_EQ(
+        read[3]["result_sets"].toArray()[5].toObject()["worst_spread_percent"].toDouble(), 2.4);
+    EXPECT_TRUE(read[3]["tolerance_percent"].isNull());
     // Method 1 stops at three types: sets 3 to 9 not reached, with no figures.
     const QJsonObject notReached = read[0]["result_sets"].toArray()[2].toObject();
     EXPECT_EQ(notReached["status"].toString(), "not reached");
@@ -93,7 +100,7 @@ TEST(Json, ComparedGivesTheThreeRunsInTurn) {
     EXPECT_TRUE(notReached["types"].toArray().isEmpty());
     EXPECT_DOUBLE_EQ(read[1]["result_sets"].toArray()[2].toObject()["pooled_variance"].toDouble(),
                      39625);
-    EXPECT_TRUE(read[2]["schedule"].isNull());
+    EXPECT_TRUE(read[3]["schedule"].isNull());
 }
 
 }  // namespace

@@ -83,10 +83,13 @@ TEST(Messages, ADecimalCommaIsReadAsTheRulesSayWithAWarning) {
     EXPECT_EQ(run.end.exitStatus, 0);
     EXPECT_EQ(run.err, data + ":5: warning: \"150,75\" looks like a decimal comma; read as 150\n");
     // Read as 150: mean (19 x 500 + 150) / 20 = 482.50, squared differences
-    // 19 x 17.5^2 + 332.5^2 = 116375, / 20 = 5818.75.
+    // 19 x 17.5^2 + 332.5^2 = 116375, / 20 = 5818.75; spread 350 / 500 = 70.0 %,
+    // capacity above need 350 of the loads' 9650, 3.6 %.
     EXPECT_NE(run.out.find("20 isolators, Method2 (equal numbers of isolators)"), std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("\n      1           5818.75    20 x    482.50\n"), std::string::npos)
+    EXPECT_NE(run.out.find("\n      1           5818.75        70.0 %                3.6 %    20 x "
+                           "   482.50\n"),
+              std::string::npos)
         << run.out;
 }
 
@@ -174,7 +177,35 @@ TEST(ReadBack, FiguresTooWideForTheReportShowAsAsterisks) {
     write_file(data, lines(wide));
     const auto run = batch({"--method", "2", data}, folder);
     EXPECT_EQ(run.end.exitStatus, 0) << run.err;
-    EXPECT_NE(run.out.find("\n      1      ************    20 x *********\n"), std::string::npos)
+    // The spread figures come from the loads: 2e17 / 3e17 = 66.7 %; 19 x 2e17 above need of the
+    // loads' 22e17, 172.7 %.
+    EXPECT_NE(run.out.find("\n      1      ************        66.7 %              172.7 %    20 x "
+                           "*********\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// 60,000 isolators of 1000.0 and 40,000 of 2000.0: one type of 100,000 with
+// the mean 1400, two types without spread. The counts' column widens to six
+// figures instead of running into the means.
+TEST(Summary, ColumnsWidenToTheirFigures) {
+    ScratchFolder folder;
+    const std::string data = folder.file("TERMINAL.DAT").string();
+    std::vector<double> loads(60000, 1000.0);
+    loads.resize(100000, 2000.0);
+    write_file(data, lines(loads));
+    const auto run = batch({"--method", "optimal", data}, folder);
+    ASSERT_EQ(run.end.exitStatus, 0) << run.err;
+    // One type: (60000 x 400² + 40000 x 600²) / 100000 = 240000; the 1000s
+    // lie 50.0 % below the design load 2000, and 60000 x 1000 / 140,000,000
+    // = 42.9 % of the load is capacity above need.
+    EXPECT_NE(run.out.find("\n      1         240000.00        50.0 %               42.9 %   "
+                           "100000 x   1400.00\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\n      2              0.00         0.0 %                0.0 %    "
+                           "60000 x   1000.00  40000 x   2000.00\n"),
+              std::string::npos)
         << run.out;
 }
 

@@ -26,18 +26,29 @@ TEST(RunSummaryJson, SmallRunByteForByte) {
                    {{1, ResultSetStatus::kOk, 6.25, typeSummaries(schedule)},
                     {2, ResultSetStatus::kNotReached, std::nullopt, {}}},
                    schedule};
+    // One type of 10 and 15: spread 5 / 15 = 33.33 %; capacity above need 5 of the loads' 25,
+    // 20 %. Two types are needed within 15 %.
+    run.resultSets[0].worstSpreadPercent = 100.0 / 3;
+    run.resultSets[0].capacityAboveNeedPercent = 20;
+    run.tolerancePercent = 15;
+    run.fewestTypesWithinTolerance = 2;
     std::ostringstream out;
     out.imbue(commaDecimalLocale());
     writeRunSummaryJson(out, run);
     EXPECT_EQ(out.str(),
               R"({"data_file":"C:\\LOADS\\\"A\".DAT","technique":"Optimal","result_sets":[)"
               R"({"type_count":1,"status":"ok","pooled_variance":6.25,"types":[)"
-              R"({"type":1,"isolators":2,"smallest":10.0,"largest":15.0,"mean":12.50}]},)"
-              R"({"type_count":2,"status":"not reached","pooled_variance":null,"types":[]}],)"
+              R"({"type":1,"isolators":2,"smallest":10.0,"largest":15.0,"mean":12.50}],)"
+              R"("worst_spread_percent":33.3,"capacity_above_need_percent":20.0},)"
+              R"({"type_count":2,"status":"not reached","pooled_variance":null,"types":[],)"
+              R"("worst_spread_percent":null,"capacity_above_need_percent":null}],)"
               R"("schedule":{"type_count":1,"types":[{"type":1,"isolators":2,"smallest":10.0,)"
-              R"("largest":15.0,"mean":12.50,"spread":5.00,"largest_above_mean_percent":20.0}],)"
+              R"("largest":15.0,"mean":12.50,"spread":5.00,"largest_above_mean_percent":20.0,)"
+              R"("spread_percent":33.3}],)"
               R"("isolators":[{"line":1204,"load":10.0,"type":1,"label":"a\u0009b"},)"
-              R"({"line":1205,"load":15.0,"type":1,"label":"ä \"q\" \\ \u0001"}]}})"
+              R"({"line":1205,"load":15.0,"type":1,"label":"ä \"q\" \\ \u0001"}],)"
+              R"("worst_spread_percent":33.3,"capacity_above_need_percent":20.0},)"
+              R"("tolerance_percent":15.0,"fewest_types_within_tolerance":2})"
               "\n");
 }
 

@@ -16,15 +16,20 @@ namespace {
 using testing::readCsv;
 using testing::Records;
 
+// The spread of each type, worked by hand: (980 - 640) / 980 = 34.69 %,
+// (1250.5 - 980) / 1250.5 = 21.63 %, (2010 - 1250.5) / 2010 = 37.79 %, the
+// worst; capacity above need: 340 + (270.5 + 150.5) + 759.5 = 1520.5 of the
+// loads' 8211, 18.52 %.
 TEST(ScheduleCsv, HandWorkedScheduleByteForByteWhateverTheStreamLocale) {
     std::ostringstream out;
     out.imbue(commaDecimalLocale());
     writeScheduleCsv(out, handWorkedSchedule());
     EXPECT_EQ(out.str(),
-              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-              "1,2,640.0,980.0,810.00,340.00,21.0\r\n"
-              "2,3,980.0,1250.5,1110.17,270.50,12.6\r\n"
-              "3,2,1250.5,2010.0,1630.25,759.50,23.3\r\n"
+              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %,"
+              "spread %,worst spread %,capacity above need %\r\n"
+              "1,2,640.0,980.0,810.00,340.00,21.0,34.7,37.8,18.5\r\n"
+              "2,3,980.0,1250.5,1110.17,270.50,12.6,21.6,37.8,18.5\r\n"
+              "3,2,1250.5,2010.0,1630.25,759.50,23.3,37.8,37.8,18.5\r\n"
               "\r\n"
               "line,load,type,label\r\n"
               "2,1250.5,2,axis B/4\r\n"
@@ -66,7 +71,7 @@ TEST(ScheduleCsv, EveryLabelReadsBackWithAStrictReader) {
     ASSERT_NO_THROW(records = readCsv(out.str())) << out.str();
     ASSERT_EQ(records.size(), 1 + 3 + 1 + 1 + loads.size());
     for (std::size_t r = 0; r < 4; ++r)
-        EXPECT_EQ(records[r].size(), 7u);
+        EXPECT_EQ(records[r].size(), 10u);
     EXPECT_EQ(records[4], std::vector<std::string>{""});
     EXPECT_EQ(records[5], (std::vector<std::string>{"line", "load", "type", "label"}));
     for (std::size_t i = 0; i + 1 < loads.size(); ++i) {
@@ -97,9 +102,10 @@ TEST(ScheduleCsv, TextThatASpreadsheetWouldTakeAsAFormulaStaysTextAndFiguresStay
     std::ostringstream out;
     writeScheduleCsv(out, schedule);
     EXPECT_EQ(out.str(),
-              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %\r\n"
-              "1,1,-42.5,-42.5,-42.50,0.00,\r\n"
-              "2,5,10.0,50.0,30.00,40.00,66.7\r\n"
+              "type,isolators,smallest,largest (design load),mean,spread,largest above mean %,"
+              "spread %,worst spread %,capacity above need %\r\n"
+              "1,1,-42.5,-42.5,-42.50,0.00,,,,\r\n"
+              "2,5,10.0,50.0,30.00,40.00,66.7,,,\r\n"
               "\r\n"
               "line,load,type,label\r\n"
               "1,-42.5,1,\"'-2+3\"\r\n"
@@ -118,10 +124,10 @@ TEST(ScheduleCsv, TextThatASpreadsheetWouldTakeAsAFormulaStaysTextAndFiguresStay
     run.dataFile = "\ttower\r.DAT";
     writeSummaryCsvRows(summary, run);
     EXPECT_EQ(summary.str(),
-              "\"'-tower.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
-              "\"'-tower.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00\r\n"
-              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50\r\n"
-              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00\r\n");
+              "\"'-tower.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50,,\r\n"
+              "\"'-tower.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00,,\r\n"
+              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,1,1,-42.5,-42.5,-42.50,,\r\n"
+              "\"'\ttower\r.DAT\",Method2,2,ok,12.50,2,5,10.0,50.0,30.00,,\r\n");
 }
 
 TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
@@ -137,17 +143,21 @@ TEST(SummaryCsv, OneRowPerTypeAndOnePerSetNotReached) {
          typeSummaries(makeIsolatorSchedule(loads, std::vector{1, 5, 8}))},
         {3, ResultSetStatus::kNotReached, std::nullopt, {}},
     };
+    // One type of 640 to 2010: (2010 - 640) / 2010 = 68.16 %; 7 x 2010 - 8211 = 5859 above
+    // the loads' 8211, 71.36 %.
+    run.resultSets[0].worstSpreadPercent = 1370.0 / 2010 * 100;
+    run.resultSets[0].capacityAboveNeedPercent = 5859.0 / 8211 * 100;
     std::ostringstream out;
     out.imbue(commaDecimalLocale());
     writeSummaryCsvHeader(out);
     writeSummaryCsvRows(out, run);
     EXPECT_EQ(out.str(),
               "data file,technique,type count,status,pooled variance,type,isolators,smallest,"
-              "largest,mean\r\n"
-              "\"hall, west.DAT\",Method 1,1,ok,153785.36,1,7,640.0,2010.0,1173.00\r\n"
-              "\"hall, west.DAT\",Method 1,2,ok,,1,4,640.0,1100.0,925.00\r\n"
-              "\"hall, west.DAT\",Method 1,2,ok,,2,3,1250.5,2010.0,1503.67\r\n"
-              "\"hall, west.DAT\",Method 1,3,not reached,,,,,,\r\n");
+              "largest,mean,worst spread %,capacity above need %\r\n"
+              "\"hall, west.DAT\",Method 1,1,ok,153785.36,1,7,640.0,2010.0,1173.00,68.2,71.4\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,1,4,640.0,1100.0,925.00,,\r\n"
+              "\"hall, west.DAT\",Method 1,2,ok,,2,3,1250.5,2010.0,1503.67,,\r\n"
+              "\"hall, west.DAT\",Method 1,3,not reached,,,,,,,,\r\n");
 }
 
 }  // namespace

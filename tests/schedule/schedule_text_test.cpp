@@ -20,10 +20,11 @@ TEST(ScheduleText, AlignedTablesWithTheLabelLast) {
     // clang-format off
     EXPECT_EQ(out.str(),
         "  Isolator types\n"
-        "  type  isolators  smallest  largest (design load)     mean  spread  largest above mean %\n"
-        "     1          2     640.0                  980.0   810.00  340.00                  21.0\n"
-        "     2          3     980.0                 1250.5  1110.17  270.50                  12.6\n"
-        "     3          2    1250.5                 2010.0  1630.25  759.50                  23.3\n"
+        "  type  isolators  smallest  largest (design load)     mean  spread  largest above mean %  spread %\n"
+        "     1          2     640.0                  980.0   810.00  340.00                  21.0      34.7\n"
+        "     2          3     980.0                 1250.5  1110.17  270.50                  12.6      21.6\n"
+        "     3          2    1250.5                 2010.0  1630.25  759.50                  23.3      37.8\n"
+        "  Worst spread 37.8 %  \xC2\xB7  capacity above need 18.5 %\n"
         "\n"
         "  Isolators in data file order\n"
         "  line    load  type  label\n"

@@ -27,6 +27,8 @@ enum class CalculationFault {
                        // that breaks the reading rules
     kTooFewLoads,      // `count` loads, fewer than `limit`
     kTooManyLoads,     // `count` loads, more than the `limit` the techniques asked for take
+    kLoadNotPositive,  // `technique` takes positive loads only; `loadFault` holds the line and
+                       // the load of the first that is zero or less
     // The run of `technique`.
     kResultFile,  // `file` would be the data file itself, is not a writable regular file or
                   // cannot be written in full: `resultFault`, `systemError`

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tamsor/domain_limits.h"
+#include "tamsor/least_spread_result_sets.h"
 #include "tamsor/optimal_result_sets.h"
 #include "tamsor/result_set_format.h"
 
@@ -20,7 +21,7 @@ namespace tamsor {
 
 // In the order the program lists them and tamsor-batch --compare runs them;
 // the value is the technique's place in the table.
-enum class TechniqueId : std::int16_t { kMethod1, kMethod2, kOptimal };
+enum class TechniqueId : std::int16_t { kMethod1, kMethod2, kOptimal, kLeastSpread };
 
 // A technique computed in-process: the result sets for 1 to kMaxTypes types
 // from the loads sorted ascending (stably); none where a figure of the report
@@ -37,16 +38,24 @@ struct Technique {
     // or the algorithm of a technique computed in-process.
     std::optional<std::int32_t> engineFlag;
     InProcessAlgorithm algorithm;
+    // It groups by the spread of a type below its design load, a share of
+    // that load: it takes positive loads only, and the fewest types within a
+    // tolerance that it finds is the true minimum, not only the fewest of its
+    // own nine groupings.
+    bool groupsBySpread;
 
     constexpr bool classic() const { return engineFlag.has_value(); }
 };
 
 inline constexpr Technique kTechniques[] = {
-    {TechniqueId::kMethod1, "Method 1", "1", "equal load ranges", kMaxClassicIsolators, 0, nullptr},
+    {TechniqueId::kMethod1, "Method 1", "1", "equal load ranges", kMaxClassicIsolators, 0, nullptr,
+     false},
     {TechniqueId::kMethod2, "Method2", "2", "equal numbers of isolators", kMaxClassicIsolators, 1,
-     nullptr},
+     nullptr, false},
     {TechniqueId::kOptimal, "Optimal", "optimal", "the best grouping", kMaxOptimalIsolators,
-     std::nullopt, &optimalResultSets},
+     std::nullopt, &optimalResultSets, false},
+    {TechniqueId::kLeastSpread, "Least spread", "spread", "the least spread below the design load",
+     kMaxOptimalIsolators, std::nullopt, &leastSpreadResultSets, true},
 };
 
 // Each entry at the place its id names.

@@ -21,6 +21,11 @@ namespace tamsor {
 // overflow), and so does this one, although its own sums are in double.
 std::vector<ResultSetRecord> optimalResultSets(std::span<const float> sortedLoads);
 
+// Whether the figures of one type of all `sortedLoads`, summed in single
+// precision in sorted order as the classic techniques sum them, overflow: the
+// loads every technique computed in-process refuses.
+bool reportFiguresOverflow(std::span<const float> sortedLoads);
+
 }  // namespace tamsor
 
 #endif

@@ -25,6 +25,9 @@ struct ScheduleType {
     float largest = 0;  // the design load
     double mean = 0;
     double spread = 0;  // largest - smallest
+    // (largest - smallest) / largest x 100: how far the lightest isolator lies
+    // below the design load. Empty where a load of the file is zero or less.
+    std::optional<double> spreadPercent{};
     // (largest - mean) / mean x 100; empty when the mean is zero or negative,
     // where a share of the mean says nothing about the design load.
     std::optional<double> largestAboveMeanPercent;
@@ -42,6 +45,11 @@ struct IsolatorSchedule {
     std::vector<ScheduleType> types;           // types 1..n
     std::vector<ScheduledIsolator> isolators;  // in data file order
     int loadDecimals = 1;                      // the decimals every load is shown with
+    // The grouping's figures (grouping_spread.h): the largest spread of its
+    // types, and the sum of every isolator's type design load less its load in
+    // % of the sum of the loads. Empty where a load is zero or less.
+    std::optional<double> worstSpreadPercent{};
+    std::optional<double> capacityAboveNeedPercent{};
 };
 
 // The schedule for `loads` (in data file order) grouped by `firstPositions`:

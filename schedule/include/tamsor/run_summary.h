@@ -34,14 +34,22 @@ struct ResultSetSummary {
     // report's field, or a set not reached).
     std::optional<double> pooledVariance;
     std::vector<TypeSummary> types;  // empty for a set not reached
+    // The grouping's figures (grouping_spread.h); empty for a set not reached
+    // and where a load is zero or less.
+    std::optional<double> worstSpreadPercent{};
+    std::optional<double> capacityAboveNeedPercent{};
 };
 
 struct RunSummary {
     std::string dataFile;                      // the data file's name as the user gave it
-    std::string technique;                     // "Method 1", "Method2" or "Optimal"
+    std::string technique;                     // "Method 1", "Method2", "Optimal" or "Least spread"
     std::vector<ResultSetSummary> resultSets;  // in order of type count
     std::optional<IsolatorSchedule> schedule;  // for one number of types, when asked for
     int loadDecimals = 1;  // the decimals the data file uses for its loads (figure_text.h)
+    // With a tolerance asked for: it, and the fewest types within it that the
+    // run found (grouping_spread.h), empty where none.
+    std::optional<double> tolerancePercent{};
+    std::optional<int> fewestTypesWithinTolerance{};
 };
 
 // "ok" or "not reached", as the outputs name the status.

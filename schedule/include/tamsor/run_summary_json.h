@@ -3,13 +3,21 @@
 //
 // {"data_file":"BLDG1.DAT","technique":"Method2",
 //  "result_sets":[{"type_count":1,"status":"ok","pooled_variance":93437.59,
-//    "types":[{"type":1,"isolators":36,"smallest":650.7,"largest":1844.9,"mean":1213.79}]},
-//   {"type_count":9,"status":"not reached","pooled_variance":null,"types":[]}],
+//    "types":[{"type":1,"isolators":36,"smallest":650.7,"largest":1844.9,"mean":1213.79}],
+//    "worst_spread_percent":64.7,"capacity_above_need_percent":52.0},
+//   {"type_count":9,"status":"not reached","pooled_variance":null,"types":[],
+//    "worst_spread_percent":null,"capacity_above_need_percent":null}],
 //  "schedule":{"type_count":1,"types":[{"type":1,"isolators":36,"smallest":650.7,
-//    "largest":1844.9,"mean":1213.79,"spread":1194.20,"largest_above_mean_percent":52.0}],
-//   "isolators":[{"line":1,"load":661.5,"type":1,"label":"axis A/1"},...]}}
+//    "largest":1844.9,"mean":1213.79,"spread":1194.20,"largest_above_mean_percent":52.0,
+//    "spread_percent":64.7}],
+//   "isolators":[{"line":1,"load":661.5,"type":1,"label":"axis A/1"},...],
+//   "worst_spread_percent":64.7,"capacity_above_need_percent":52.0},
+//  "tolerance_percent":15.0,"fewest_types_within_tolerance":5}
 //
-// "schedule" is null when none was asked for. Numbers are JSON numbers in the
+// "schedule" is null when none was asked for; "tolerance_percent" and
+// "fewest_types_within_tolerance" are null without a tolerance, the latter
+// also where none of the run's groupings keeps it. The spread figures are
+// null where a load is zero or less (grouping_spread.h). Numbers are JSON numbers in the
 // figures of the other outputs (figure_text.h: loads with the decimals of the
 // data file, means, spreads and variances with 2 decimals as the report
 // writes them, percentages with 1); a value not known or not finite is null.

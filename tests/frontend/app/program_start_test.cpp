@@ -6,8 +6,10 @@
 #include <filesystem>
 
 #include <QDir>
+#include <QProcessEnvironment>
 
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "child_process.h"
 #include "run/engine_binding.h"
 #include "scratch_folder.h"
@@ -44,14 +46,15 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotTake) {
         EXPECT_TRUE(answer.text.startsWith("usage: tamsor [FILE.DAT]\n")) << help;
         EXPECT_TRUE(answer.text.contains("--version")) << help;
     }
-    EXPECT_EQ(parse({QStringLiteral("--version")}).text, "TAMSOR 1.2.3\n");
+    EXPECT_EQ(parse({QStringLiteral("--version")}).text,
+              "TAMSOR 1.2.3\nLicence GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>: "
+              "free software, without warranty.\n");
     EXPECT_EQ(parse({QStringLiteral("-v")}).action, Action::kShowVersion);
 
     const CommandLine unknown = parse({QStringLiteral("--calculate"), QStringLiteral("A.DAT")});
     EXPECT_EQ(unknown.action, Action::kRefuse);
-    EXPECT_TRUE(unknown.text.startsWith("Unknown option 'calculate'."))
-        << unknown.text.toStdString();
-    EXPECT_TRUE(unknown.text.contains("usage: tamsor"));
+    // The reason and where to read more, not the whole help.
+    EXPECT_EQ(unknown.text, "Unknown option 'calculate'.\nTry 'tamsor --help'.\n");
     const CommandLine two = parse({QStringLiteral("A.DAT"), QStringLiteral("B.DAT")});
     EXPECT_EQ(two.action, Action::kRefuse);
     EXPECT_EQ(two.dataFile, QString());
@@ -73,8 +76,7 @@ TEST(CommandLine, LeavesQtsOwnOptionsToQt) {
 
     const CommandLine lacking = parse({"A.DAT", "-platform"});
     EXPECT_EQ(lacking.action, Action::kRefuse);
-    EXPECT_TRUE(lacking.text.startsWith("Missing value after '-platform'.\n\nusage: tamsor"))
-        << lacking.text.toStdString();
+    EXPECT_EQ(lacking.text, "Missing value after '-platform'.\nTry 'tamsor --help'.\n");
     // The equals form only where Qt takes it.
     EXPECT_EQ(parse({"-platform=xcb"}).action, Action::kRefuse);
 }
@@ -96,12 +98,43 @@ TEST(Program, AnswersOnTheTerminalWithoutADisplay) {
 
     const auto version = runWithoutDisplay("--version");
     EXPECT_EQ(version.end.exitStatus, 0);
-    EXPECT_EQ(version.out, "TAMSOR " TAMSOR_VERSION "\n");
+    EXPECT_TRUE(version.out.starts_with("TAMSOR " TAMSOR_VERSION "\nLicence GPL-3.0-or-later"))
+        << version.out;
 
     const auto refused = runWithoutDisplay("--bogus");
     EXPECT_EQ(refused.end.exitStatus, tamsor::kUsageErrorStatus);
     EXPECT_EQ(refused.out, "");
-    EXPECT_TRUE(refused.err.starts_with("tamsor: Unknown option 'bogus'.")) << refused.err;
+    EXPECT_EQ(refused.err, "tamsor: Unknown option 'bogus'.\nTry 'tamsor --help'.\n");
+
+    // Where the window cannot open: what is missing and how to run it from a
+    // script, instead of Qt's abort.
+    const tamsor::testing::ScratchFolder folder;
+    const auto window = tamsor::testing::runProgram(
+        "/usr/bin/env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TAMSOR_PROGRAM},
+        folder);
+    EXPECT_EQ(window.end.exitStatus, 1);
+    EXPECT_TRUE(window.err.starts_with("tamsor: no display to open the window on")) << window.err;
+    EXPECT_NE(window.err.find("xvfb-run -a tamsor FILE.DAT"), std::string::npos);
+}
+
+TEST(Display, IsNeededOnlyByPlatformsThatDrawOnOne) {
+    const QStringList plain = {QStringLiteral("tamsor")};
+    QProcessEnvironment none;
+    EXPECT_FALSE(tamsor::missingDisplayMessage(plain, none).isEmpty());
+    none.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    EXPECT_FALSE(tamsor::missingDisplayMessage(plain, none).isEmpty());
+    EXPECT_TRUE(
+        tamsor::missingDisplayMessage({"tamsor", "-platform", "offscreen"}, none).isEmpty());
+    EXPECT_TRUE(tamsor::missingDisplayMessage({"tamsor", "-display", ":1"}, none).isEmpty());
+    // After "--" it is a file's name, not Qt's option.
+    EXPECT_FALSE(
+        tamsor::missingDisplayMessage({"tamsor", "--", "-platform", "offscreen"}, none).isEmpty());
+    QProcessEnvironment offscreen;
+    offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    EXPECT_TRUE(tamsor::missingDisplayMessage(plain, offscreen).isEmpty());
+    QProcessEnvironment wayland;
+    wayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    EXPECT_TRUE(tamsor::missingDisplayMessage(plain, wayland).isEmpty());
 }
 
 // Qt's options reach Qt: with a platform that does not exist, Qt itself

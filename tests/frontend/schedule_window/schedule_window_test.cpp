@@ -64,13 +64,17 @@ const std::string kBuilding =
     "915   axis F/3\n";
 
 // Worked by hand: means 615 / 6, 3030 / 6, 5445 / 6; the largest load above
-// the mean by 2.5 / 102.5, 5 / 505 and 7.5 / 907.5.
+// the mean by 2.5 / 102.5, 5 / 505 and 7.5 / 907.5; the spreads 5 / 105,
+// 10 / 510 and 15 / 915 of the design loads (4.76 %, the worst, 1.96 %,
+// 1.64 %); capacity above need 6 x (105 + 510 + 915) - 9090 = 90 of the
+// loads' 9090, 0.99 %.
 const char* const kThreeTypesCsv =
     "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
-    "largest above mean %\r\n"
-    "1,6,100.0,105.0,102.50,5.00,2.4\r\n"
-    "2,6,500.0,510.0,505.00,10.00,1.0\r\n"
-    "3,6,900.0,915.0,907.50,15.00,0.8\r\n"
+    "largest above mean %,spread %,"
+    "worst spread %,capacity above need %\r\n"
+    "1,6,100.0,105.0,102.50,5.00,2.4,4.8,4.8,1.0\r\n"
+    "2,6,500.0,510.0,505.00,10.00,1.0,2.0,4.8,1.0\r\n"
+    "3,6,900.0,915.0,907.50,15.00,0.8,1.6,4.8,1.0\r\n"
     "\r\n"
     "line,load (kN),type,label\r\n"
     "1,500.0,2,axis A/1\r\n"
@@ -99,7 +103,10 @@ const char* const kThreeTypesCsv =
 // 14999.875 / 1515000.125 = 0.99 % above it; {2400000 to 2440000}, mean
 // 2420000, 20000 / 2420000 = 0.83 %; the core columns {11950000 12010000
 // 12090000}, mean 36050000 / 3 = 12016666.67, too wide for the report's
-// field (asterisks), 73333.33 / 12016666.67 = 0.61 %. Pooled variance
+// field (asterisks), 73333.33 / 12016666.67 = 0.61 %. Spreads 29999.5 /
+// 1530000 = 1.96 %, 40000 / 2440000 = 1.64 %, 140000 / 12090000 = 1.16 %;
+// capacity above need 59999.5 + 100000 + 220000 = 379999.5 of the loads'
+// 54210000.5, 0.70 %. Pooled variance
 // (499985000.1875 + 10^9 + 9866666666.67) / 12 = 947220972.24, in single
 // precision 947220992; for five types (the core columns alone)
 // 1499985000.1875 / 12 = 124998750.02, in single precision 124998752.
@@ -118,16 +125,17 @@ const std::string kHeavyBuilding =
     "2430000.0  N  axis B/5\n";
 
 const char* const kHeavyTypes =
-    "1\t4\t1500000.5\t1530000.0\t1515000.13\t29999.50\t1.0\n"
-    "2\t5\t2400000.0\t2440000.0\t2420000.00\t40000.00\t0.8\n"
-    "3\t3\t11950000.0\t12090000.0\t12016666.67\t140000.00\t0.6";
+    "1\t4\t1500000.5\t1530000.0\t1515000.13\t29999.50\t1.0\t2.0\n"
+    "2\t5\t2400000.0\t2440000.0\t2420000.00\t40000.00\t0.8\t1.6\n"
+    "3\t3\t11950000.0\t12090000.0\t12016666.67\t140000.00\t0.6\t1.2";
 
 const char* const kHeavyCsv =
     "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
-    "largest above mean %\r\n"
-    "1,4,1500000.5,1530000.0,1515000.13,29999.50,1.0\r\n"
-    "2,5,2400000.0,2440000.0,2420000.00,40000.00,0.8\r\n"
-    "3,3,11950000.0,12090000.0,12016666.67,140000.00,0.6\r\n"
+    "largest above mean %,spread %,"
+    "worst spread %,capacity above need %\r\n"
+    "1,4,1500000.5,1530000.0,1515000.13,29999.50,1.0,2.0,2.0,0.7\r\n"
+    "2,5,2400000.0,2440000.0,2420000.00,40000.00,0.8,1.6,2.0,0.7\r\n"
+    "3,3,11950000.0,12090000.0,12016666.67,140000.00,0.6,1.2,2.0,0.7\r\n"
     "\r\n"
     "line,load (kN),type,label\r\n"
     "1,1520000.0,1,N  axis A/1\r\n"
@@ -293,14 +301,17 @@ TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
     EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(), building);
     EXPECT_EQ(in<QLabel>(window(), "Technique")->text(), "Method2");
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "1");
-    EXPECT_EQ(rows("TypesTable"), "1\t18\t100.0\t915.0\t505.00\t815.00\t81.2");
+    // One type: 815 / 915 = 89.07 % below the design load.
+    EXPECT_EQ(rows("TypesTable"), "1\t18\t100.0\t915.0\t505.00\t815.00\t81.2\t89.1");
 
     scrollTo(3);
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "3");
+    EXPECT_EQ(in<QLabel>(window(), "SpreadFigures")->text(),
+              QString::fromUtf8("Worst spread 4.8 %  \u00b7  capacity above need 1.0 %"));
     EXPECT_EQ(rows("TypesTable"),
-              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
-              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
-              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\t4.8\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\t2.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8\t1.6");
     EXPECT_EQ(in<QTableView>(window(), "IsolatorsTable")->model()->rowCount(), 18);
     EXPECT_EQ(cell("IsolatorsTable", 2, 3), "\"core\" B/1");
 
@@ -381,9 +392,9 @@ TEST_F(ScheduleWindowTest, SortsByAnyColumnAndCopiesTheSelection) {
     QTest::keyClick(types, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(types, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\n"
-              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\n"
-              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8");
+              "1\t6\t100.0\t105.0\t102.50\t5.00\t2.4\t4.8\n"
+              "2\t6\t500.0\t510.0\t505.00\t10.00\t1.0\t2.0\n"
+              "3\t6\t900.0\t915.0\t907.50\t15.00\t0.8\t1.6");
 
     // Keyboard: Tab runs from table to table to the buttons; all are named for screen readers.
     QTest::keyClick(types, Qt::Key_Tab);
@@ -561,8 +572,9 @@ TEST_F(ScheduleWindowTest, ExportsOnAFullDiskKeepTheEarlierFilesAndSayWhy) {
     EXPECT_EQ(services_.messages.size(), 2);
     const std::string twoTypes =
         "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
-        "largest above mean %\r\n"
-        "1,6,100.0,105.0,102.50,5.00,2.4\r\n"
+        "largest above mean %,spread %,"
+        "worst spread %,capacity above need %\r\n"
+        "1,6,100.0,105.0,102.50,5.00,2.4,4.8,45.4,27.7\r\n"
         "2,12,500.0,915.0,706.25,";
     EXPECT_EQ(read_file(csv).substr(0, twoTypes.size()), twoTypes);
     EXPECT_FALSE(read_file(pdf) == earlierPdf);
