@@ -95,6 +95,8 @@ bool partitionFile(const std::string& path, const BatchOptions& options, BatchOu
     CalculationRequest request;
     request.path = path;
     request.techniques = options.techniques;
+    // The notes on the isolators are shown in the schedule alone.
+    request.keepLabels = options.scheduleTypes != 0;
     request.engine.run = runLinkedEngine;
     request.waitForLock = waitAtMost(kLockPatience);
     const CalculationOutcome calculation = calculate(request);

@@ -136,7 +136,7 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     LockedDataFile data(request);
     outcome.failure = data.refusal();
     if (outcome.failure) return outcome;
-    outcome.failure = readLoads(data.file(), mostLoadsTaken(request), outcome);
+    outcome.failure = readLoads(data.file(), mostLoadsTaken(request), request.keepLabels, outcome);
     if (!outcome.failure) outcome.failure = refusedLoads(request, outcome);
     if (outcome.failure) return outcome;
     const FileIdentity dataFile = data.file().identity();

@@ -1,8 +1,11 @@
 #include "loads_reading.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "run_failure.h"
+#include "tamsor/load_sorting.h"
 #include "tamsor/run_diagnosis.h"
 
 namespace tamsor {
@@ -11,12 +14,13 @@ namespace {
 // Keeps the loads up to the maximum, and every warning.
 class LoadsAsRead final : public LoadSink {
   public:
-    LoadsAsRead(std::size_t maxLoads, CalculationOutcome& outcome)
-        : maxLoads_(maxLoads), outcome_(outcome) {}
+    LoadsAsRead(std::size_t maxLoads, bool keepLabels, CalculationOutcome& outcome)
+        : maxLoads_(maxLoads), keepLabels_(keepLabels), outcome_(outcome) {}
 
     void onLoad(const LoadLine& load) override {
         if (outcome_.loads.size() < maxLoads_)
-            outcome_.loads.push_back({load.line, load.load, std::string(load.label)});
+            outcome_.loads.push_back(
+                {load.line, load.load, keepLabels_ ? std::string(load.label) : std::string()});
         if (!load.decimalComma.empty())
             outcome_.warnings.push_back(
                 {load.line, std::string(load.decimalComma), std::string(load.number)});
@@ -24,14 +28,20 @@ class LoadsAsRead final : public LoadSink {
 
   private:
     std::size_t maxLoads_;
+    bool keepLabels_;
     CalculationOutcome& outcome_;
 };
 
 }  // namespace
 
-std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
+std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads, bool keepLabels,
                                             CalculationOutcome& outcome) {
-    LoadsAsRead sink(maxLoads, outcome);
+    // Room for every load the file can hold, each a digit and a line end at least, so that
+    // a large building's loads are not copied as they come.
+    struct stat status {};
+    if (::fstat(file.descriptor(), &status) == 0 && status.st_size > 0)
+        outcome.loads.reserve(std::min(maxLoads, static_cast<std::size_t>(status.st_size) / 2 + 1));
+    LoadsAsRead sink(maxLoads, keepLabels, outcome);
     const RunDiagnosis diagnosis = diagnoseLoads(file, sink, maxLoads);
     if (!diagnosis.ok()) return failureOf(diagnosis, outcome.names, maxLoads);
     outcome.sortedLoads.reserve(outcome.loads.size());
@@ -39,7 +49,7 @@ std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads
         outcome.sortedLoads.push_back(load.load);
     // Stable, as the engine sorts: of equal loads, -0 and 0 keep their order
     // in the file, and the load plot shows the sign of each.
-    std::stable_sort(outcome.sortedLoads.begin(), outcome.sortedLoads.end());
+    stableSortLoads(outcome.sortedLoads);
     return std::nullopt;
 }
 

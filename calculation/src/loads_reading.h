@@ -12,11 +12,11 @@
 namespace tamsor {
 
 // Reads the data file from its start by the reading rules into the outcome:
-// the loads in file order with line and label (up to `maxLoads`), sorted
+// the loads in file order with line and, where kept, label (up to `maxLoads`), sorted
 // stably as every technique sorts them, and every decimal-comma warning.
 // Returns the failure where the file cannot be read or holds fewer than
 // kMinIsolators or more than `maxLoads` loads; every load is counted.
-std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads,
+std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads, bool keepLabels,
                                             CalculationOutcome& outcome);
 
 }  // namespace tamsor

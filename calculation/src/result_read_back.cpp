@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "plot_as_written.h"
 #include "tamsor/number_fields.h"
 #include "tamsor/plot_reader.h"
 #include "tamsor/report_layout.h"
@@ -128,19 +129,6 @@ std::optional<CalculationFailure> readBackReport(const std::string& report,
     return std::nullopt;
 }
 
-// A load as the plot file holds it, in seven significant digits, and as its
-// reader then reads it.
-float asPlotted(float load) {
-    std::array<char, report_layout::kPlotLoadWidth> field;
-    plotLoadField(load, field.data());
-    const char* const end = field.data() + field.size();
-    const char* const start =
-        std::find_if(field.cbegin(), field.cend(), [](char c) { return c != ' '; });
-    float plotted = 0;
-    std::from_chars(start, end, plotted);
-    return plotted;
-}
-
 // The step curve of the sorted loads, as every technique writes it: each load
 // at its position, and again at the next position where the next load is
 // another or where the loads end.
@@ -181,6 +169,11 @@ std::optional<std::string> plotMismatch(const std::vector<PlotPoint>& points,
 std::optional<CalculationFailure> readBackPlot(const std::string& plot,
                                                std::span<const float> sortedLoads,
                                                TechniqueRun& run) {
+    // A run's own plot file is the text its loads give; anything else is read strictly.
+    if (auto points = pointsIfAsWritten(plot, sortedLoads)) {
+        run.plot = std::move(*points);
+        return std::nullopt;
+    }
     try {
         run.plot = readPlot(plot);
     } catch (const ReadError& error) {

@@ -172,9 +172,20 @@ bool LoadFileReader::feed(const char* data, std::size_t size) {
                     mode_ = Mode::kInNumber;
                 }
                 break;
-            case Mode::kInNumber:
-                if (!takeInNumber(data[i++])) return false;
+            case Mode::kInNumber: {
+                // The number's characters up to its end in one step, the end itself as
+                // any character: a million loads pass here.
+                std::size_t end = i;
+                while (end < size && !endsNumber(data[end]))
+                    ++end;
+                const std::size_t room = kMaxNumberLength - numberLength_;
+                const std::size_t taken = std::min(end - i, room);
+                std::memcpy(text_.data() + numberLength_, data + i, taken);
+                numberLength_ += taken;
+                i += taken;
+                if (i < size && !takeInNumber(data[i++])) return false;
                 break;
+            }
             case Mode::kRestOfLine: {
                 const void* lineEnd = std::memchr(data + i, '\n', size - i);
                 const std::size_t stop =

@@ -42,68 +42,54 @@ void formatPlotPoint(std::int64_t position, float load, FieldLine& line) {
     line.endLine();
 }
 
-namespace {
+// The points go straight into a block of whole lines: no copy per line, few calls to the
+// system. Equal loads, the rule in buildings of typical bays, share one load field,
+// formatted once; "equal" by their bits, as formatting sees them (-0 is not taken for 0).
+std::string_view LoadPlotText::nextBlock() {
+    used_ = 0;
+    const std::size_t count = loads_.size();
+    // Room for the two points a load may give.
+    while (next_ < count && used_ + 2 * kLineLength <= block_.size()) {
+        const std::size_t i = next_++;
+        const float load = loads_[i];
+        if (i == 0 ||
+            std::bit_cast<std::uint32_t>(load) != std::bit_cast<std::uint32_t>(loads_[i - 1]))
+            plotLoadField(load, loadField_.data());
+        point(static_cast<std::int64_t>(i) + 1);
+        if (i + 1 == count || loads_[i + 1] != load) point(static_cast<std::int64_t>(i) + 2);
+    }
+    return {block_.data(), used_};
+}
 
-// The position field of the load plot's points, which only keep their position or rise by
-// one: counted up in place, digit by digit, rather than formatted anew.
-class PlotPositionField {
-  public:
-    void moveTo(std::int64_t position) {
-        if (position == position_) return;
+// The positions only keep their value or rise by one: counted up in place, digit by digit,
+// rather than formatted anew.
+void LoadPlotText::point(std::int64_t position) {
+    if (position != position_) {
         // A field full of digits would need one column more: formatted as any integer.
-        if (position == position_ + 1 && field_[0] == ' ') {
-            std::size_t column = field_.size();
-            while (field_[--column] == '9')
-                field_[column] = '0';
-            field_[column] = field_[column] == ' ' ? '1' : static_cast<char>(field_[column] + 1);
+        if (position == position_ + 1 && positionField_[0] == ' ') {
+            std::size_t column = positionField_.size();
+            while (positionField_[--column] == '9')
+                positionField_[column] = '0';
+            positionField_[column] =
+                positionField_[column] == ' ' ? '1' : static_cast<char>(positionField_[column] + 1);
         } else {
-            integerField(kPlotPositionWidth, position, field_.data());
+            integerField(kPlotPositionWidth, position, positionField_.data());
         }
         position_ = position;
     }
-    const char* data() const { return field_.data(); }
+    char* const line = block_.data() + used_;
+    std::memcpy(line, positionField_.data(), kPlotPositionWidth);
+    std::memcpy(line + kPlotPositionWidth, loadField_.data(), kPlotLoadWidth);
+    line[kLineLength - 2] = '\r';
+    line[kLineLength - 1] = '\n';
+    used_ += kLineLength;
+}
 
-  private:
-    std::int64_t position_ = -1;
-    std::array<char, kPlotPositionWidth> field_{};
-};
-
-}  // namespace
-
-// The points go straight into a block of whole lines, written in one piece: no copy per
-// line, few calls to the system. On the stack, as the classic engine allocates nothing.
-// Equal loads, the rule in buildings of typical bays, share one load field, formatted
-// once; "equal" by their bits, as formatting sees them (-0 is not taken for 0).
 void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads) {
-    constexpr std::size_t kLineLength = kPlotPositionWidth + kPlotLoadWidth + 2;
-    constexpr std::size_t kBlockLines = 2048;
-    std::array<char, kLineLength * kBlockLines> block;
-    std::size_t used = 0;
-    PlotPositionField positionField;
-    std::array<char, kPlotLoadWidth> loadField;
-    const auto point = [&](std::size_t position) {
-        if (used == block.size()) {
-            plot.write({block.data(), used});
-            used = 0;
-        }
-        char* const line = block.data() + used;
-        positionField.moveTo(static_cast<std::int64_t>(position));
-        std::memcpy(line, positionField.data(), kPlotPositionWidth);
-        std::memcpy(line + kPlotPositionWidth, loadField.data(), kPlotLoadWidth);
-        line[kLineLength - 2] = '\r';
-        line[kLineLength - 1] = '\n';
-        used += kLineLength;
-    };
-    const std::size_t count = sortedLoads.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const float load = sortedLoads[i];
-        if (i == 0 ||
-            std::bit_cast<std::uint32_t>(load) != std::bit_cast<std::uint32_t>(sortedLoads[i - 1]))
-            plotLoadField(load, loadField.data());
-        point(i + 1);
-        if (i + 1 == count || sortedLoads[i + 1] != load) point(i + 2);
-    }
-    plot.write({block.data(), used});
+    // On the stack, as the classic engine allocates nothing.
+    LoadPlotText text(sortedLoads);
+    for (std::string_view block = text.nextBlock(); !block.empty(); block = text.nextBlock())
+        plot.write(block);
 }
 
 }  // namespace tamsor

@@ -13,8 +13,7 @@ namespace tamsor {
 // The message for a start without a display, or an empty string when the
 // window can open (a display is set, or a platform that needs none, such as
 // "offscreen", is chosen with -platform or QT_QPA_PLATFORM).
-QString missingDisplayMessage(const QStringList& arguments,
-                              const QProcessEnvironment& environment);
+QString missingDisplayMessage(const QStringList& arguments, const QProcessEnvironment& environment);
 
 }  // namespace tamsor
 

@@ -89,6 +89,21 @@ class ReportPainter {
         painter_.drawText(area, static_cast<int>(alignment | Qt::AlignVCenter), shown);
     }
 
+    // `font`, made smaller where the longest line of a header's title would
+    // not fit its column, so that no title is cut.
+    QFont fitted(const QFont& font, const QString& title, double width) const {
+        QFont smaller = font;
+        const auto widest = [&] {
+            double widest = 0;
+            for (const QString& line : title.split(QLatin1Char('\n')))
+                widest = std::max(widest, QFontMetricsF(smaller, &writer_).horizontalAdvance(line));
+            return widest;
+        };
+        while (widest() > u(width) && smaller.pointSizeF() > 6)
+            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+        return smaller;
+    }
+
     // Text broken into lines within the box, from its top.
     void paragraph(double x, double y, double width, double height, const QFont& font,
                    const QString& text) {
@@ -132,22 +147,24 @@ class ReportPainter {
         for (const double w : widths)
             width += w;
         painter_.fillRect(box(x, y, width, header), kHeaderFill);
-        const auto cells = [&](const QStringList& row, double top, double height,
-                               const QFont& font) {
+        const auto cells = [&](const QStringList& row, double top, double height, const QFont& font,
+                               bool titles) {
             double left = x;
             for (std::size_t c = 0; c < widths.size(); ++c) {
                 const Qt::Alignment alignment = table.numeric[c] ? Qt::AlignRight : Qt::AlignLeft;
-                text(left + kCellPadding, top, widths[c] - 2 * kCellPadding, height, font,
-                     row.value(static_cast<qsizetype>(c)), alignment);
+                const QString cell = row.value(static_cast<qsizetype>(c));
+                const double inner = widths[c] - 2 * kCellPadding;
+                text(left + kCellPadding, top, inner, height,
+                     titles ? fitted(font, cell, inner) : font, cell, alignment);
                 left += widths[c];
             }
         };
-        cells(table.header, y, header, bold_);
+        cells(table.header, y, header, bold_, true);
         y += header;
         rule(x, y, width);
         end = std::min(end, table.rows.size());
         for (std::size_t r = first; r < end; ++r) {
-            cells(table.rows[r], y, kRow, body_);
+            cells(table.rows[r], y, kRow, body_, false);
             y += kRow;
             rule(x, y, width);
         }
@@ -225,7 +242,7 @@ class ReportPainter {
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));
         y += kSection;
-        table(typesTable(schedule_, report_.results.LoadUnit), {12, 20, 24, 28, 26, 22, 26, 14}, 0,
+        table(typesTable(schedule_, report_.results.LoadUnit), {12, 19, 24, 28, 26, 22, 28, 15}, 0,
               y);
     }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tamsor/data_file.h"
+#include "tamsor/load_sorting.h"
 #include "tamsor/optimal_result_sets.h"
 #include "tamsor/result_files_writing.h"
 #include "tamsor/result_names.h"
@@ -45,7 +46,7 @@ RunDiagnosis runOptimal(const std::string& dataFilePath, std::size_t maxLoads) {
 
     // Stable, as the classic techniques sort: of equal loads, -0 and 0 keep
     // their order in the file, and the load plot shows the sign of each.
-    std::stable_sort(loads.begin(), loads.end());
+    stableSortLoads(loads);
     const std::vector<ResultSetRecord> sets = optimalResultSets(loads);
     if (sets.empty()) {
         diagnosis.fault = RunFault::kOverflow;

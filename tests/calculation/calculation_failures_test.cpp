@@ -182,6 +182,31 @@ TEST_F(UntrustedFiles, APlotThatDoesNotFitItsLoadsIsAFailure) {
                   "\" is not a load");
 }
 
+// A run's own plot file is compared with the text of its loads; one of other bytes that
+// holds the same points (LF line ends, signs and blanks as another program writes them)
+// is read strictly and trusted all the same.
+TEST_F(UntrustedFiles, APlotOfOtherBytesWithTheSamePointsIsTrusted) {
+    const CalculationOutcome own = runWith(plot_);
+    ASSERT_TRUE(own.ok());
+    std::string other = plot_;
+    for (std::size_t end = other.find("\r\n"); end != std::string::npos;
+         end = other.find("\r\n", end))
+        other.erase(end, 1);
+    const std::size_t firstLoad = other.find("500.000000");
+    other.replace(firstLoad - 1, 11, "+500.000000");
+    ASSERT_NE(other.size(), plot_.size());
+    const CalculationOutcome read = runWith(other);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.runs.back().plot.size(), 19u);
+    EXPECT_EQ(read.runs.back().plot, own.runs.back().plot);
+
+    // One byte more than the text of the loads, read strictly: a line of its own.
+    const CalculationOutcome longer = runWith(plot_ + "\n");
+    ASSERT_TRUE(longer.failure);
+    EXPECT_EQ(describeCalculationFailure(*longer.failure),
+              "unreadable plot file " + plotName_ + ": line 20: 0 characters, not 27");
+}
+
 // Only 0 and 2 leave files to read; 65536 is 0 in its low 16 bits.
 TEST_F(UntrustedFiles, AnEngineStatusItNeverGivesIsAFailureThoughTheFilesAreSound) {
     for (const std::int32_t status : {3, -1, 65536}) {

@@ -133,6 +133,19 @@ TEST(Loads, AreReadOnceForEveryTechniqueWithLinesAndLabels) {
     EXPECT_EQ(optimal.plot[3], (PlotPoint{4, 500}));
     EXPECT_EQ(optimal.plot[4], (PlotPoint{4, 520}));
     EXPECT_EQ(optimal.plot.back(), (PlotPoint{13, 2400}));
+
+    // A caller that shows no notes keeps none; the loads, their lines and the warning stay.
+    request = requestFor(data, {TechniqueId::kOptimal});
+    request.keepLabels = false;
+    const CalculationOutcome unlabelled = calculate(request);
+    ASSERT_TRUE(unlabelled.ok());
+    ASSERT_EQ(unlabelled.loads.size(), 15u);
+    for (std::size_t i = 0; i < expectedLoads.size(); ++i) {
+        EXPECT_EQ(unlabelled.loads[i].line, expectedLoads[i].line);
+        EXPECT_EQ(unlabelled.loads[i].load, expectedLoads[i].load);
+        EXPECT_EQ(unlabelled.loads[i].label, "");
+    }
+    EXPECT_EQ(unlabelled.warnings.size(), 1u);
 }
 
 // Method2 on the hall starts every grouping from equal numbers of isolators

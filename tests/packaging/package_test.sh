@@ -150,7 +150,19 @@ grep -q '36 isolators, Method2 (equal numbers of isolators)' "$scratch/batch.out
 
 # The program answers on a terminal without any display.
 quiet=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
-[[ $("${quiet[@]}" "$usr/bin/tamsor" --version) == "TAMSOR $version" ]] || fail "tamsor --version"
+for program in tamsor tamsor-batch; do
+    [[ $("${quiet[@]}" "$usr/bin/$program" --version | head -n 1) == "TAMSOR $version" ]] ||
+        fail "$program --version"
+    "${quiet[@]}" "$usr/bin/$program" --version | grep -q '^Licence GPL-3.0-or-later ' ||
+        fail "$program --version names no licence"
+done
+# Without a display the window cannot open: the program says so and how to
+# run it under a virtual display, instead of Qt's abort.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/tamsor" 2>"$scratch/nodisplay" ||
+    status=$?
+[[ $status == 1 ]] && grep -q 'xvfb-run' "$scratch/nodisplay" ||
+    fail "tamsor without a display: status $status, $(cat "$scratch/nodisplay")"
 "${quiet[@]}" "$usr/bin/tamsor" --help | head -n 1 | grep -qx 'usage: tamsor \[FILE.DAT\]' ||
     fail "tamsor --help"
 

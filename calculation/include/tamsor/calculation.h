@@ -56,6 +56,9 @@ struct CalculationRequest {
     std::vector<TechniqueId> techniques;
     // The most loads the caller takes, where it takes fewer than the techniques.
     std::size_t maxLoads = kMaxOptimalIsolators;
+    // Whether each load keeps the rest of its line (LoadRecord::label); a caller that
+    // shows no isolator by its note saves a string per load of a large building.
+    bool keepLabels = true;
     ClassicEngine engine;  // needed where a classic technique runs
     // Empty: a held data file times out at once.
     LockWaitCallback waitForLock;
@@ -78,7 +81,8 @@ struct TechniqueRun {
 
 struct CalculationOutcome {
     ResultNames names;
-    std::vector<LoadRecord> loads;   // as read, in file order (up to the most taken)
+    // As read, in file order (up to the most taken); labels empty unless kept.
+    std::vector<LoadRecord> loads;
     std::vector<float> sortedLoads;  // ascending, stably sorted as every technique sorts
     // Every line whose number looks like it was written with a decimal comma,
     // also where the loads were refused.

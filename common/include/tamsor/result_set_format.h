@@ -5,8 +5,10 @@
 #define TAMSOR_RESULT_SET_FORMAT_H
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "tamsor/number_fields.h"
 #include "tamsor/report_layout.h"
@@ -35,8 +37,36 @@ void writeResultSet(ResultFile& report, const ResultSetRecord& set);
 // Formats one point of the load plot file, with its CR LF.
 void formatPlotPoint(std::int64_t position, float load, FieldLine& line);
 
-// Writes the step curve of the loads, sorted ascending: (i, load i) for every
-// load, and (i + 1, load i) where the next load differs and after the last.
+// The text of the load plot file for loads sorted ascending, the step curve:
+// (i, load i) for every load, and (i + 1, load i) where the next load differs
+// and after the last. Made a block of whole lines at a time, into a buffer of
+// its own, so that the writer writes in few calls and the reading back of a
+// plot file compares with it without allocating.
+class LoadPlotText {
+  public:
+    static constexpr std::size_t kLineLength =
+        report_layout::kPlotPositionWidth + report_layout::kPlotLoadWidth + 2;
+    static constexpr std::size_t kBlockLines = 2048;
+
+    explicit LoadPlotText(std::span<const float> sortedLoads) : loads_(sortedLoads) {}
+
+    // The next lines, each with its CR LF; empty after the last.
+    std::string_view nextBlock();
+
+  private:
+    void point(std::int64_t position);
+
+    std::span<const float> loads_;
+    std::size_t next_ = 0;  // the load whose points come next
+    std::size_t used_ = 0;
+    // The position field of the last point, counted up in place.
+    std::int64_t position_ = -1;
+    std::array<char, report_layout::kPlotPositionWidth> positionField_{};
+    std::array<char, report_layout::kPlotLoadWidth> loadField_{};
+    std::array<char, kLineLength * kBlockLines> block_;
+};
+
+// Writes the text of LoadPlotText.
 void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads);
 
 }  // namespace tamsor

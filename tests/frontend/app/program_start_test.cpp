@@ -110,7 +110,8 @@ TEST(Program, AnswersOnTheTerminalWithoutADisplay) {
     // script, instead of Qt's abort.
     const tamsor::testing::ScratchFolder folder;
     const auto window = tamsor::testing::runProgram(
-        "/usr/bin/env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TAMSOR_PROGRAM},
+        "/usr/bin/env",
+        {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TAMSOR_PROGRAM},
         folder);
     EXPECT_EQ(window.end.exitStatus, 1);
     EXPECT_TRUE(window.err.starts_with("tamsor: no display to open the window on")) << window.err;
