@@ -47,8 +47,9 @@ TEST(ScheduleCsv, HeadingsOfLoadsNameTheLoadUnit) {
     const std::string csv = out.str();
     EXPECT_TRUE(
         csv.starts_with("type,isolators,smallest (kN),largest (design load) (kN),mean (kN),"
-                        "spread (kN),largest above mean %\r\n"
-                        "1,2,640.0,980.0,810.00,340.00,21.0\r\n"))
+                        "spread (kN),largest above mean %,spread %,worst spread %,"
+                        "capacity above need %\r\n"
+                        "1,2,640.0,980.0,810.00,340.00,21.0,34.7,37.8,18.5\r\n"))
         << csv;
     EXPECT_NE(csv.find("\r\nline,load (kN),type,label\r\n"), std::string::npos) << csv;
 }
