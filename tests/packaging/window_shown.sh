@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs COMMAND on the X display and succeeds once it has mapped a top-level
 # window titled TITLE, or TITLE followed by a blank and more (the caption
 # naming the file: "TAMSOR – SCHOOL.DAT"); the program is then ended. Fails
