@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of Help > About TAMSOR.
 #ifndef TAMSOR_ABOUT_TEXT_H
 #define TAMSOR_ABOUT_TEXT_H

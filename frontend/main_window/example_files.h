@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample buildings that come with TAMSOR, and the user's own copies of
 // them: the samples' folder may not be written to (installed under
 // /usr/share), so each is calculated as a copy in the user's documents.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's ways round a folder that cannot be written to: the
 // samples opened as the user's own copies, and a data file whose result
 // files cannot be written beside it copied to a folder of the user's choice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menus beyond the design's File > Open and Exit: the
 // recent data files, the load unit, Help > About, and the keys that
 // calculate.

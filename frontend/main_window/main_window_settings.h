@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window remembers between runs of the program, in QSettings:
 // the technique chosen, the load unit shown and the data files opened last.
 #ifndef TAMSOR_MAIN_WINDOW_SETTINGS_H

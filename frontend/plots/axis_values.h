@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values written along the axes of the plots: round figures (steps of 1,
 // 2 or 5 times a power of ten) in the plots' grey, so that a load, a
 // position or a variance can be read off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usual desktop habits: recent files, the samples opened as the user's
 // own copies, Help > About, and the keys that calculate.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window shows always belongs to the file named in its caption
 // and the technique ticked: captions, clearing, the groupings a stopped run
 // reached, the types label, the load unit and the design load column.
