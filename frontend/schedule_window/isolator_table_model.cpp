@@ -17,11 +17,12 @@ enum Column { kLine, kLoad, kType, kLabel };
 }  // namespace
 
 IsolatorTableModel::IsolatorTableModel(QObject* parent)
-    : QAbstractTableModel(parent), header_(isolatorsTable(IsolatorSchedule{}).header) {}
+    : QAbstractTableModel(parent), header_(isolatorsTable(IsolatorSchedule{}, {}).header) {}
 
-void IsolatorTableModel::setSchedule(const IsolatorSchedule* schedule) {
+void IsolatorTableModel::setSchedule(const IsolatorSchedule* schedule, const QString& loadUnit) {
     beginResetModel();
     schedule_ = schedule;
+    header_ = isolatorsTable(IsolatorSchedule{}, loadUnit).header;
     sortRows();
     endResetModel();
 }

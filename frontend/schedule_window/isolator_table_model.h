@@ -23,8 +23,9 @@ class IsolatorTableModel : public QAbstractTableModel {
     explicit IsolatorTableModel(QObject* parent = nullptr);
 
     // Shows `schedule`'s isolators, which must stay unchanged until the next
-    // call, in the order last sorted by; nothing for none.
-    void setSchedule(const IsolatorSchedule* schedule);
+    // call, in the order last sorted by; nothing for none. The load column's
+    // heading names `loadUnit` (none when empty).
+    void setSchedule(const IsolatorSchedule* schedule, const QString& loadUnit = {});
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -224,6 +224,12 @@ void ScheduleWindow::followShownTypes(int types) {
     if (resultsShown_) display(shownSchedule(model_, types));
 }
 
+void ScheduleWindow::setDataFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name.isEmpty() ? kScheduleWindowTitle
+                                  : kScheduleWindowTitle + QStringLiteral(" \u2013 ") + name);
+}
+
 void ScheduleWindow::clearResults() {
     resultsShown_ = false;
     ShownSchedule none;
@@ -247,8 +253,8 @@ void ScheduleWindow::display(ShownSchedule shown) {
 
     const IsolatorSchedule none;
     const IsolatorSchedule& schedule = shown_.schedule ? *shown_.schedule : none;
-    fill(*types_, typesTable(schedule));
-    isolators_->setSchedule(shown_.schedule ? &*shown_.schedule : nullptr);
+    fill(*types_, typesTable(schedule, model_.LoadUnit));
+    isolators_->setSchedule(shown_.schedule ? &*shown_.schedule : nullptr, model_.LoadUnit);
     export_->setEnabled(shown_.schedule.has_value());
     saveReport_->setEnabled(shown_.schedule.has_value());
 }
@@ -280,7 +286,7 @@ void ScheduleWindow::exportCsv() {
                                                  suggestedPath(QStringLiteral("csv")));
     if (!path) return;
     std::ostringstream csv(std::ios::binary);
-    writeScheduleCsv(csv, *shown_.schedule);
+    writeScheduleCsv(csv, *shown_.schedule, model_.LoadUnit.toStdString());
     save(*path, csv.view());
 }
 

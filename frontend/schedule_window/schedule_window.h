@@ -45,6 +45,9 @@ class ScheduleWindow : public QDialog {
     // The results on display move to `types` types: followed while they are
     // the chosen data file's.
     void followShownTypes(int types);
+    // The chosen data file, which the caption names: "Isolator Schedule –
+    // NAME.DAT".
+    void setDataFile(const QString& path);
     // No results of the chosen data file are shown: says so, with empty tables.
     void clearResults();
 

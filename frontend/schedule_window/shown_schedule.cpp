@@ -29,6 +29,14 @@ ShownSchedule shownSchedule(const ResultsModel& model, int types) {
         shown.note = QStringLiteral("No results are shown. Calculate first.");
         return shown;
     }
+    if (!model.reached(types)) {
+        shown.note = QStringLiteral(
+                         "%1 found no grouping for %2 isolator types: an isolator type "
+                         "became empty. Choose fewer types, or Optimal.")
+                         .arg(shown.technique)
+                         .arg(types);
+        return shown;
+    }
 
     const int d = shown.types - 1;
     std::vector<int> firstPositions;
