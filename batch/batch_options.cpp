@@ -61,8 +61,10 @@ std::string techniqueNames() {
 // "1|2|optimal|spread"
 std::string methodOptions() {
     std::string options;
-    for (const Technique& technique : kTechniques)
-        options += (options.empty() ? "" : "|") + std::string(technique.methodOption);
+    for (const Technique& technique : kTechniques) {
+        if (!options.empty()) options += '|';
+        options += technique.methodOption;
+    }
     return options;
 }
 

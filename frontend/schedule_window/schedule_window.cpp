@@ -83,7 +83,11 @@ ScheduleWindow::ScheduleWindow(const ResultsModel& model, DesktopServices& servi
     clearResults();
 }
 
-ScheduleWindow::~ScheduleWindow() = default;
+// The isolators' model points into the schedule shown: it lets go of it
+// before the schedule goes, as the dialog's closing still asks the view.
+ScheduleWindow::~ScheduleWindow() {
+    isolators_->setSchedule(nullptr);
+}
 
 QTableView* ScheduleWindow::addTable(QStandardItemModel*& model, const TextTable& empty,
                                      const QString& title, const char* name, QBoxLayout* layout) {
@@ -239,6 +243,7 @@ void ScheduleWindow::clearResults() {
 }
 
 void ScheduleWindow::display(ShownSchedule shown) {
+    isolators_->setSchedule(nullptr);
     shown_ = std::move(shown);
     dataFile_->setText(QDir::toNativeSeparators(shown_.dataFile));
     dataFile_->setToolTip(dataFile_->text());
