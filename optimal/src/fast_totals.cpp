@@ -8,17 +8,20 @@ namespace tamsor::optimal {
 FastTotals::FastTotals(const ShiftedLoads& loads)
     : count_(loads.count()),
       squareSum_(loads.squareSumHigh()),
-      sum_(loads.count() + 1 + kColumnPadding),
-      base_(loads.count() + 1 + kColumnPadding),
-      reciprocal_(loads.count() + 1 + kColumnPadding),
+      sum_(loads.sumHigh()),
+      base_(std::make_unique_for_overwrite<double[]>(loads.count() + 1 + kColumnPadding)),
+      reciprocal_(std::make_unique_for_overwrite<double[]>(loads.count() + 1 + kColumnPadding)),
       // Per layer, about nine roundings of square sums (at most Q, the sum of all y^2) in
       // the base and the cost, and the error of S1 (about u max |sum|) in S1^2 / m, whose
       // |S1| / m <= max |y|. 2^-49 is 16 u.
       noisePerLayer_(
           std::ldexp(loads.squareSum() + loads.largestLoad() * loads.largestSum(), -49)) {
-    std::copy(loads.sumHigh().begin(), loads.sumHigh().end(), sum_.begin());
     for (int j = 0; j <= count_; ++j)
         reciprocal_[j] = 1.0 / (count_ + 1 - j);
+    // Column N (never a type's start) and the padding are read, four columns at a time, and
+    // their totals set aside: zeros keep those reads defined.
+    std::fill_n(base_.get() + count_, 1 + kColumnPadding, 0.0);
+    std::fill_n(reciprocal_.get() + count_ + 1, kColumnPadding, 0.0);
 }
 
 double FastTotals::cost(int first, int end) const {

@@ -5,8 +5,8 @@
 #define TAMSOR_OPTIMAL_FAST_TOTALS_H
 
 #include <limits>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "shifted_loads.h"
 
@@ -15,9 +15,6 @@
 #endif
 
 namespace tamsor::optimal {
-
-// Room beyond the last column that rowValues may read and write.
-inline constexpr int kColumnPadding = 3;
 
 // cost(a, b) = S2 - S1^2 / (b - a) from the prefix sums rounded to double. Each layer adds
 // at most noisePerLayer() to the error of a total: the subtraction loses what the loads'
@@ -47,22 +44,24 @@ class FastTotals {
 
   private:
     int count_;
-    const std::vector<double>& squareSum_;
+    const double* squareSum_;
     // Indexed by column and padded by kColumnPadding, so that a row's columns can be taken
-    // four at a time.
-    std::vector<double> sum_;
-    std::vector<double> base_;  // previous total of column a less the square sum up to a
+    // four at a time. The sums are the loads' own high prefix sums, not a copy.
+    const double* sum_;
+    // Previous total of column a less the square sum up to a: written by beginLayer for the
+    // columns a layer reads, the rest left uninitialized.
+    std::unique_ptr<double[]> base_;
     // reciprocal_[j] = 1 / (N + 1 - j): for row b and column a it holds 1 / (b - a) at
     // j = a + N + 1 - b, an index that rises with a like those of the other arrays.
-    std::vector<double> reciprocal_;
+    std::unique_ptr<double[]> reciprocal_;
     double noisePerLayer_;
 };
 
 // Inline: called once per row of every layer, mostly for a handful of columns.
 inline double FastTotals::rowValues(int row, int first, int last, double* values) const {
-    const double* sum = sum_.data();
-    const double* base = base_.data();
-    const double* reciprocal = reciprocal_.data() + (count_ + 1 - row);
+    const double* sum = sum_;
+    const double* base = base_.get();
+    const double* reciprocal = reciprocal_.get() + (count_ + 1 - row);
 #if defined(__SSE2__)
     const __m128d rowSum = _mm_set1_pd(sum[row]);
     // Columns a and a + 1.

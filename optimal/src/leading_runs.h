@@ -22,8 +22,9 @@ class LeadingRuns {
   public:
     static constexpr int kMaxLayers = 9;
 
-    // sortedLoads: ascending, at least one.
-    explicit LeadingRuns(std::span<const double> sortedLoads) {
+    // sortedLoads: ascending, at least one; double or float.
+    template <class Load>
+    explicit LeadingRuns(std::span<const Load> sortedLoads) {
         const int count = static_cast<int>(sortedLoads.size());
         starts_.fill(count);
         starts_[0] = 0;
