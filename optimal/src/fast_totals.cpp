@@ -57,16 +57,15 @@ __attribute__((target("avx2"))) double FastTotals::wideRowValues(int row, int fi
     for (int a = first;; a += 4) {
         if (a > last - 4) a = last - 3;
         const __m256d difference = _mm256_sub_pd(rowSum, _mm256_loadu_pd(sum + a));
-        const __m256d value =
-            _mm256_sub_pd(_mm256_loadu_pd(base + a),
-                          _mm256_mul_pd(_mm256_mul_pd(difference, difference),
-                                        _mm256_loadu_pd(reciprocal + a)));
+        const __m256d value = _mm256_sub_pd(
+            _mm256_loadu_pd(base + a),
+            _mm256_mul_pd(_mm256_mul_pd(difference, difference), _mm256_loadu_pd(reciprocal + a)));
         _mm256_storeu_pd(values + (a - first), value);
         least = _mm256_min_pd(value, least);
         if (a == last - 3) break;
     }
-    const __m128d halves = _mm_min_pd(_mm256_castpd256_pd128(least),
-                                      _mm256_extractf128_pd(least, 1));
+    const __m128d halves =
+        _mm_min_pd(_mm256_castpd256_pd128(least), _mm256_extractf128_pd(least, 1));
     return _mm_cvtsd_f64(_mm_min_sd(halves, _mm_unpackhi_pd(halves, halves)));
 }
 #endif
