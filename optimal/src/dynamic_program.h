@@ -4,6 +4,7 @@
 #define TAMSOR_OPTIMAL_DYNAMIC_PROGRAM_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -49,21 +50,19 @@ class DynamicProgram {
         evaluationsAfter_[1] = evaluations_;
         int previousFirstRow = 1;
         for (int k = 2; k <= typeLimit_; ++k) {
-            // Layer 1 chose column 0 for every row; its columns are not stored.
-            const std::span<const int> previousColumns =
-                k > 2 ? layerColumns(k - 1) : std::span<const int>();
-            const int firstRow = firstNeededRow(k, previousColumns, previousFirstRow);
+            const int firstRow = firstNeededRow(k, previousFirstRow);
             int firstColumn = std::max(k - 1, previousFirstRow);
 
             // Rows firstRow..lastZeroRow from the leading runs, the rest searched. The
             // chosen columns never move left as the row grows, so the last zero row's
             // column bounds the search's.
             const int lastZeroRow = std::min(zeroRowsEnd(k), loadCount_);
+            firstRows_[k] = firstRow;
+            lastZeroRows_[k] = std::max(lastZeroRow, 0);
             if (firstRow <= lastZeroRow) {
-                leadingRuns_->fillZeroRows(k, firstRow, lastZeroRow, current_.get(),
-                                           layerColumns(k).data());
+                leadingRuns_->fillZeroRows(firstRow, lastZeroRow, current_.get());
                 evaluations_ += lastZeroRow - firstRow + 1;
-                firstColumn = std::max(firstColumn, layerColumns(k)[lastZeroRow]);
+                firstColumn = std::max(firstColumn, column(k, lastZeroRow));
             }
             const int firstSearchedRow = std::max(firstRow, lastZeroRow + 1);
             if (firstSearchedRow <= loadCount_) {
@@ -72,7 +71,7 @@ class DynamicProgram {
                 LayerSearch search(
                     totals, k * totals.noisePerLayer(),
                     std::span<double>(scratch_.get(), loadCount_ + 1 + kColumnPadding),
-                    k > 2 ? previousColumns.data() : nullptr);
+                    k > 2 ? layerColumns(k - 1).data() : nullptr);
                 search.fillRows(firstSearchedRow, loadCount_, firstColumn, loadCount_ - 1,
                                 layerTotals(current_), layerColumns(k));
                 evaluations_ += search.evaluations();
@@ -94,7 +93,7 @@ class DynamicProgram {
         positions[typeCount] = loadCount_ + 1;
         int row = loadCount_;
         for (int k = typeCount; k >= 2; --k) {
-            row = columns_[static_cast<std::size_t>(k - 2) * (loadCount_ + 1) + row];
+            row = column(k, row);
             positions[k - 1] = row + 1;
         }
         return positions;
@@ -114,14 +113,24 @@ class DynamicProgram {
     // which only rows from previousFirstRow on hold. The last layer needs row N alone. The
     // clamps keep the rows and windows non-empty should rounding break that order of
     // exact totals.
-    int firstNeededRow(int k, std::span<const int> previousColumns, int previousFirstRow) const {
+    int firstNeededRow(int k, int previousFirstRow) const {
         int row = loadCount_;
         for (int later = k; later < typeLimit_; ++later)
-            row = std::max(previousColumns.empty() ? 0 : previousColumns[row], previousFirstRow);
+            row = std::max(column(k - 1, row), previousFirstRow);
         return std::clamp(row, std::max(k, previousFirstRow + 1), loadCount_ - (typeLimit_ - k));
     }
 
-    // Layer k >= 2.
+    // The column layer k chose for `row`. Layer 1 chose column 0 for every row, and the
+    // zero rows' columns follow from the leading runs: neither is stored, so that a large
+    // building of a few repeated loads writes few columns. 0 for a row the layer did not
+    // need.
+    int column(int k, int row) const {
+        if (k == 1 || row < firstRows_[k]) return 0;
+        if (row <= lastZeroRows_[k]) return leadingRuns_->zeroRowColumn(k, row);
+        return columns_[static_cast<std::size_t>(k - 2) * (loadCount_ + 1) + row];
+    }
+
+    // Layer k >= 2; its rows after the zero rows are written.
     std::span<int> layerColumns(int k) {
         return {columns_.get() + static_cast<std::size_t>(k - 2) * (loadCount_ + 1),
                 static_cast<std::size_t>(loadCount_) + 1};
@@ -139,6 +148,8 @@ class DynamicProgram {
     std::unique_ptr<double[]> previous_, current_, scratch_;
     // Layer k's columns at (k - 2) * (N + 1), for k >= 2.
     std::unique_ptr<int[]> columns_;
+    // Per layer k, the first row needed and the last zero row (0 for none).
+    std::array<int, LeadingRuns::kMaxLayers + 1> firstRows_{}, lastZeroRows_{};
     std::int64_t evaluations_ = 0;
     std::vector<std::int64_t> evaluationsAfter_;
 };
