@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch's command line: which technique, what to print, in what form.
 #ifndef TAMSOR_BATCH_BATCH_OPTIONS_H
 #define TAMSOR_BATCH_BATCH_OPTIONS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What tamsor-batch prints on standard output for each data file, as
 // readable text, CSV or JSON. Messages go elsewhere.
 #ifndef TAMSOR_BATCH_BATCH_OUTPUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One input data file through the chosen techniques, as tamsor-batch runs it:
 // the calculation (the file locked, read once and checked, each technique
 // run and its result files read back and checked), then its messages and

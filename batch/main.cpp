@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch: groups the isolators of input data files from a script.
 #include <cerrno>
 #include <cstdio>

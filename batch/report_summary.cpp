@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_summary.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@
 namespace tamsor {
 namespace {
 
-constexpr int kVarianceColumn = 17;
 constexpr int kPercentColumn = 11;
 // In the comparison, each run's pooled variance and worst spread.
 constexpr int kComparedVarianceColumn = 15;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readable summaries of partition reports: one technique's, and every
 // technique's pooled variances and worst spreads side by side.
 #ifndef TAMSOR_BATCH_REPORT_SUMMARY_H

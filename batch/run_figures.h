@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spread figures of a run's groupings and the fewest types within a
 // tolerance that the run found, from its report and the sorted loads.
 #ifndef TAMSOR_BATCH_RUN_FIGURES_H

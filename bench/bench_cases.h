@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buildings the engine benchmarks run on, and where their files live.
 #ifndef TAMSOR_BENCH_BENCH_CASES_H
 #define TAMSOR_BENCH_BENCH_CASES_H

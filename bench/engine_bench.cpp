@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's cost per call, split into the computation, the file work and
 // the formatting, on 11, 50 and 100 clustered loads with each technique.
 #include <benchmark/benchmark.h>

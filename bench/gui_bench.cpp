@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's own speed: from the Calculate click to the finished
 // display (engine, loading of the result files, drawing, painting) and from
 // constructing the main window to its first painted frame. Run it under Xvfb

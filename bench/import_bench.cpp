@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing support-reaction tables of large buildings: the preview the
 // import dialog shows and the whole import with the data file's text, on
 // tables of three load cases per isolator.

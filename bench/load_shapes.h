@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large sets of isolator loads in the shapes that matter for speed: spread evenly,
 // in clusters, or repeating a few values (typical bays, standard columns).
 #ifndef TAMSOR_BENCH_LOAD_SHAPES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's computation alone, all nine type counts: on the 11, 50 and 100
 // clustered loads of the engine benchmark, and on 10,000 to 1,000,000 loads of each shape.
 // The same program times the writing of the result files and the parse floor.

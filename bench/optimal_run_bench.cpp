@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's whole run with files, on the inputs of the engine's
 // whole-call benchmark and in the same program, so that both are timed on the
 // same machine, file system and moment: read, sort, group into 1 to 9 types,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's whole run as the programs make it, through calculate(): the data
 // file locked and its loads read, sorted, grouped, the report and the load plot file
 // written and read back against the loads. Beside it, in the same program and run, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's result files written alone, at the sizes it takes, and the floor
 // every run stands on: the data file's text parsed by a plain strtod loop.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least-spread groupings for all nine type counts and the fewest types within a
 // tolerance, on 10,000 and 1,000,000 generated loads of three kinds: spread evenly over a
 // range, in clusters, and on two levels only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TAMSOR: answers --help and --version, or starts the main window, with the
 // data file named on the command line chosen; everything else happens in the
 // windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a load table, previewed and imported with
 // settings drawn from the first byte. An import that succeeds must give a
 // data file that the shared reader reads back to the same loads and labels.

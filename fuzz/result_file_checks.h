@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a finished run must have left on disk, checked without trusting the
 // engine's own formatting code.
 #ifndef TAMSOR_FUZZ_RESULT_FILE_CHECKS_H

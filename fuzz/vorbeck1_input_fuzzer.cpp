@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as an input data file, through the engine's C
 // entry with both techniques, checking what each run leaves on disk against
 // what the shared reader makes of the same bytes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package of everything installed: tamsor_<version>_<arch>.deb,
 # made by cpack (scripts/package) from a build configured with the install
 # prefix /usr.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a program's manual page from its --help text, compressed as Debian
 # keeps manual pages:
 #   cmake -DPROGRAM=path -DNAME=tamsor-batch -DSUMMARY="..." -DVERSION=1.0.0

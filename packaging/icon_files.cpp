@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon, as the program draws it, into an icon theme
 // folder at the given sizes: FOLDER/<size>x<size>/apps/tamsor.png.
 #include <cstdio>

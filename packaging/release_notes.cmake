@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the Debian changelog of the package from CHANGELOG.md, compressed as
 # Debian keeps it, and the AppStream metainfo with its releases filled in:
 #   cmake -DCHANGELOG=CHANGELOG.md -DPACKAGE=tamsor -DVERSION=1.0.0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loads of the locked data file, read once for every technique of a
 // calculation.
 #ifndef TAMSOR_CALCULATION_LOADS_READING_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The load plot file compared with the text its loads give, before any parsing: a run's
 // own plot file is read back at the speed of reading it.
 #ifndef TAMSOR_CALCULATION_PLOT_AS_WRITTEN_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result files of a run read back and checked against the run and the
 // loads it ran on: the one place where a calculation decides whether it can
 // trust what a technique left on disk.

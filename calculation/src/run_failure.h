@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A diagnosis of the shared checks, as the failure of a calculation.
 #ifndef TAMSOR_CALCULATION_RUN_FAILURE_H
 #define TAMSOR_CALCULATION_RUN_FAILURE_H

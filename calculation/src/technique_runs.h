@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One technique run on the locked data file, its failure diagnosed.
 #ifndef TAMSOR_CALCULATION_TECHNIQUE_RUNS_H
 #define TAMSOR_CALCULATION_TECHNIQUE_RUNS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporaries left behind by writers that ended before they finished (a
 // crash, a power cut, a killed process), found and removed by the next writer
 // of the same final name.

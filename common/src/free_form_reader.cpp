@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tamsor/free_form_reader.h"
 
 #include "tamsor/decimal_syntax.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* VORBECK1 — the partition engine of TAMSOR.
  *
  * One call is one complete run: the sustained loads are read from the input

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local search that moves one boundary at a time, one load at a time, while
 // the loads on either side of it become more alike.
 #ifndef VORBECK1_BOUNDARY_REFINEMENT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One complete engine run: read, sort, partition for 1 to 9 types, write.
 #ifndef VORBECK1_ENGINE_RUN_H
 #define VORBECK1_ENGINE_RUN_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's one working record and the real type it computes in.
 #ifndef VORBECK1_ENGINE_STATE_H
 #define VORBECK1_ENGINE_STATE_H

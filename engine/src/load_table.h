@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sustained loads of an input data file, read straight into the engine's
 // load table by the shared reading rules.
 #ifndef VORBECK1_LOAD_TABLE_H

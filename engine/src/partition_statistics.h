@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Partition means and sums of squared differences over the sorted loads.
 #ifndef VORBECK1_PARTITION_STATISTICS_H
 #define VORBECK1_PARTITION_STATISTICS_H

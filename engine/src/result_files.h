@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's result sets and sorted loads handed to the shared writers of
 // the partition report and the load plot file.
 #ifndef VORBECK1_RESULT_FILES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first division of the sorted loads into n partitions, before refinement.
 #ifndef VORBECK1_STARTING_BOUNDARIES_H
 #define VORBECK1_STARTING_BOUNDARIES_H

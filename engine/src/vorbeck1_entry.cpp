@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library's one exported symbol.
 #include "vorbeck1.h"
 

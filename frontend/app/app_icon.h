@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TAMSOR_APP_ICON_H
 #define TAMSOR_APP_ICON_H
 

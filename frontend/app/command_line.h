@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line, `tamsor [FILE.DAT]`: the data file to start
 // with, or --help and --version, which are answered on the terminal before
 // any window is made, so that they need no display. Qt's standard options

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal dialogs of the program — the open-file and save-file dialogs, the
 // message box and the wait for another program — behind one seam, so that
 // tests answer them without ever blocking.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the window can open at all. Without a display Qt aborts with a
 // message about reinstalling the application; the program says instead what
 // is missing and how to run it from a script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IsolZoom: the chart window — mean sustained load, isolator distribution and
 // variance charts of the results on display, the first two in 2D or 3D bar
 // or pie style. Modal; it reads the results model and never writes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3D bar chart (type 4), painted without widgets: extruded bars standing
 // in a box of floor, side wall and back wall, seen from the front right and
 // above, with the value grid on the walls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 2D bar chart: one bar per point over a category axis, each bar
 // labelled with its value in the figure's own format.
 #ifndef TAMSOR_BAR_CHART_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a chart shows: its kind, two titles and one data set of points. The
 // chart window builds it from the results model and hands it to a chart
 // widget in one call.

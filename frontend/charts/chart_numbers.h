@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers on charts: the value-axis scale and the text of a value.
 #ifndef TAMSOR_CHART_NUMBERS_H
 #define TAMSOR_CHART_NUMBERS_H

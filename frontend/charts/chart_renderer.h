@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chart drawn with a painter alone, free of widgets, so that the same
 // drawing serves the screen, image export and geometry tests.
 #ifndef TAMSOR_CHART_RENDERER_H

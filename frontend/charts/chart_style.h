@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours and fonts shared by every chart kind, so that a chart looks the
 // same in 2D and in 3D and an isolator type keeps its colour.
 #ifndef TAMSOR_CHART_STYLE_H

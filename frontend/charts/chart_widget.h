@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chart of the chart window (Graph1, Graph2): shows one chart at a time,
 // described by a ChartContent and drawn at once, the 2D kinds with Qt Charts,
 // the 3D kinds by their renderers. Blank until the first chart; the texts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The variance chart: the points joined by a line, each with a marker and
 // its value, over the category axis of the point labels.
 #ifndef TAMSOR_LINE_CHART_H

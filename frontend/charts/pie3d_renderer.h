@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3D pie chart (type 2), painted without widgets: a disc tilted away
 // from the viewer, its top face cut into slices and its front rim showing
 // darker shades of the slice colours.

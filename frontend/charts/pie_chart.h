@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 2D pie chart: one slice per point, those with a positive value
 // labelled with category, value and share. The labels are laid out like
 // those of the 3D pie so that thin slices keep readable texts. A pie has no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the texts of pie slices go: beside the pie at each slice's middle,
 // joined to it by a leader line, with texts of thin neighbouring slices
 // pushed apart so that none overlaps another. Shared by the 2D and 3D pies.

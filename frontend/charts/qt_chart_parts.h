@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building blocks shared by the chart kinds drawn with Qt Charts, so that
 // their titles, axes and fonts look alike.
 #ifndef TAMSOR_QT_CHART_PARTS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ISOLMAIN: the main window — file choice, technique, calculation run, the
 // results table, the load and variance plots, and the ways to the chart
 // window and the isolator schedule. The number of isolator types on display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event procedures of the main window, the calculation run and the
 // showing of its results.
 #include <exception>

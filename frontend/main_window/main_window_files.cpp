@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's data file from outside the window — the command line and
 // a drop from the file manager — and the folder of the last data file, which
 // the Open dialog starts in, kept between runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/spread_figures_label.h"
 
 #include <algorithm>

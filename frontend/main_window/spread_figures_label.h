@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line under the results table: "Worst spread 12.3 %  ·  capacity above
 // need 4.1 %" for the grouping on display, by any technique. It follows the
 // main window's signals and reads the shared record's loads and boundaries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tolerance of the isolator types' spread: the "Tolerance" field beside
 // the techniques, and the line after each calculation that states the fewest
 // types within it ("Fewest types within 15.0 %: 5") with a button that shows

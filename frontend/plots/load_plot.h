@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The load plot (Picture1): the sorted sustained loads as a red staircase
 // through the points of the load plot file, with the grouping into isolator
 // types laid over it in blue.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The variance plot (Picture2): the pooled variance of the groupings into 2
 // to kMaxShownTypes isolator types, against the number of types.
 #ifndef TAMSOR_VARIANCE_PLOT_H

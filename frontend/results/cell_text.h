@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cell number format of the results table and the plot labels: a leading
 // blank for zero or more, a minus for less; integers as plain digits; a figure
 // of the results in its quantity's format after the blank; other reals to

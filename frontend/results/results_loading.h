@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results model loaded from a calculation: its last run's result sets and
 // load plot, as the calculation read them back, and the loads as read.
 #ifndef TAMSOR_RESULTS_LOADING_H

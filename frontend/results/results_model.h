@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ISOLDEF: the record that the program's windows share — the chosen data file
 // and technique, and the results model loaded from the result files of the
 // last calculation. The main window writes the file and the technique;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results table (MSFlexGrid1): for the number of types shown, one row per
 // isolator type, headed by its number, with its isolator count and mean
 // load, and the pooled variance of the grouping in the first row; rows

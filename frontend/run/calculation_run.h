@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation run of the program on the chosen data file: the
 // calculation that tamsor-batch runs too, with the program's engine binding,
 // its wait for another run on the same file and its messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The binding of the engine library VORBECK1: found by its file name beside the
 // program or in the installed program's library folder, its entry resolved at
 // the first calculation and kept for the run.

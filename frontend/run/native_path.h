@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names between the program's text and the bytes on disk. The file
 // dialog hands over text, but a file system holds bytes: a name written in
 // Latin-1 (café.DAT with byte E9) is no valid UTF-8, and the text that stands

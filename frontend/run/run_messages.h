@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The messages of a calculation run: the designed text of each outcome and,
 // as its detail, the cause in the engineer's words — which line of the data
 // file and why, which result file and the system's reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolator schedule as a calculation report: A4 pages in PDF, written with
 // Qt's own PDF writer. Page 1 names the data file, the technique and the
 // date, and holds the results table, the pooled variance for 2 to 8 types,

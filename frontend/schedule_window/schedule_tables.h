@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tables of the schedule window and the schedule report as text, so that
 // the window, the clipboard and the report show the same figures as the CSV
 // export: the formats of figure_text.h.

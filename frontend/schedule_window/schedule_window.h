@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Isolator Schedule" window: for the result set on display, each isolator
 // type's design figures and the type of every isolator in data file order,
 // in two tables that sort by any column and copy as tab-separated text, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolator schedule of the result set on display: the grouping of the
 // report the results table is drawn from, applied to the data file's loads in
 // file order, so that the schedule shows the same types as the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture box of the plots: a scene of segments and texts in a world
 // window, painted in a sunken panel on every repaint; child controls (a
 // "Zoom" button) sit at their design rectangles inside the frame.

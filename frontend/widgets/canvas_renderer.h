@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints a canvas scene without a widget: a white inner area, then the
 // recorded segments and texts in drawing order, the world window mapped onto
 // that inner area.

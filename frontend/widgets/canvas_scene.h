@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What has been drawn on a canvas since it was last cleared, in drawing
 // order, and the drawing state that the next operation uses: the world
 // window, the line style and the text position. Free of widgets, so that it

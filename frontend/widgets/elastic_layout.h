@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A layout that keeps a container's arrangement as designed: every widget sits
 // at its design rectangle (in twips) scaled to the container's current size,
 // so positions and proportions hold at any window size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table's column header whose sort arrow points up for an ascending column
 // and down for a descending one, as desktops mark the order shown. Qt's own
 // header marks an ascending column "SortDown", which its styles draw as a

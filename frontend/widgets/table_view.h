@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only table view: Ctrl+C copies the selected cells as tab-separated
 // lines, the form a spreadsheet takes from the clipboard; Tab moves on to
 // the next control; and the corner above the row headers can carry their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The world window of a canvas: the world coordinates of its four edges, and
 // the linear mapping of world points onto the canvas's inner area.
 #ifndef TAMSOR_WORLD_WINDOW_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a split table's header and data rows are, and what each column holds.
 // Row indexes here count from 0.
 #ifndef TAMSOR_IMPORT_TABLE_LAYOUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the import's messages: rows, columns and texts as the
 // engineer finds them in the table.
 #ifndef TAMSOR_IMPORT_TABLE_MESSAGES_H

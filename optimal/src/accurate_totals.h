@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The totals the dynamic program compares, computed accurately where the fast ones cannot
 // tell the best groupings apart.
 #ifndef TAMSOR_OPTIMAL_ACCURATE_TOTALS_H

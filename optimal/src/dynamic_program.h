@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layers of the dynamic program: layer k holds, for every row b, the least sum of
 // squares of the first b loads in k types and the column where the last type starts.
 #ifndef TAMSOR_OPTIMAL_DYNAMIC_PROGRAM_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Error-free transformations: a sum or product of two doubles held exactly as an
 // unevaluated pair hi + lo. They need round-to-nearest and no fused multiply-add
 // contraction (the library is built with -ffp-contract=off).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The totals the dynamic program compares, computed fast: for a row b (the first b loads)
 // and a column a, the best sum of squares of the loads 0..a-1 in one type fewer plus the
 // cost of the last type, loads a..b-1.

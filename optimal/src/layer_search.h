@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One layer of the dynamic program: for each row b (the first b loads in k types), the
 // column a where the last type starts, and the total it gives.
 #ifndef TAMSOR_OPTIMAL_LAYER_SEARCH_H

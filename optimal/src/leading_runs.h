@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first runs of equal loads, where the best groupings are known without comparing totals.
 #ifndef TAMSOR_OPTIMAL_LEADING_RUNS_H
 #define TAMSOR_OPTIMAL_LEADING_RUNS_H

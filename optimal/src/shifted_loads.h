@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sorted loads as the dynamic program sees them, and their prefix sums.
 #ifndef TAMSOR_OPTIMAL_SHIFTED_LOADS_H
 #define TAMSOR_OPTIMAL_SHIFTED_LOADS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tamsor/run_summary_json.h"
 
 #include <optional>

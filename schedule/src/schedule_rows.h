@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schedule's two tables as rows of text, shared by the CSV and the text
 // writers so that both show the same columns and figures.
 #ifndef TAMSOR_SCHEDULE_ROWS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tamsor/terminal_text.h"
 
 #include "utf8_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from a data file made safe for outputs that promise UTF-8.
 #ifndef TAMSOR_SCHEDULE_UTF8_TEXT_H
 #define TAMSOR_SCHEDULE_UTF8_TEXT_H

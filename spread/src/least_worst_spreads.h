@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least worst spread of any grouping of the sorted loads into n types, for each n.
 #ifndef TAMSOR_SPREAD_LEAST_WORST_SPREADS_H
 #define TAMSOR_SPREAD_LEAST_WORST_SPREADS_H

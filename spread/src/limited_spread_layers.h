@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The groupings with the least sum of squares among those whose every type keeps a spread
 // limit.
 #ifndef TAMSOR_SPREAD_LIMITED_SPREAD_LAYERS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks every entry of the spread library makes on the loads it is given.
 #ifndef TAMSOR_SPREAD_LOAD_CHECKS_H
 #define TAMSOR_SPREAD_LOAD_CHECKS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spread of a type held as the positions of its smallest and largest load, and the exact
 // order of two such spreads.
 #ifndef TAMSOR_SPREAD_SPREAD_ORDER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch's JSON documents read back by Qt's JSON reader, as a script
 // in any language would read them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch's techniques and outputs run as a script runs them: the exact
 // technique on every sample, every technique compared, the isolator
 // schedule as text and as CSV read back by a strict reader.

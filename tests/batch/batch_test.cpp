@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch run as a script runs it: its messages word for word, its exit
 // status, and what it leaves on disk.
 #include <gtest/gtest.h>

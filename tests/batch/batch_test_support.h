@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch run as a child process, and the hand-worked building its tests
 // run it on.
 #ifndef TAMSOR_TESTS_BATCH_TEST_SUPPORT_H

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program and checks its exact exit status and, where given, that its
 # standard output matches a pattern:
 #   cmake -DEXPECTED_EXIT=N [-DEXPECTED_STDOUT=regex] -P expect_run.cmake -- PROGRAM ARGS...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the engine library, loaded by tamsor-batch in its place: it
 // copies the report a test prepared onto the report name and returns the
 // status the test chose, so the tests see how tamsor-batch treats a report it

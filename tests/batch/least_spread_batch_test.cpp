@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamsor-batch --method spread with a tolerance, run as a script runs it: every
 // sample, the schedule of the fewest types, and the exit status where that
 // count is more than a run forms or a load cannot be grouped.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tamsor-batch's run path, as the loader reads it from the program: every entry
 # relative to the program's folder ($ORIGIN), none empty (the loader takes an
 # empty entry for the current folder). Then the program is started from a

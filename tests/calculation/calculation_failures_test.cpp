@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculations that fail: the typed cause, its description, and that nothing
 // on disk changes where the cause is found before a run.
 #include <gtest/gtest.h>

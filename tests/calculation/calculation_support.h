@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation as the tests request it: the engine linked in, and another
 // run's lock on a data file.
 #ifndef TAMSOR_TESTS_CALCULATION_SUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation on a data file: the wait for another run, the loads read
 // once for every technique, and what each kind of run leaves in the outcome
 // and on disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Least spread through the calculation, beside the other techniques on the
 // same loads: its groupings never spread more than theirs, its report is
 // written and read back like theirs, and loads it cannot group are refused.

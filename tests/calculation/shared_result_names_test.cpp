@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two data files whose results share their names, tower.DAT and an edited
 // copy tower.txt in one folder, calculated over and over at the same moment
 // from two threads: every outcome is its own file's, never the other's.

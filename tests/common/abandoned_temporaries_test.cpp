@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporaries left beside a result or export by a writer that ended before it
 // finished: removed by the next writer of the same name, and only those.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock on the result names that two data files of one stem share, on
 // real files: it excludes, it leaves nothing behind, and it never removes
 // what is not its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files for the user and result files on a full disk: whatever write, flush,
 // sync or rename fails, the earlier file stays byte for byte and the system's
 // reason is reported. First on a real file system that fills up (a small

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading rules of the input data file, and what the reader tells about
 // each load and each refusal.
 #include "tamsor/load_file_reader.h"

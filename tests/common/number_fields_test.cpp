@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fields of the result files, against values worked out by hand from the
 // exact binary value of each float.
 #include "tamsor/number_fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The load plot file read back strictly: the step curve as a run writes it,
 // and every way a plot can break its layout named with its line.
 #include "tamsor/plot_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a report belongs to a data file's loads, judged by what it holds.
 #include "tamsor/report_agreement.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result files' contents: written from plain records by the shared
 // formatting, and read back by the report reader, which trusts nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The safe writing of a result pair and the lock on a data file, on real
 // files.
 #include "tamsor/safe_result_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files written for the user whole or not at all, on real files.
 #include "tamsor/whole_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Searches traced pass by pass by hand: each pass costs the loads of the two
 // partitions twice (means, then sums) plus 2 per pair of sums copied or cleared.
 #include "boundary_refinement.h"

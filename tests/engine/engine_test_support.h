@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load files and engine calls shared by the engine tests.
 #ifndef TAMSOR_TESTS_ENGINE_TEST_SUPPORT_H
 #define TAMSOR_TESTS_ENGINE_TEST_SUPPORT_H

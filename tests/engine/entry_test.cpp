@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole run through the library's C entry, checked byte for byte against
 // result files worked out by hand.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs that the input fuzzer found worth keeping, each run through the
 // engine entry with both techniques: a defined status and result files that
 // fit it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine runs in fixed tables: a whole call through its entry allocates
 // nothing from the free store, files and refusals included.
 #include <gtest/gtest.h>

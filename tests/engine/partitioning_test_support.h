@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Engine states built by hand for the partitioning tests.
 #ifndef TAMSOR_TESTS_ENGINE_PARTITIONING_TEST_SUPPORT_H
 #define TAMSOR_TESTS_ENGINE_PARTITIONING_TEST_SUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run through the library's entry must never destroy: the data file
 // and the result files of an earlier run. Real files, real engine.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs GoogleTest inside a QApplication. Widgets are tested headless unless a
 // platform is chosen explicitly (QT_QPA_PLATFORM=xcb under Xvfb, say).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with the real engine library, driven as a user would:
 // the fixture that the window tests share.
 #ifndef TAMSOR_TESTS_MAIN_WINDOW_FIXTURE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the results table cell by cell as designed: row 0 is the header row,
 // column 0 the header column, cell (0, 0) the corner.
 #ifndef TAMSOR_TESTS_RESULTS_TABLE_CELLS_H

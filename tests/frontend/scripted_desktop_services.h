@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog answers given in advance, and the messages shown, for window tests.
 #ifndef TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H
 #define TAMSOR_TESTS_SCRIPTED_DESKTOP_SERVICES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables as the engineer brings them, imported into data files that are
 // checked byte for byte against files written by hand.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables that cannot be imported as they stand: each refusal names the row,
 // the column and the text, and says what to change.
 #include <gtest/gtest.h>

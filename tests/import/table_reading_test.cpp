@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a table's text: encodings, delimiters, header rows and the numbers
 // in its fields.
 #include <gtest/gtest.h>

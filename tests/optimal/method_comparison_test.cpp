@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique against Method 1 and Method2 of the engine, run in-process on the
 // same buildings: for every number of types they reach, it is never worse.
 #include <gtest/gtest.h>

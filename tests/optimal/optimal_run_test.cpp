@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's run with files: the bytes of its result files for a
 // hand-worked building, the same refusals as the classic techniques' engine,
 // and the reasons it gives its caller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads that repeat a few values: the groupings must be exactly those of a search that
 // compares every total, with the same choice among equal totals.
 #include <gtest/gtest.h>

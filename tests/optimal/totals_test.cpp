@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast totals against the accurate ones.
 #include "accurate_totals.h"
 #include "fast_totals.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made by cpack from this build tree, unpacked into a
 # throw-away root and used there as an engineer would use an installed TAMSOR:
 # its dependencies, every file at its place, the menu entry, the data files'

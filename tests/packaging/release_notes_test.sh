@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package's changelog and the metainfo's releases written from a
 # CHANGELOG.md that holds what Keep a Changelog allows: an introduction, an
 # [Unreleased] section, groups, entries that go on over lines and have

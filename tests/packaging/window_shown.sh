@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs COMMAND on the X display and succeeds once it has mapped a top-level
 # window titled TITLE; the program is then ended. Fails with status 2 when the
 # program ends first, 1 when no such window appears within SECONDS.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stream locale that writes 1234.5 as "1.234,5", so that tests see any
 // figure that follows the stream's locale instead of the fixed format.
 #ifndef TAMSOR_TESTS_COMMA_DECIMAL_LOCALE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one format of each figure, against values worked out by hand and
 // against the partition report's own field writer.
 #include "tamsor/figure_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seven isolators of a hand-worked data file: blank lines and comments sit
 // between the loads (lines 1, 4 and 8), two pairs of equal loads, and labels
 // with commas, quotes and non-ASCII text. Sorted: 640 (line 6), 980 (3),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work done in a child process, so that a test survives what it provokes: a
 // call that would block for ever, a file size limit, a program run with its
 // output captured.

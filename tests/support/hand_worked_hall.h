@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hand-worked building of twelve isolators and the result files of its
 // best groupings, byte for byte, for the tests of every road that writes them.
 #ifndef TAMSOR_TESTS_HAND_WORKED_HALL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Private scratch folders and whole-file reads and writes for tests.
 #ifndef TAMSOR_TESTS_SCRATCH_FOLDER_H
 #define TAMSOR_TESTS_SCRATCH_FOLDER_H

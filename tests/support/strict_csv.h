@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A strict reader of comma-separated values, shared by the tests of every
 // CSV writer: what it accepts, a spreadsheet reads the same way.
 #ifndef TAMSOR_TESTS_STRICT_CSV_H

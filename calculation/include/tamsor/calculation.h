@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation on an input data file, by one technique or several in
 // turn, with the data file and its result names locked from before its loads
 // are read until the result files are read back: the one road every program

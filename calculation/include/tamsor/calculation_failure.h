@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a calculation on a data file failed: typed, so that each program words
 // the cause in its own way, with its plain-English description here for both.
 #ifndef TAMSOR_CALCULATION_FAILURE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solution techniques, in one table: the name the program and every
 // output show, the option tamsor-batch takes, how many loads each takes and
 // how it computes. A new technique is one entry here and its algorithm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input data file opened for reading, refused at once when it is not a
 // regular file: a FIFO or a device would otherwise keep a run waiting.
 #ifndef TAMSOR_DATA_FILE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An advisory lock for one calculation: the engine run and the reading back
 // of its result files. It is taken on the input data file and on the names of
 // its result files, so that runs that each take it (tamsor-batch, the

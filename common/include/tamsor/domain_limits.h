@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits of the domain, written once for every part: how many isolator
 // types a run finds and the program shows, how many isolators each kind of
 // technique takes, and how long a data file's name may be for the classic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the numbers of a text file one after another, across line ends, into
 // 16-bit, 32-bit integer or single-precision targets. Used to read the result
 // files back.

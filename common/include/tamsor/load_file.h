@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole input data file read into memory, for the tools that show or check
 // its loads; the engine reads through LoadFileReader into its own table.
 #ifndef TAMSOR_LOAD_FILE_H

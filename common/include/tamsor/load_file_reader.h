@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the sustained loads of an input data file: the first number of each
 // non-blank line; the rest of the line is the engineer's note on that isolator
 // (`1250.5   kN  axis B/4`) and takes no part in the load.

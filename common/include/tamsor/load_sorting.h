@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loads in ascending order, as every technique takes them.
 #ifndef TAMSOR_LOAD_SORTING_H
 #define TAMSOR_LOAD_SORTING_H

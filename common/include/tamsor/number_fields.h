@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Right-justified number fields of the result files.
 //
 // Rounding is done from the exact binary value of the single-precision number,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The load plot file read back by its columns, trusting nothing: every point
 // must stand where the layout puts it, and the points must form the step
 // curve of ascending loads that a run writes.

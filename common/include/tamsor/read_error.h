@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error raised by the readers of the result files.
 #ifndef TAMSOR_READ_ERROR_H
 #define TAMSOR_READ_ERROR_H

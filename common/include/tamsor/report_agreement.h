@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a result set of a partition report belongs to a data file's loads,
 // judged by what the report does hold: the number of loads, the boundaries
 // of the types and each mean that fitted its field. A mean too wide for its

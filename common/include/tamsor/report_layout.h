@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The columns of the result files, described once for the code that writes
 // them and the code that reads them back.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The partition report read back by its columns, trusting nothing: every
 // field must stand where the layout puts it and hold what the layout allows.
 #ifndef TAMSOR_REPORT_READER_H

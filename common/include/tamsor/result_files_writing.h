@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result files of a technique computed in-process, written as the
 // classic engine writes its own: both under temporary names, moved into
 // place only when both are complete.

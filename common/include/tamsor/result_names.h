@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the two result files that the engine writes beside an input data file.
 // The engine and the desktop program both use this one rule, so they always agree.
 #ifndef TAMSOR_RESULT_NAMES_H

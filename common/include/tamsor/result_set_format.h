@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contents of the result files: a result set as two report lines, the
 // sorted loads as the points of the load plot file. Every technique writes
 // its results through these, so their files are alike to the byte.

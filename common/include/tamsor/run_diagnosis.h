@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a run of a technique on a data file fails, in terms that name the
 // cause: the classic engine itself only reports status 1. tamsor-batch and
 // the program find it with the same reader and the same checks for every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the two result files of a run so that nothing is lost: each is
 // written completely under a temporary name beside its final name, brought to
 // the disk and checked, and moved into place only when both are complete. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every file written for the user shares: a temporary file beside the
 // final name, into which the whole content goes before it is synced and moved
 // into place. A temporary is named "<final name>.<process>-<attempt>.tmp";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What both programs answer to --version and the About box shows: TAMSOR's
 // version and the licence it is given under.
 #ifndef TAMSOR_VERSION_TEXT_H

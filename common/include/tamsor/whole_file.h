@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file for the user whole or not at all: the content goes to a
 // temporary file beside the final name, is flushed, synced and checked, and
 // only then renamed over the final name. Whatever fails on the way, the

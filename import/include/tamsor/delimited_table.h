@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A delimited text table split into rows and fields: comma, semicolon or tab
 // separated, or columns set apart by runs of blanks. A field in double quotes
 // may hold the delimiter, line breaks and doubled quotes ("a ""b"""); blanks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A load table read from disk, and the data file made from it written beside
 // it: whole or not at all, and never over the table itself.
 #ifndef TAMSOR_LOAD_TABLE_FILE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing the engineer's load table: a support-reaction table of the
 // structural analysis program or a spreadsheet saved as delimited text,
 // turned into TAMSOR's own data file, one isolator a line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers in the fields of a load table. A column writes its fractions with a
 // decimal point or a decimal comma; thousands separators are refused rather
 // than guessed, since a wrong guess changes a load a thousandfold.

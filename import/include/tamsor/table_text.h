@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a load table as UTF-8 text. Tables come from spreadsheets and
 // analysis programs in several encodings: UTF-8 with or without a byte order
 // mark, UTF-16 with one (a spreadsheet's "Unicode text"), or an 8-bit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact best grouping of sorted isolator loads into 1 to 9 isolator types.
 #ifndef TAMSOR_OPTIMAL_GROUPING_H
 #define TAMSOR_OPTIMAL_GROUPING_H

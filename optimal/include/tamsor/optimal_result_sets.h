@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact technique's result sets, computed from loads already read and
 // sorted, ready for the shared writers of the result files.
 #ifndef TAMSOR_OPTIMAL_RESULT_SETS_H

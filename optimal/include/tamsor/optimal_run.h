@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run of the exact technique on an input data file, with the same files
 // as a run of the classic techniques: the loads are read by the same reading
 // rules, sorted stably, grouped into 1 to 9 isolator types in one run, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures as text: one format per quantity, the same in the program's
 // windows, its PDF report, the CSV and JSON exports, tamsor-batch's outputs
 // and the charts, and independent of the locale (always a decimal point,

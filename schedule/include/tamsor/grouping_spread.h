@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spread figures of a grouping as every output shows them, and the fewest
 // isolator types within a tolerance as a run found them:
 // - spread of a type: how far its smallest load lies below its largest (its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolator schedule: for one grouping of the sorted loads, each isolator
 // type's design figures and the type of every isolator in data file order.
 #ifndef TAMSOR_ISOLATOR_SCHEDULE_H

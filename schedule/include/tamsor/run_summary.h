@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one run of a technique on one data file found, as plain values for the
 // machine-readable outputs: per number of types the status, the pooled
 // variance and the types, and optionally the schedule for one number of types.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run's summary as one JSON document, written on one line ended by LF, so
 // that the documents of several data files in a row form JSON Lines.
 //

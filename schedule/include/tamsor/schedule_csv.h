@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comma-separated values for a spreadsheet: UTF-8 without a byte order mark,
 // every line ended by CR LF, a header row per table, and a field in double
 // quotes when it holds a comma, a double quote, CR or LF or begins with an

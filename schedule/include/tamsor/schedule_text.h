@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolator schedule as readable text for a terminal: two tables with
 // aligned columns, each under its title, lines indented by two blanks and
 // ended by LF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from a data file (a label, a data file's name) made safe to print on a
 // terminal: nothing in it can move the cursor, recolour or overwrite lines.
 #ifndef TAMSOR_TERMINAL_TEXT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grouping of sorted isolator loads into 1 to 9 isolator types with the least spread, and
 // the fewest types within a tolerance.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spread figures of any grouping of sorted isolator loads, by any technique:
 // - Spread of a type: how far its smallest load lies below its largest (its design load),
 //   in % of the largest: (largest - smallest) / largest x 100.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the program starts: its command line, answered on the terminal without
 // a display where it asks for help or the version, and the engine library
 // found beside the program or where an installed program keeps it.

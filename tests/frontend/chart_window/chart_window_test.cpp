@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart window: what each chart procedure shows on which chart, and the
 // menus and visibility it leaves behind.
 #include "chart_window/chart_window.h"

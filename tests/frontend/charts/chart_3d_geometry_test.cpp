@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the 3D bar and pie renderers: bars measure their values,
 // slices their shares, the rim covers the front half once, labels stay apart.
 #include <gtest/gtest.h>

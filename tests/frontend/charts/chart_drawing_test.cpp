@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each chart kind draws: the kind of series or renderer, its values,
 // labels and titles, charts without points or without positive values, and
 // what a chart widget tells screen readers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Value axes and value texts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data file from outside the main window — named on the command line,
 // dropped from the file manager — and the Open dialog's folder, remembered
 // from one run of the program to the next.

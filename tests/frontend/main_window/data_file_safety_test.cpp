@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on data files out of the ordinary, with the real engine and
 // real files: it calculates the file chosen or says why it cannot, never
 // shows another file's results, leaves the earlier results as they were when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with "Least spread" and a tolerance, driven as a user
 // would: the fourth option, the tolerance field, the line stating the fewest
 // types within it, its Show button and the spread figures under the table.

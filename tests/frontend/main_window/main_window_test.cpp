@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user would — menu, technique, Calculate,
 // scroll bar, Zoom — against the real engine library and real files.
 #include "main_window/main_window.h"

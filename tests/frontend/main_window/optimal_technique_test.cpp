@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with "Optimal" chosen, driven as a user would with the
 // real files: it calculates in-process, shows the best grouping through the
 // same table, plots and schedule as the classic techniques, and is reached

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window while another run (tamsor-batch, another window) holds the
 // data file: it waits in a dialog with Cancel, keeps handling events, and
 // leaves Calculate enabled when the wait is given up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window shows of a results model filled by hand — the load
 // plot, the variance plot and the results table: twenty loads 10, 20, ...,
 // 200 kN.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results table: its headers and cells, read-only cells that the
 // keyboard selects and Ctrl+C copies, and every cell readable by assistive
 // tools.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Disks that fail under a test's writes: a small tmpfs filled up, in a mount
 // namespace of the test's own thread, and a file size limit that makes every
 // write fail from a chosen byte on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The isolator schedule window driven as a user would, from the main window's
 // Results menu and its shortcut, against the real engine library and real
 // files: the tables, sorting, copying, the CSV export and the PDF report.

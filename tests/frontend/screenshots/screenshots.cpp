@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's pictures from the real windows, driven as a user would:
 // File > Open (the dialog answered with a copy of examples/MUSEUM.DAT),
 // Optimal, the scroll bar to five isolator types, then Zoom and every chart of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A few pixels of the drawn canvas: colours, dashes, sharp one-pixel lines at
 // either device pixel ratio, labels at the edge, and the sunken frame.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas as the drawing code sees it: world-to-pixel mapping, items
 // recorded in drawing order with their style, clearing, and what a canvas
 // ignores.

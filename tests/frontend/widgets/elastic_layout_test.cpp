@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The elastic layout: design rectangles scaled to the container at several
 // sizes, neighbours that neither overlap nor part, and nested containers.
 #include <gtest/gtest.h>
