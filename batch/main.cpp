@@ -10,6 +10,7 @@
 #include "batch_options.h"
 #include "batch_output.h"
 #include "batch_run.h"
+#include "import_command.h"
 #include "tamsor/version_text.h"
 
 namespace {
@@ -32,15 +33,23 @@ bool outputWritten() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const tamsor::ParsedCommandLine parsed =
-        tamsor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const tamsor::ParsedCommandLine parsed = tamsor::parseCommandLine(arguments);
     if (parsed.help) {
-        std::cout << tamsor::kUsage;
+        std::cout << tamsor::kUsage << tamsor::kImportUsage;
         return outputWritten() ? 0 : 1;
     }
     if (parsed.version) {
         std::cout << tamsor::versionText(TAMSOR_VERSION);
         return outputWritten() ? 0 : 1;
+    }
+    if (tamsor::asksForImport(arguments)) {
+        const tamsor::ParsedImportCommand import = tamsor::parseImportCommand(arguments);
+        if (!import.error.empty()) {
+            std::cerr << "tamsor-batch: " << import.error << "\nTry 'tamsor-batch --help'.\n";
+            return 2;
+        }
+        return tamsor::runImport(import.command, std::cerr);
     }
     if (!parsed.error.empty()) {
         // The reason and where to read more: the whole help would bury the reason.

@@ -31,8 +31,8 @@ if(TAMSOR_FRONTEND)
 endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "TAMSOR helps structural engineers design seismically isolated buildings. It
-reads the sustained loads of up to 100 isolators from an input data file
-(*.DAT), groups the isolators into 1 to 9 isolator types of similar load, and
+reads the sustained loads of up to 100,000 isolators from an input data file
+(*.DAT) or a load table, groups the isolators into 1 to 9 isolator types of similar load, and
 shows the groupings in a results table, a load plot, a variance plot and bar
 and pie charts. The command-line tool tamsor-batch runs the same techniques
 from scripts. Sample buildings are in /usr/share/tamsor/examples.")

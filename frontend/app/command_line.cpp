@@ -27,11 +27,14 @@ const QString kHelp =
         "-geometry and the others) are handed to Qt.\n"
         "\n"
         "An input data file holds one sustained load per line (the first number of each\n"
-        "non-blank line; the rest of the line is ignored), %2 to %3 isolators.\n"
+        "non-blank line; the rest of the line is ignored), %2 to %3 isolators, or up to\n"
+        "%4 with Optimal or Least spread. File > Import Load Table... makes one from a\n"
+        "load table.\n"
         "tamsor-batch runs the same calculations from scripts.\n")
         .arg(kMaxTypes)
         .arg(kMinIsolators)
-        .arg(kMaxClassicIsolators);
+        .arg(kMaxClassicIsolators)
+        .arg(kMaxProgramIsolators);
 
 // Qt's standard options, which QApplication takes out of the command line
 // itself (QGuiApplication, QApplication and the X11 platform): with a value

@@ -89,7 +89,9 @@ std::optional<QString> PlatformDesktopServices::chooseFileToOpen(QWidget* parent
     // Qt's own dialog, whose filter matches "*.DAT" in any letter case:
     // engineers' files come as BLDG.DAT and bldg.dat alike.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(filterLabel, pattern));
+    // Any file may be chosen as well: data files and tables come under many names.
+    dialog.setNameFilters(
+        {QStringLiteral("%1 (%2)").arg(filterLabel, pattern), QStringLiteral("All files (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }

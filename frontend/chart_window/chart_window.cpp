@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -69,7 +70,7 @@ ChartContent varianceChart(const ResultsModel& m) {
                        QStringLiteral("Isolator Types"),
                        {},
                        kMeanDecimals};
-    for (int d = 1; d < kMaxShownTypes; ++d)
+    for (int d = 1; d < m.SetsReached; ++d)
         if (!m.SetVarianceNotShown[d])
             chart.points.append(ChartPoint{m.pooledVariance(d), QString::number(d + 1)});
     if (chart.points.isEmpty()) chart.title += kTooWideNote;
@@ -134,6 +135,12 @@ void ChartWindow::buildMenus() {
     connect(styles, &QActionGroup::triggered, this, &ChartWindow::View_menu_Click);
 }
 
+void ChartWindow::setDataFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name.isEmpty() ? QStringLiteral("ISOLZOOM")
+                                  : QStringLiteral("ISOLZOOM \u2013 ") + name);
+}
+
 void ChartWindow::setShownTypes(int types) {
     shownTypes_ = types;
 }
@@ -176,12 +183,15 @@ void ChartWindow::showChart(ZoomChart chart) {
         DistributionGraph();
 }
 
+// A number of types that the run did not reach has no grouping to chart.
 void ChartWindow::MeanLoadGraph() {
-    showOnGraph2(meanLoadChart(model_, shownTypes_, chosenStyle_), false);
+    const int types = model_.reached(shownTypes_) ? shownTypes_ : 0;
+    showOnGraph2(meanLoadChart(model_, types, chosenStyle_), false);
 }
 
 void ChartWindow::DistributionGraph() {
-    showOnGraph2(distributionChart(model_, shownTypes_, chosenStyle_), true);
+    const int types = model_.reached(shownTypes_) ? shownTypes_ : 0;
+    showOnGraph2(distributionChart(model_, types, chosenStyle_), true);
 }
 
 void ChartWindow::showOnGraph2(const ChartContent& chart, bool piesOffered) {

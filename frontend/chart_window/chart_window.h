@@ -34,6 +34,9 @@ class ChartWindow : public QDialog {
     // mean load and distribution charts show; 0 before any.
     void setShownTypes(int types);
 
+    // The chosen data file, which the caption names: "ISOLZOOM – NAME.DAT".
+    void setDataFile(const QString& path);
+
     // Loads the window afresh from its design settings, as an unloaded window
     // would be, shows `chart` modally and returns when the window is closed.
     void showModal(ZoomChart chart);

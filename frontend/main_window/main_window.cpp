@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -17,6 +18,8 @@
 
 #include "app/app_icon.h"
 #include "chart_window/chart_window.h"
+#include "main_window/example_files.h"
+#include "main_window/main_window_settings.h"
 #include "main_window/spread_figures_label.h"
 #include "main_window/tolerance_controls.h"
 #include "results/results_model.h"
@@ -60,12 +63,16 @@ MainWindow::MainWindow(ResultsModel& model, EngineBinding& engine, DesktopServic
                        QWidget* parent)
     : QMainWindow(parent), model_(model), engine_(engine), services_(services) {
     setObjectName(QStringLiteral("ISOLMAIN"));
-    setWindowTitle(QStringLiteral("TAMSOR"));
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);
+    model_.LoadUnit = rememberedLoadUnit();
+    examplesFolder_ = examplesFolderOfProgram(QCoreApplication::applicationDirPath());
+    documentsFolder_ = documentsFolder();
     buildControls();
     buildMenus();
+    buildCalculateKeys();
     arrangeTabOrder();
+    showCaptions();
     Form_Load();
 }
 
@@ -91,6 +98,7 @@ void MainWindow::buildControls() {
     elastic->addWidget(buildTechniqueFrame(), QRect(QPoint(4560, 120), kFrameArea));
 
     calculateButton_ = named(new QPushButton(QStringLiteral("Calculate")), "Command1");
+    calculateButton_->setToolTip(QStringLiteral("Calculate (Enter, F5)"));
     elastic->addWidget(calculateButton_, QRect(6360, 240, 1332, 972));
     connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
@@ -134,6 +142,12 @@ void MainWindow::buildControls() {
     elastic->addWidget(scrollTitle, QRect(240, 3480, 1335, 255));
     elastic->addWidget(fewest, QRect(480, 4200, 252, 252));
     elastic->addWidget(most, QRect(3720, 4200, 255, 255));
+    // How many types the scroll bar picks, between its ends.
+    typesLabel_ = named(new QLabel, "TypesShown");
+    typesLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    elastic->addWidget(typesLabel_, QRect(840, 4200, 2760, 255));
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { showTypesLabel(); });
+    showTypesLabel();
     elastic->addWidget(about, QRect(240, 4680, 4095, 735));
     buildSpreadControls(elastic);
 }
@@ -157,7 +171,7 @@ void MainWindow::buildSpreadControls(ElasticLayout* elastic) {
 }
 
 // One option per technique of the technique table, its id the technique's;
-// "Method 1" chosen.
+// the one chosen last time, "Method 1" at the very first start.
 QWidget* MainWindow::buildTechniqueFrame() {
     auto* frame = named(new QGroupBox(QStringLiteral("Solution Technique:")), "Frame1");
     auto* layout = new ElasticLayout(kFrameArea);
@@ -170,7 +184,7 @@ QWidget* MainWindow::buildTechniqueFrame() {
         techniqueButtons_->addButton(option, id);
         layout->addWidget(option, kOptionPlaces[id]);
     }
-    techniqueButtons_->button(static_cast<int>(TechniqueId::kMethod1))->setChecked(true);
+    techniqueButtons_->button(static_cast<int>(rememberedTechnique()))->setChecked(true);
     connect(techniqueButtons_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {
         if (chosen) Option1_Click(id);
     });
@@ -181,8 +195,13 @@ void MainWindow::buildMenus() {
     QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), "File_menu");
     openItem_ = named(file->addAction(QStringLiteral("&Open")), "FOpen_menu");
     openItem_->setShortcut(QKeySequence::Open);
-    exitItem_ = named(file->addAction(QStringLiteral("E&xit")), "Exit_menu");
     connect(openItem_, &QAction::triggered, this, &MainWindow::FOpen_menu_Click);
+    addImportItem(file);
+    examplesMenu_ = named(file->addMenu(QStringLiteral("Open &Example")), "OpenExample_menu");
+    showExamples();
+    buildRecentFilesMenu(file);
+    file->addSeparator();
+    exitItem_ = named(file->addAction(QStringLiteral("E&xit")), "Exit_menu");
     connect(exitItem_, &QAction::triggered, this, &MainWindow::Exit_Menu_Click);
 
     QMenu* results = named(menuBar()->addMenu(QStringLiteral("&Results")), "Results_menu");
@@ -190,6 +209,8 @@ void MainWindow::buildMenus() {
         named(results->addAction(QStringLiteral("Isolator &Schedule...")), "Schedule_menu");
     scheduleItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(scheduleItem_, &QAction::triggered, this, &MainWindow::Schedule_menu_Click);
+    buildUnitsMenu();
+    buildHelpMenu();
 }
 
 void MainWindow::arrangeTabOrder() {

@@ -13,9 +13,12 @@
 #include "run/calculation_run.h"
 
 class QAction;
+class QActionGroup;
 class QButtonGroup;
 class QDragEnterEvent;
 class QDropEvent;
+class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -52,6 +55,10 @@ class MainWindow : public QMainWindow {
     void Command3_Click();
     void Exit_Menu_Click();
     void Schedule_menu_Click();
+    void FImport_menu_Click();
+    // File > Open Example: the user's copy of the sample `name` opened.
+    void openExample(const QString& name);
+    void About_menu_Click();
 
     // A data file named from outside the window, on the command line or by a
     // drop, chosen as File > Open chooses it; the calculation waits for
@@ -64,6 +71,11 @@ class MainWindow : public QMainWindow {
 
     // The number of isolator types whose results are on display; 0 before any.
     int shownTypes() const { return shownTypes_; }
+
+    // Where File > Open Example finds the samples, and the user's documents
+    // folder, where their copies go and copies of other data files are
+    // offered; tests point them elsewhere.
+    void setExampleFolders(const QString& samples, const QString& documents);
 
   signals:
     // A calculation's results, of the chosen data file, are shown for `types` types.
@@ -84,23 +96,44 @@ class MainWindow : public QMainWindow {
     QWidget* buildTechniqueFrame();
     void buildSpreadControls(ElasticLayout* elastic);
     void buildMenus();
+    void addImportItem(QMenu* file);
+    void buildRecentFilesMenu(QMenu* file);
+    void showExamples();
+    void buildUnitsMenu();
+    void buildHelpMenu();
+    void buildCalculateKeys();
     void arrangeTabOrder();
 
     void ReDraw();
     void GetIsolData(const CalculationOutcome& calculation);
     void Graphplot();
-    void setRunControlsEnabled(bool enabled);
+    // Shows what the status-2 run reached, or, where it reached nothing or
+    // cannot be shown, the failure as it is.
+    void showGroupingsReached(RunOutcome& outcome);
+    // Empties the table and both plots, disables Zoom and the schedule: what
+    // was on display no longer belongs to the file and technique chosen.
+    void clearResults();
     // `path` becomes the data file, and its folder the one the Open dialog
-    // starts in from now on, in later runs too.
+    // starts in from now on, in later runs too; the caption names it.
     void takeDataFile(const QString& path);
     static QString lastDataFolder();
     void openChartWindow(ZoomChart chart);
+    void showCaptions();
+    void showResults();
+    void showTypesLabel();
+    void showRecentFiles();
+    void chooseLoadUnit(const QString& unit);
+    // After result files that cannot be written beside the data file: a copy
+    // of the data file saved where the user chooses, then calculated there.
+    void offerCopyElsewhere(const RunMessage& failure);
 
     ResultsModel& model_;
     EngineBinding& engine_;
     DesktopServices& services_;
     std::chrono::milliseconds lockPatience_ = kDataFileLockPatience;
     int shownTypes_ = 0;
+    QString examplesFolder_;
+    QString documentsFolder_;
     // Created when first opened, kept for the run.
     ChartWindow* chartWindow_ = nullptr;
     ScheduleWindow* scheduleWindow_ = nullptr;
@@ -113,12 +146,17 @@ class MainWindow : public QMainWindow {
     QPushButton* varianceZoomButton_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     ResultsTable* resultsTable_ = nullptr;
+    QLabel* typesLabel_ = nullptr;
     SpreadFiguresLabel* spreadFigures_ = nullptr;
     ToleranceField* toleranceField_ = nullptr;
     FewestTypesLine* fewestTypes_ = nullptr;
     QAction* openItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* scheduleItem_ = nullptr;
+    QAction* importItem_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* examplesMenu_ = nullptr;
+    QActionGroup* unitItems_ = nullptr;
 };
 
 }  // namespace tamsor

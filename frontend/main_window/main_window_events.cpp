@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The event procedures of the main window, the calculation run and the
 // showing of its results.
+#include <algorithm>
 #include <exception>
 #include <initializer_list>
+#include <utility>
 
 #include <QAction>
 #include <QButtonGroup>
@@ -12,6 +14,7 @@
 #include "app/desktop_services.h"
 #include "chart_window/chart_window.h"
 #include "main_window/main_window.h"
+#include "main_window/main_window_settings.h"
 #include "main_window/tolerance_controls.h"
 #include "plots/load_plot.h"
 #include "plots/variance_plot.h"
@@ -25,7 +28,9 @@ namespace tamsor {
 
 void MainWindow::Form_Load() {
     setWindowState(windowState() | Qt::WindowMaximized);
-    setRunControlsEnabled(false);
+    calculateButton_->setEnabled(false);
+    scrollBar_->setEnabled(false);
+    clearResults();
 }
 
 void MainWindow::FOpen_menu_Click() {
@@ -36,7 +41,10 @@ void MainWindow::FOpen_menu_Click() {
     takeDataFile(chosen.value_or(model_.DataFileName));
 }
 
-void MainWindow::Option1_Click(int /*techniqueId*/) {
+// Once a file is chosen, another technique is calculated at once, so that
+// what is shown is always the ticked technique's.
+void MainWindow::Option1_Click(int techniqueId) {
+    rememberTechnique(static_cast<TechniqueId>(techniqueId));
     if (calculateButton_->isEnabled()) ReDraw();
 }
 
@@ -63,32 +71,92 @@ void MainWindow::Exit_Menu_Click() {
 
 // The chosen technique's calculation, then its results loaded and shown. A
 // refusal or failure on the way ends in one message, its cause as the
-// detail; after a wait for another run given up, the file may be calculated
-// again at once. Lines that look like a decimal comma are pointed out once,
-// after the outcome.
+// detail, and clears what was shown; Calculate stays available, so that the
+// file (mended, or freed by another run) or another technique can be
+// calculated at once. A run that stopped at an empty type shows the
+// groupings it reached. Lines that look like a decimal comma are pointed out
+// once, after the outcome.
 void MainWindow::ReDraw() {
     model_.MethodFlag = static_cast<TechniqueId>(techniqueButtons_->checkedId());
     RunOutcome outcome = runCalculation(
         model_.DataFileName, model_.MethodFlag, engine_,
         waitWithDialog(services_, this, model_.DataFileName, lockPatience_), lockPatience_);
+    const std::vector<TechniqueRun>& runs = outcome.calculation.runs;
+    const bool stoppedAtEmptyType = outcome.failure && !outcome.dataFileBusy &&
+                                    outcome.calculation.ok() && !runs.empty() &&
+                                    !runs.back().complete;
     if (outcome.hasResults()) {
         try {
             GetIsolData(outcome.calculation);
         } catch (const std::exception& error) {
             outcome.failure = calculationFailedMessage(error);
         }
+    } else if (stoppedAtEmptyType) {
+        showGroupingsReached(outcome);
     }
+    if (outcome.hasResults() || (stoppedAtEmptyType && model_.SetsReached > 0)) {
+        // The fewest types within the tolerance, of a complete run alone.
+        if (outcome.hasResults())
+            fewestTypes_->showCalculation(outcome.calculation, toleranceField_->tolerancePercent());
+        showResults();
+    } else {
+        clearResults();
+    }
+    // Result files that cannot be written for want of room or rights may be
+    // written elsewhere; one that would be the data file itself may not.
+    const std::optional<CalculationFailure>& failure = outcome.calculation.failure;
+    const bool writeRefused = failure && failure->fault == CalculationFault::kResultFile &&
+                              failure->resultFault != ResultFault::kIsTheDataFile;
     if (outcome.failure) {
-        if (!outcome.dataFileBusy) setRunControlsEnabled(false);
-        services_.showMessage(this, outcome.failure->text, outcome.failure->detail);
-    } else if (outcome.hasResults()) {
-        Graphplot();
-        scheduleItem_->setEnabled(true);
-        fewestTypes_->showCalculation(outcome.calculation, toleranceField_->tolerancePercent());
-        emit resultsShown(shownTypes_);
+        if (writeRefused)
+            offerCopyElsewhere(*outcome.failure);
+        else
+            services_.showMessage(this, outcome.failure->text, outcome.failure->detail);
     }
     if (outcome.warning)
         services_.showMessage(this, outcome.warning->text, outcome.warning->detail);
+}
+
+void MainWindow::showGroupingsReached(RunOutcome& outcome) {
+    const std::vector<TechniqueRun>& runs = outcome.calculation.runs;
+    const int reached = runs.empty() ? 0 : static_cast<int>(runs.back().sets.size());
+    const QString technique = techniqueName(model_.MethodFlag);
+    model_.SetsReached = 0;
+    if (reached == 0) {
+        outcome.failure->detail =
+            QStringLiteral(
+                "%1 found no grouping: an isolator type became empty at once. Choose "
+                "Optimal, which always completes.")
+                .arg(technique);
+        return;
+    }
+    try {
+        GetIsolData(outcome.calculation);
+    } catch (const std::exception& error) {
+        outcome.failure = calculationFailedMessage(error);
+        model_.SetsReached = 0;
+        return;
+    }
+    const int shown = std::min(reached, kMaxShownTypes);
+    const QString found =
+        shown == 1 ? QStringLiteral("the grouping for 1 isolator type; it is")
+                   : QStringLiteral("groupings for 1 to %1 isolator types; they are").arg(shown);
+    outcome.failure->detail =
+        QStringLiteral(
+            "%1 found %2 shown. An isolator type became empty in the search for %3. "
+            "Choose Optimal, which always completes.")
+            .arg(technique, found)
+            .arg(reached + 1);
+}
+
+// The loaded results drawn for the types on the scroll bar, and the ways to
+// the chart window and the schedule opened.
+void MainWindow::showResults() {
+    Graphplot();
+    for (QPushButton* zoom : {loadZoomButton_, varianceZoomButton_})
+        zoom->setEnabled(true);
+    scheduleItem_->setEnabled(true);
+    emit resultsShown(shownTypes_);
 }
 
 // The results of the calculation's run and the loads it ran on, stored
@@ -98,22 +166,31 @@ void MainWindow::GetIsolData(const CalculationOutcome& calculation) {
 }
 
 // The results for the number of types on the scroll bar: both plots and the
-// table. Before any results are loaded there is nothing to show.
+// table. Before any results are loaded there is nothing to show; a number of
+// types that the run did not reach shows an empty table and the loads
+// without types.
 void MainWindow::Graphplot() {
     if (!model_.hasResults()) return;
     shownTypes_ = scrollBar_->value();
-    loadPlot_->setScene(loadPlot(model_, shownTypes_));
+    // A large building's staircase is drawn to the plot's pixels.
+    loadPlot_->setSceneForWidth(
+        [this, types = shownTypes_](int columns) { return loadPlot(model_, types, columns); });
     variancePlot_->setScene(variancePlot(model_));
     resultsTable_->setShownTypes(shownTypes_);
 }
 
-// Calculate, both Zoom buttons and the scroll bar always change together.
-// Either way the results on display are not the chosen file's: a file was
-// just chosen, or the program started, or the calculation failed.
-void MainWindow::setRunControlsEnabled(bool enabled) {
-    for (QWidget* control : std::initializer_list<QWidget*>{calculateButton_, loadZoomButton_,
-                                                            varianceZoomButton_, scrollBar_})
-        control->setEnabled(enabled);
+void MainWindow::clearResults() {
+    ResultsModel cleared;
+    cleared.DataFileName = model_.DataFileName;
+    cleared.MethodFlag = model_.MethodFlag;
+    cleared.LoadUnit = model_.LoadUnit;
+    model_ = std::move(cleared);
+    shownTypes_ = 0;
+    loadPlot_->setScene(CanvasScene());
+    variancePlot_->setScene(CanvasScene());
+    resultsTable_->setShownTypes(0);
+    for (QPushButton* zoom : {loadZoomButton_, varianceZoomButton_})
+        zoom->setEnabled(false);
     scheduleItem_->setEnabled(false);
     emit resultsCleared();
 }
@@ -124,7 +201,10 @@ void MainWindow::openChartWindow(ZoomChart chart) {
         chartWindow_->setShownTypes(shownTypes_);
         connect(this, &MainWindow::resultsShown, chartWindow_, &ChartWindow::setShownTypes);
         connect(this, &MainWindow::shownTypesChanged, chartWindow_, &ChartWindow::setShownTypes);
+        connect(this, &MainWindow::resultsCleared, chartWindow_,
+                [this] { chartWindow_->setShownTypes(0); });
     }
+    chartWindow_->setDataFile(model_.DataFileName);
     chartWindow_->showModal(chart);
 }
 
@@ -132,6 +212,7 @@ void MainWindow::openChartWindow(ZoomChart chart) {
 void MainWindow::Schedule_menu_Click() {
     if (scheduleWindow_ == nullptr) {
         scheduleWindow_ = new ScheduleWindow(model_, services_, this);
+        scheduleWindow_->setDataFile(model_.DataFileName);
         if (scheduleItem_->isEnabled()) scheduleWindow_->showResults(shownTypes_);
         connect(this, &MainWindow::resultsShown, scheduleWindow_, &ScheduleWindow::showResults);
         connect(this, &MainWindow::shownTypesChanged, scheduleWindow_,

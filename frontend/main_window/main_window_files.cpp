@@ -10,14 +10,19 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QUrl>
 
 #include "app/desktop_services.h"
+#include "chart_window/chart_window.h"
 #include "main_window/main_window.h"
+#include "main_window/main_window_settings.h"
 #include "results/results_model.h"
 #include "run/native_path.h"
 #include "run/run_messages.h"
+#include "schedule_window/schedule_window.h"
 
 namespace tamsor {
 namespace {
@@ -59,11 +64,29 @@ void MainWindow::chooseDataFile(const QString& path) {
     services_.showMessage(this, message->text, message->detail);
 }
 
+// Nothing shown of the file before: it is calculated when the user asks.
 void MainWindow::takeDataFile(const QString& path) {
     // The path whole: the engine's form is made at the call.
     model_.DataFileName = path;
-    if (!path.isEmpty()) QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
-    setRunControlsEnabled(true);
+    if (!path.isEmpty()) {
+        QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+        tamsor::rememberRecentFile(QFileInfo(path).absoluteFilePath());
+        showRecentFiles();
+    }
+    clearResults();
+    calculateButton_->setEnabled(true);
+    scrollBar_->setEnabled(true);
+    showCaptions();
+}
+
+// "TAMSOR – NAME.DAT" once a file is chosen; the chart and schedule windows
+// name it too.
+void MainWindow::showCaptions() {
+    const QString name = QFileInfo(model_.DataFileName).fileName();
+    setWindowTitle(name.isEmpty() ? kApplicationTitle
+                                  : kApplicationTitle + QStringLiteral(" \u2013 ") + name);
+    if (chartWindow_ != nullptr) chartWindow_->setDataFile(model_.DataFileName);
+    if (scheduleWindow_ != nullptr) scheduleWindow_->setDataFile(model_.DataFileName);
 }
 
 QString MainWindow::lastDataFolder() {

@@ -20,7 +20,7 @@ SpreadFiguresLabel::SpreadFiguresLabel(const ResultsModel& model, QWidget* paren
 }
 
 void SpreadFiguresLabel::showResults(int types) {
-    if (types < 1 || types > kMaxShownTypes || !model_.hasResults()) {
+    if (!model_.reached(types) || !model_.hasResults()) {
         clearResults();
         return;
     }

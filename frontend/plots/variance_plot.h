@@ -16,10 +16,11 @@ namespace tamsor {
 inline const QString kVariancesNotShownNote = QStringLiteral("Variances too wide for the report");
 
 // The plot of loaded results, the same whatever the number of types shown, in
-// the world window 0 to 1.2 by -0.2 to 1.2: black axes from (0.25, 0), a red
-// line through the normalised variances at x = types / 8, each number of
-// types printed under its point. A variance too wide for the report is left
-// out; one without a shown neighbour is drawn as a short level.
+// the world window 0 to 1.2 by -0.2 to 1.2: black axes from (0.25, 0), round
+// variances up the axis in grey, titled with the square of the load unit, a
+// red line through the normalised variances of the groupings reached at
+// x = types / 8, each number of types printed under its point. A variance too wide for the report
+// is left out; one without a shown neighbour is drawn as a short level.
 CanvasScene variancePlot(const ResultsModel& model);
 
 }  // namespace tamsor

@@ -9,7 +9,8 @@
 
 namespace tamsor {
 
-// Stores the last run of `calculation` in the model: the plot points divided
+// Stores the last run of `calculation` in the model: the plot points (drawn
+// from the sorted loads where the run stopped at an empty type) divided
 // by their maxima, the first kMaxShownTypes result sets with the pooled
 // variances divided by the largest shown of the sets for 2 to kMaxShownTypes
 // types, the isolators of every partition, and the loads in file order; the

@@ -14,12 +14,15 @@
 #include <QString>
 
 #include "tamsor/domain_limits.h"
+#include "tamsor/figure_text.h"
 #include "tamsor/load_file.h"
 #include "tamsor/technique.h"
 
 namespace tamsor {
 
-inline constexpr int kPlotPoints = 2001;       // indices 0 to 2000
+// The load plot file has a point per isolator and one more wherever the load
+// changes.
+inline constexpr std::size_t kPlotPoints = 2 * kMaxProgramIsolators + 1;
 inline constexpr int kResultSets = kMaxTypes;  // result set d holds d + 1 types
 
 // A figure per result set d and partition k: [d][k].
@@ -34,12 +37,13 @@ struct ResultsModel {
     QString DataFileName;
     TechniqueId MethodFlag = TechniqueId::kMethod1;
 
-    // The load plot file's points, divided by their maxima.
-    std::array<float, kPlotPoints> PlotX{};
-    std::array<float, kPlotPoints> PlotY{};
+    // The load plot file's points, divided by their maxima: as many as the
+    // file holds, indices 0 to PlotLast.
+    std::vector<float> PlotX;
+    std::vector<float> PlotY;
     float PlotXMax = 0;
     float PlotYMax = 0;
-    std::int16_t PlotLast = 0;
+    std::int32_t PlotLast = 0;
 
     // The sets for 1 to kMaxShownTypes types are loaded.
     std::array<float, kResultSets> SetVariance{};  // divided by SetVarianceMax
@@ -55,6 +59,14 @@ struct ResultsModel {
     // The isolators of partition k + 1: the difference of its bounds, to the
     // nearest isolator, halves to the even one.
     PartitionTable<std::int32_t> PartCount{};
+    // The largest load of partition k + 1, its design load, and the decimals
+    // the data file writes its loads with.
+    PartitionTable<float> PartLargest{};
+    int LoadDecimals = kMinLoadDecimals;
+    // The groupings the last run reached: 1 to SetsReached types. All of them
+    // after a complete run; fewer where a run stopped at an empty isolator
+    // type, whose later sets stay zero.
+    int SetsReached = 0;
 
     // A figure too wide for its field of the partition report (loads in
     // newtons, say) is written there as asterisks: it is not shown, and its
@@ -66,9 +78,15 @@ struct ResultsModel {
     // read for the last successful calculation: the isolator schedule's source.
     std::vector<LoadRecord> DataLoads;
 
+    // The unit the loads are shown in ("kN", or empty for none): only a
+    // label, no value is converted.
+    QString LoadUnit = QStringLiteral("kN");
+
     // Results are only stored when both maxima, which divide the points, are
     // above 0; before the first ones they are 0.
     bool hasResults() const { return PlotXMax > 0 && PlotYMax > 0; }
+    // Whether the grouping into `types` types was reached.
+    bool reached(int types) const { return types >= 1 && types <= SetsReached; }
 
     // The pooled variance of result set d as the engine wrote it.
     float pooledVariance(int d) const { return SetVarianceReported[d]; }

@@ -26,18 +26,32 @@ QStringList resultsRow(const ResultsModel& model, int types, int row) {
     return {
         cellText(std::int64_t{row + 1}), cellText(std::int64_t{model.PartCount[d][row]}),
         model.PartMeanNotShown[d][row] ? kMeanNotShown : cellText(meanText(model.PartMean[d][row])),
+        cellText(loadText(model.PartLargest[d][row], model.LoadDecimals)),
         row == 0 ? pooledVarianceText(model, d) : QString()};
 }
 
+QString withUnit(const QString& title, const QString& unit) {
+    return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
+}
+
+QStringList resultsColumnTitles(const QString& loadUnit) {
+    return {QStringLiteral("Number"), withUnit(QStringLiteral("Mean"), loadUnit),
+            withUnit(QStringLiteral("Largest"), loadUnit),
+            withUnit(QStringLiteral("Variance"),
+                     loadUnit.isEmpty() ? loadUnit : loadUnit + QChar(0x00B2))};
+}
+
 // The cells as Qt's table view reads them: the type numbers as row headers,
-// three columns of figures, all centred.
+// four columns of figures, all centred. A grouping that the run did not reach
+// shows empty rows.
 class ResultsTableModel final : public QAbstractTableModel {
   public:
     ResultsTableModel(const ResultsModel& model, QObject* parent)
         : QAbstractTableModel(parent), model_(model) {}
 
     void setShownTypes(int types) {
-        types_ = types;
+        types_ = model_.reached(types) ? types : 0;
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     }
@@ -46,7 +60,7 @@ class ResultsTableModel final : public QAbstractTableModel {
         return parent.isValid() ? 0 : kMaxShownTypes;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(kColumnTitles.size());
+        return parent.isValid() ? 0 : kColumns;
     }
     Qt::ItemFlags flags(const QModelIndex& /*index*/) const override {
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
@@ -61,14 +75,14 @@ class ResultsTableModel final : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role == Qt::TextAlignmentRole) return kCentred;
         if (role != Qt::DisplayRole) return {};
-        if (orientation == Qt::Horizontal) return kColumnTitles.value(section);
+        if (orientation == Qt::Horizontal)
+            return resultsColumnTitles(model_.LoadUnit).value(section);
         return section < types_ ? resultsRow(model_, types_, section).value(0) : QString();
     }
 
   private:
     static constexpr int kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
-    inline static const QStringList kColumnTitles = {
-        QStringLiteral("Number"), QStringLiteral("Mean"), QStringLiteral("Variance")};
+    static constexpr int kColumns = 4;
 
     const ResultsModel& model_;
     int types_ = 0;

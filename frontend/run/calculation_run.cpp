@@ -46,7 +46,7 @@ RunOutcome runCalculation(const QString& chosenPath, TechniqueId technique, Engi
     CalculationRequest request;
     request.path = *path;
     request.techniques = {technique};
-    request.maxLoads = kMaxClassicIsolators;
+    request.maxLoads = kMaxProgramIsolators;
     request.engine = engine.classicEngine();
     request.waitForLock = std::move(waitForLock);
     try {

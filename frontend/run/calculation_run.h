@@ -46,8 +46,8 @@ struct RunOutcome {
 };
 
 // The chosen data file, found by the bytes of its name, calculated by
-// `technique` on 11 to kMaxClassicIsolators loads, the classic techniques
-// through `engine`. A refusal, a failure, a run that stopped at an empty
+// `technique` on 11 to as many loads as it takes, at most kMaxProgramIsolators,
+// the classic techniques through `engine`. A refusal, a failure, a run that stopped at an empty
 // isolator type and a run-time error of the engine binding come back as the
 // failure's message.
 RunOutcome runCalculation(const QString& chosenPath, TechniqueId technique, EngineBinding& engine,

@@ -40,6 +40,8 @@ class EngineBinding {
     ClassicEngine classicEngine();
 
     int calculations() const { return calculations_; }
+    // The library file bound, or to be bound at the first calculation.
+    QString libraryPath() const { return library_.fileName(); }
 
   private:
     vorbeck1_entry entry();

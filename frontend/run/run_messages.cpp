@@ -68,8 +68,17 @@ std::optional<RunMessage> messageFor(const CalculationFailure& failure,
         case CalculationFault::kUnreadableLoads:
         case CalculationFault::kLoadNotPositive:
             return refusedDataFile(loadFaultDetail(failure));
-        case CalculationFault::kTooFewLoads:
         case CalculationFault::kTooManyLoads:
+            if (failure.limit < kMaxProgramIsolators)
+                return refusedDataFile(
+                    described(failure) +
+                    QStringLiteral(". Method 1 and Method2 take %1 to %2 isolators; choose "
+                                   "Optimal or Least spread, which take up to %3.")
+                        .arg(kMinIsolators)
+                        .arg(failure.limit)
+                        .arg(kMaxProgramIsolators));
+            return refusedDataFile(described(failure));
+        case CalculationFault::kTooFewLoads:
         case CalculationFault::kOverflow:
             return refusedDataFile(described(failure));
         case CalculationFault::kResultFile:

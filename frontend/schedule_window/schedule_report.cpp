@@ -2,6 +2,7 @@
 #include "schedule_window/schedule_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QFileInfo>
@@ -213,17 +214,24 @@ class ReportPainter {
 
         y += kGap;
         constexpr double kRightColumn = 104;
-        text(0, y, 100, kSection, section_,
+        // The results table's five columns leave the pooled variances the
+        // page's last 58 mm.
+        constexpr double kVarianceColumn = kContentWidth - 58;
+        text(0, y, kVarianceColumn, kSection, section_,
              QStringLiteral("Results for %1 isolator types").arg(shown.types));
-        text(kRightColumn, y, kContentWidth - kRightColumn, kSection, section_,
+        text(kVarianceColumn, y, kContentWidth - kVarianceColumn, kSection, section_,
              QStringLiteral("Pooled variance"));
         y += kSection;
         const double results =
-            table(resultsTable(report_.results, shown.types), {20, 22, 28, 28}, 0, y);
-        const double variances = table(varianceTable(report_.results), {20, 38}, kRightColumn, y);
+            table(resultsTable(report_.results, shown.types), {19, 20, 23, 23, 28}, 0, y);
+        const double variances =
+            table(varianceTable(report_.results), {20, 38}, kVarianceColumn, y);
         y = std::max(results, variances) + kGap;
 
-        plot(loadPlot(report_.results, shown.types), 0, y, kLoadPlotWidth, kLoadPlotHeight);
+        // Drawn to the plot's own pixels, as on a screen.
+        const int columns = static_cast<int>(std::lround(kLoadPlotWidth / 25.4 * kPlotDotsPerInch));
+        plot(loadPlot(report_.results, shown.types, columns), 0, y, kLoadPlotWidth,
+             kLoadPlotHeight);
         paragraph(
             0, y + kLoadPlotHeight + 1, kLoadPlotWidth, kCaption, small_,
             QStringLiteral("Sustained loads in ascending order (red) with the %1 isolator types: "
@@ -239,11 +247,12 @@ class ReportPainter {
 
         text(0, y, kContentWidth, kSection, section_, QStringLiteral("Isolator types"));
         y += kSection;
-        table(typesTable(schedule_), {12, 19, 24, 28, 26, 22, 28, 15}, 0, y);
+        table(typesTable(schedule_, report_.results.LoadUnit), {12, 19, 24, 28, 26, 22, 28, 15}, 0,
+              y);
     }
 
     void paintIsolators() {
-        const TextTable isolators = isolatorsTable(schedule_);
+        const TextTable isolators = isolatorsTable(schedule_, report_.results.LoadUnit);
         const std::vector<double> widths = {16, 26, 14, kContentWidth - 56};
         for (std::size_t first = 0; first < isolators.rows.size(); first += kIsolatorRowsPerPage) {
             newPage();

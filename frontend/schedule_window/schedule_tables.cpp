@@ -17,12 +17,19 @@ QString count(std::int64_t value) {
     return QString::number(value);
 }
 
+// A heading with its unit on a second line, to leave the figures room.
+QString unitBelow(const QString& title, const QString& unit) {
+    return withUnit(title, unit).replace(QStringLiteral(" ("), QStringLiteral("\n("));
+}
+
 }  // namespace
 
-TextTable typesTable(const IsolatorSchedule& schedule) {
+TextTable typesTable(const IsolatorSchedule& schedule, const QString& loadUnit) {
     TextTable table{
-        {QStringLiteral("Type"), QStringLiteral("Isolators"), QStringLiteral("Smallest"),
-         QStringLiteral("Largest\n(design load)"), QStringLiteral("Mean"), QStringLiteral("Spread"),
+        {QStringLiteral("Type"), QStringLiteral("Isolators"),
+         unitBelow(QStringLiteral("Smallest"), loadUnit),
+         withUnit(QStringLiteral("Largest"), loadUnit) + QStringLiteral("\n(design load)"),
+         unitBelow(QStringLiteral("Mean"), loadUnit), unitBelow(QStringLiteral("Spread"), loadUnit),
          QStringLiteral("Largest above\nmean %"), QStringLiteral("Spread\n%")},
         std::vector<bool>(8, true),
         {}};
@@ -39,9 +46,9 @@ TextTable typesTable(const IsolatorSchedule& schedule) {
     return table;
 }
 
-TextTable isolatorsTable(const IsolatorSchedule& schedule) {
-    TextTable table{{QStringLiteral("Line"), QStringLiteral("Load"), QStringLiteral("Type"),
-                     QStringLiteral("Label")},
+TextTable isolatorsTable(const IsolatorSchedule& schedule, const QString& loadUnit) {
+    TextTable table{{QStringLiteral("Line"), withUnit(QStringLiteral("Load"), loadUnit),
+                     QStringLiteral("Type"), QStringLiteral("Label")},
                     {true, true, true, false},
                     {}};
     for (const ScheduledIsolator& isolator : schedule.isolators)
@@ -52,10 +59,12 @@ TextTable isolatorsTable(const IsolatorSchedule& schedule) {
 }
 
 TextTable resultsTable(const ResultsModel& model, int types) {
-    TextTable table{{QStringLiteral("Partition"), QStringLiteral("Number"), QStringLiteral("Mean"),
-                     QStringLiteral("Variance")},
-                    std::vector<bool>(4, true),
-                    {}};
+    // Each unit on a line of its own under its title, to leave the figures room.
+    QStringList header =
+        QStringList{QStringLiteral("Partition")} + resultsColumnTitles(model.LoadUnit);
+    for (QString& title : header)
+        title.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    TextTable table{header, std::vector<bool>(5, true), {}};
     for (int row = 0; row < types; ++row) {
         QStringList cells = resultsRow(model, types, row);
         for (QString& cell : cells)

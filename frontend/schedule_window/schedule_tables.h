@@ -21,10 +21,11 @@ struct TextTable {
     std::vector<QStringList> rows;
 };
 
-// One row per isolator type; "-" for a percentage that is not defined.
-TextTable typesTable(const IsolatorSchedule& schedule);
+// One row per isolator type; "-" for a percentage that is not defined. The
+// headings of loads name `loadUnit` where there is one.
+TextTable typesTable(const IsolatorSchedule& schedule, const QString& loadUnit = {});
 // One row per isolator in data file order: line, load, type, label.
-TextTable isolatorsTable(const IsolatorSchedule& schedule);
+TextTable isolatorsTable(const IsolatorSchedule& schedule, const QString& loadUnit = {});
 
 // The main window's results table, as it shows `types` types.
 TextTable resultsTable(const ResultsModel& model, int types);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_services.h"
+#include "schedule_window/isolator_table_model.h"
 #include "schedule_window/schedule_report.h"
 #include "schedule_window/schedule_tables.h"
 #include "tamsor/grouping_spread.h"
@@ -92,7 +94,11 @@ QTableView* ScheduleWindow::addTable(QStandardItemModel*& model, const TextTable
     sorted->setSourceModel(model);
     sorted->setSortRole(kSortRole);
     sorted->setSortLocaleAware(true);
+    return addView(sorted, title, name, layout);
+}
 
+QTableView* ScheduleWindow::addView(QAbstractItemModel* sorted, const QString& title,
+                                    const char* name, QBoxLayout* layout) {
     auto* view = new TableView;
     view->setObjectName(QString::fromLatin1(name));
     view->setHorizontalHeader(new SortHeader(view));
@@ -144,9 +150,12 @@ QWidget* ScheduleWindow::buildTables() {
     auto* isolatorsPane = new QWidget;
     auto* isolatorsLayout = new QVBoxLayout(isolatorsPane);
     isolatorsLayout->setContentsMargins(0, 0, 0, 0);
-    isolatorsView_ =
-        addTable(isolators_, isolatorsTable(none), QStringLiteral("&Isolators in data file order"),
-                 "IsolatorsTable", isolatorsLayout);
+    // A model of its own: a large building's isolators are many rows.
+    isolators_ = new IsolatorTableModel(this);
+    isolatorsView_ = addView(isolators_, QStringLiteral("&Isolators in data file order"),
+                             "IsolatorsTable", isolatorsLayout);
+    // Rows of one height, not measured one by one.
+    isolatorsView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     isolatorsView_->setAccessibleDescription(
         QStringLiteral("Per isolator: its line in the data file, its load, its type and the "
                        "label that follows the load"));
@@ -215,6 +224,12 @@ void ScheduleWindow::followShownTypes(int types) {
     if (resultsShown_) display(shownSchedule(model_, types));
 }
 
+void ScheduleWindow::setDataFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name.isEmpty() ? kScheduleWindowTitle
+                                  : kScheduleWindowTitle + QStringLiteral(" \u2013 ") + name);
+}
+
 void ScheduleWindow::clearResults() {
     resultsShown_ = false;
     ShownSchedule none;
@@ -238,8 +253,8 @@ void ScheduleWindow::display(ShownSchedule shown) {
 
     const IsolatorSchedule none;
     const IsolatorSchedule& schedule = shown_.schedule ? *shown_.schedule : none;
-    fill(*types_, typesTable(schedule));
-    fill(*isolators_, isolatorsTable(schedule));
+    fill(*types_, typesTable(schedule, model_.LoadUnit));
+    isolators_->setSchedule(shown_.schedule ? &*shown_.schedule : nullptr, model_.LoadUnit);
     export_->setEnabled(shown_.schedule.has_value());
     saveReport_->setEnabled(shown_.schedule.has_value());
 }
@@ -271,7 +286,7 @@ void ScheduleWindow::exportCsv() {
                                                  suggestedPath(QStringLiteral("csv")));
     if (!path) return;
     std::ostringstream csv(std::ios::binary);
-    writeScheduleCsv(csv, *shown_.schedule);
+    writeScheduleCsv(csv, *shown_.schedule, model_.LoadUnit.toStdString());
     save(*path, csv.view());
 }
 
@@ -285,8 +300,11 @@ void ScheduleWindow::saveReport() {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
-    if (!writeScheduleReport(buffer, report))
-        return cannotWrite(*path, QStringLiteral("the report could not be drawn"));
+    // A large building's report runs to thousands of pages and takes seconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool drawn = writeScheduleReport(buffer, report);
+    QGuiApplication::restoreOverrideCursor();
+    if (!drawn) return cannotWrite(*path, QStringLiteral("the report could not be drawn"));
     buffer.close();
     save(*path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }

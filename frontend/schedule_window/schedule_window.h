@@ -13,6 +13,7 @@
 
 #include "schedule_window/shown_schedule.h"
 
+class QAbstractItemModel;
 class QBoxLayout;
 class QLabel;
 class QLayout;
@@ -24,6 +25,7 @@ class QTableView;
 namespace tamsor {
 
 class DesktopServices;
+class IsolatorTableModel;
 struct ResultsModel;
 struct TextTable;
 
@@ -43,6 +45,9 @@ class ScheduleWindow : public QDialog {
     // The results on display move to `types` types: followed while they are
     // the chosen data file's.
     void followShownTypes(int types);
+    // The chosen data file, which the caption names: "Isolator Schedule –
+    // NAME.DAT".
+    void setDataFile(const QString& path);
     // No results of the chosen data file are shown: says so, with empty tables.
     void clearResults();
 
@@ -58,6 +63,8 @@ class ScheduleWindow : public QDialog {
     QLayout* buildButtons();
     QTableView* addTable(QStandardItemModel*& model, const TextTable& empty, const QString& title,
                          const char* name, QBoxLayout* layout);
+    QTableView* addView(QAbstractItemModel* model, const QString& title, const char* name,
+                        QBoxLayout* layout);
     void display(ShownSchedule shown);
     QString suggestedPath(const QString& suffix) const;
     // Writes `bytes` as the whole file at `path`; a failure is shown with its reason.
@@ -75,7 +82,7 @@ class ScheduleWindow : public QDialog {
     QLabel* spreadFigures_ = nullptr;  // the grouping's worst spread and capacity above need
     QLabel* note_ = nullptr;
     QStandardItemModel* types_ = nullptr;
-    QStandardItemModel* isolators_ = nullptr;
+    IsolatorTableModel* isolators_ = nullptr;
     QTableView* typesView_ = nullptr;
     QTableView* isolatorsView_ = nullptr;
     QPushButton* export_ = nullptr;

@@ -29,12 +29,20 @@ ShownSchedule shownSchedule(const ResultsModel& model, int types) {
         shown.note = QStringLiteral("No results are shown. Calculate first.");
         return shown;
     }
+    if (!model.reached(types)) {
+        shown.note = QStringLiteral(
+                         "%1 found no grouping for %2 isolator types: an isolator type "
+                         "became empty. Choose fewer types, or Optimal.")
+                         .arg(shown.technique)
+                         .arg(types);
+        return shown;
+    }
 
     const int d = shown.types - 1;
     std::vector<int> firstPositions;
     for (int k = 0; k <= shown.types; ++k) {
         const float bound = model.PartBound[d][k];
-        // Positions are whole numbers; the report holds at most 100 loads.
+        // Positions are whole numbers, at most the program's isolators + 1.
         if (!(bound >= 0 && bound <= 1e6f) || bound != std::floor(bound)) {
             shown.note = mismatch(QStringLiteral("a type boundary is not a position"));
             return shown;

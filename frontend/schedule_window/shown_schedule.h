@@ -26,7 +26,8 @@ struct ShownSchedule {
 // The schedule for `types` isolator types, with each mean as the report holds
 // it, or computed from the loads where the report has asterisks (a heavy
 // building in newtons). It is left empty, with a note, when no results are
-// loaded or `types` is outside 1 to kMaxShownTypes, or when the report does
+// loaded or `types` is outside 1 to kMaxShownTypes or was not reached by the
+// run, or when the report does
 // not belong to the loads in DataLoads by what it holds (report_agreement.h):
 // its boundaries do not group exactly these loads, or a mean that it holds
 // differs from the loads' by more than its rounding and the engine's single

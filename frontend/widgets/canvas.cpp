@@ -20,8 +20,20 @@ void Canvas::addChild(QWidget* child, QRect designRectTwips) {
 }
 
 void Canvas::setScene(CanvasScene scene) {
+    makeScene_ = nullptr;
     scene_ = std::move(scene);
     update();
+}
+
+void Canvas::setSceneForWidth(std::function<CanvasScene(int)> makeScene) {
+    makeScene_ = std::move(makeScene);
+    scene_ = makeScene_(contentsRect().width());
+    update();
+}
+
+void Canvas::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (makeScene_) scene_ = makeScene_(contentsRect().width());
 }
 
 QPointF Canvas::worldToPixel(QPointF world) const {

@@ -5,6 +5,8 @@
 #ifndef TAMSOR_CANVAS_H
 #define TAMSOR_CANVAS_H
 
+#include <functional>
+
 #include <QFrame>
 #include <QPointF>
 #include <QRect>
@@ -28,6 +30,9 @@ class Canvas : public QFrame {
 
     // What the canvas shows, drawn again on every repaint.
     void setScene(CanvasScene scene);
+    // What the canvas shows, made for its width inside the frame in pixels,
+    // and made again whenever that width changes.
+    void setSceneForWidth(std::function<CanvasScene(int innerWidth)> makeScene);
     const CanvasScene& scene() const { return scene_; }
 
     // Where a world point lies on the widget: the world window spans the
@@ -39,9 +44,11 @@ class Canvas : public QFrame {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     CanvasScene scene_;
+    std::function<CanvasScene(int)> makeScene_;
     ElasticLayout* layout_;
 };
 

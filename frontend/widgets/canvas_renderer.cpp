@@ -79,10 +79,14 @@ void CanvasRenderer::paintSegment(QPainter& painter, const QRectF& inner,
 void CanvasRenderer::paintText(QPainter& painter, const QRectF& inner, const QRectF& bounds,
                                const CanvasText& text) const {
     const QFontMetricsF metrics(font_, painter.device());
-    const QPointF corner = worldToPixel(scene_.worldWindow(), inner, text.at);
-    const QRectF box(corner, QSizeF(metrics.horizontalAdvance(text.text), metrics.height()));
+    const QSizeF size(metrics.horizontalAdvance(text.text), metrics.height());
+    QPointF corner = worldToPixel(scene_.worldWindow(), inner, text.at);
+    if (text.alignment & Qt::AlignRight) corner.rx() -= size.width();
+    if (text.alignment & Qt::AlignHCenter) corner.rx() -= size.width() / 2;
+    if (text.alignment & Qt::AlignVCenter) corner.ry() -= size.height() / 2;
+    const QRectF box(corner, size);
     if (!box.intersects(bounds)) return;  // also keeps far-off points from the painter
-    painter.setPen(Qt::black);
+    painter.setPen(text.color);
     painter.setFont(font_);
     // Labels near the edge may reach into the frame but not past the control.
     painter.setClipRect(bounds, Qt::IntersectClip);

@@ -43,6 +43,10 @@ void CanvasScene::print(const QString& text) {
     items_.push_back(CanvasText{textPosition_, text});
 }
 
+void CanvasScene::print(const QString& text, const QColor& color, Qt::Alignment alignment) {
+    if (color.isValid()) items_.push_back(CanvasText{textPosition_, text, color, alignment});
+}
+
 std::vector<CanvasSegment> CanvasScene::segments() const {
     return itemsOfKind<CanvasSegment>(items_);
 }

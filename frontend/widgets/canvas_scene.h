@@ -25,8 +25,12 @@ struct CanvasSegment {
 };
 
 struct CanvasText {
-    QPointF at;  // world point of the text's top-left corner
+    QPointF at;  // world point of the text's top-left corner, or as `alignment` says
     QString text;
+    QColor color = Qt::black;
+    // Which point of the text's box lies at `at`: left or right or centred
+    // across, top or centred down.
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 
 using CanvasItem = std::variant<CanvasSegment, CanvasText>;
@@ -56,6 +60,8 @@ class CanvasScene {
     QPointF textPosition() const { return textPosition_; }
     // Text with its top-left corner at the text position, which stays put.
     void print(const QString& text);
+    // Text in `color` placed by `alignment` at the text position: an axis value.
+    void print(const QString& text, const QColor& color, Qt::Alignment alignment);
 
     const std::vector<CanvasItem>& items() const { return items_; }
     std::vector<CanvasSegment> segments() const;

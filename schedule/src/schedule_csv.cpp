@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tamsor/schedule_csv.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,19 @@ void writeRow(std::ostream& out, const TextRow& row) {
     out << kLineEnd;
 }
 
+// A heading of loads naming their unit: "mean (kN)", "largest (design load)
+// (kN)"; as it is without a unit.
+std::string withUnit(const std::string& heading, std::string_view unit) {
+    return unit.empty() ? heading : heading + " (" + std::string(unit) + ")";
+}
+
+TextRow withUnits(TextRow header, std::initializer_list<std::size_t> loadColumns,
+                  std::string_view unit) {
+    for (const std::size_t column : loadColumns)
+        header[column] = withUnit(header[column], unit);
+    return header;
+}
+
 std::string optionalMean(const std::optional<double>& value) {
     return value ? meanText(*value) : std::string();
 }
@@ -58,10 +72,11 @@ std::string optionalPercent(const std::optional<double>& value) {
     return value ? percentText(*value) : std::string();
 }
 
-void writeScheduleCsvTypes(std::ostream& out, const IsolatorSchedule& schedule) {
+void writeScheduleCsvTypes(std::ostream& out, const IsolatorSchedule& schedule,
+                           std::string_view unit) {
     // The grouping's two figures on every row of its types, as the summary
     // repeats a result set's pooled variance, so that the table stays one table.
-    TextRow header = typeHeader();
+    TextRow header = withUnits(typeHeader(), {2, 3, 4, 5}, unit);
     header.insert(header.end(), {"worst spread %", "capacity above need %"});
     writeRow(out, header);
     for (const auto& type : schedule.types) {
@@ -74,10 +89,12 @@ void writeScheduleCsvTypes(std::ostream& out, const IsolatorSchedule& schedule) 
 
 }  // namespace
 
-void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule) {
-    writeScheduleCsvTypes(out, schedule);
+void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule,
+                      std::string_view loadUnit) {
+    const std::string unit = wellFormedUtf8(loadUnit);
+    writeScheduleCsvTypes(out, schedule, unit);
     out << kLineEnd;
-    writeRow(out, isolatorHeader());
+    writeRow(out, withUnits(isolatorHeader(), {1}, unit));
     for (const auto& isolator : schedule.isolators)
         writeRow(out, isolatorRow(isolator, schedule.loadDecimals, spreadsheetText));
 }

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 
 #include "app/desktop_services.h"
@@ -32,6 +33,8 @@ class MainWindow : public ::testing::Test {
     MainWindow() : engine_(QStringLiteral(TAMSOR_ENGINE_LIBRARY)) {}
 
     void SetUp() override {
+        // Every test starts as the very first start: nothing remembered.
+        QSettings().clear();
         window_ = std::make_unique<tamsor::MainWindow>(model_, engine_, services_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -71,11 +74,18 @@ class MainWindow : public ::testing::Test {
                               scroll->value() < value ? rightArrow : leftArrow);
         ASSERT_EQ(scroll->value(), value);
     }
+    // Calculate and the scroll bar, enabled once a data file is chosen.
     bool runControlsEnabled() {
         const bool calculate = control<QWidget>("Command1")->isEnabled();
-        for (const char* name : {"Command2", "Command3", "HScroll1"})
-            EXPECT_EQ(control<QWidget>(name)->isEnabled(), calculate) << name;
+        EXPECT_EQ(control<QWidget>("HScroll1")->isEnabled(), calculate);
         return calculate;
+    }
+    // Both Zoom buttons and the schedule, enabled while results are shown.
+    bool zoomEnabled() {
+        const bool zoom = control<QWidget>("Command2")->isEnabled();
+        EXPECT_EQ(control<QWidget>("Command3")->isEnabled(), zoom);
+        EXPECT_EQ(control<QAction>("Schedule_menu")->isEnabled(), zoom);
+        return zoom;
     }
     QString cell(int row, int column) {
         return tamsor::testing::designCell(*control<tamsor::ResultsTable>("MSFlexGrid1"), row,

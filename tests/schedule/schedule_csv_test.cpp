@@ -42,6 +42,19 @@ TEST(ScheduleCsv, HandWorkedScheduleByteForByteWhateverTheStreamLocale) {
               "10,2010.0,3,\"core wall, \"\"east\"\"\"\r\n");
 }
 
+TEST(ScheduleCsv, HeadingsOfLoadsNameTheLoadUnit) {
+    std::ostringstream out;
+    writeScheduleCsv(out, handWorkedSchedule(), "kN");
+    const std::string csv = out.str();
+    EXPECT_TRUE(
+        csv.starts_with("type,isolators,smallest (kN),largest (design load) (kN),mean (kN),"
+                        "spread (kN),largest above mean %,spread %,worst spread %,"
+                        "capacity above need %\r\n"
+                        "1,2,640.0,980.0,810.00,340.00,21.0,34.7,37.8,18.5\r\n"))
+        << csv;
+    EXPECT_NE(csv.find("\r\nline,load (kN),type,label\r\n"), std::string::npos) << csv;
+}
+
 TEST(ScheduleCsv, EveryLabelReadsBackWithAStrictReader) {
     auto loads = handWorkedLoads();
     const std::vector<std::string> awkward = {

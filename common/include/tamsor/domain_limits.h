@@ -23,6 +23,11 @@ inline constexpr std::size_t kMaxClassicIsolators = 100;
 // The exact technique: the report's positions have room for more, the
 // computation's time and memory set the limit.
 inline constexpr std::size_t kMaxOptimalIsolators = 1'000'000;
+// The program takes buildings of up to this many isolators (by Optimal; the
+// classic techniques keep their own limit): its table, plots, schedule and
+// report stay quick at this size, and hospitals, terminals and data centres
+// on isolation carry a few thousand.
+inline constexpr std::size_t kMaxProgramIsolators = 100'000;
 
 // The classic engine takes the data file's name as this many bytes, blank
 // padded (VORBECK1_PATH_LENGTH of its C entry).

@@ -12,6 +12,7 @@
 #define TAMSOR_SCHEDULE_CSV_H
 
 #include <ostream>
+#include <string_view>
 
 #include "tamsor/isolator_schedule.h"
 #include "tamsor/run_summary.h"
@@ -19,8 +20,10 @@
 namespace tamsor {
 
 // The types table (one row per type), one empty line, then the isolators table
-// (one row per isolator in data file order).
-void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule);
+// (one row per isolator in data file order). The headings of loads, means and
+// spreads name `loadUnit` ("mean (kN)") unless it is empty.
+void writeScheduleCsv(std::ostream& out, const IsolatorSchedule& schedule,
+                      std::string_view loadUnit = {});
 
 // The summary of runs as one table with one row per number of types and type
 // (one row with empty type columns for a set not reached): the header row,

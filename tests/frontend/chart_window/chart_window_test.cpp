@@ -40,6 +40,7 @@ ResultsModel fiveTypes() {
     }
     m.PartMean[0][0] = 1234.5f;
     m.PartMean[7][7] = 2500.0f;
+    m.SetsReached = 8;
     m.SetVarianceMax = 45000;
     for (int d = 0; d <= 8; ++d) {
         m.SetVariance[d] = 1.0f / (d + 1);
@@ -181,6 +182,21 @@ TEST_F(ChartWindow, LeavesOutFiguresTooWideForTheReport) {
                   "Mean Sustained Load: too wide for the report");
         item("Variance_Menu")->trigger();
         EXPECT_EQ(graph("Graph1")->content()->title, "Variance: too wide for the report");
+    });
+}
+
+// A run that stopped at an empty type reached groupings up to 4 types: a
+// count beyond shows no grouping, the variance the counts reached.
+TEST_F(ChartWindow, ChartsOnlyTheGroupingsARunReached) {
+    model_.SetsReached = 4;
+    open(true, [&] {
+        EXPECT_TRUE(graph("Graph2")->content()->points.isEmpty());
+        item("IsolDistribution_menu")->trigger();
+        EXPECT_TRUE(graph("Graph2")->content()->points.isEmpty());
+        item("Variance_Menu")->trigger();
+        const auto& points = graph("Graph1")->content()->points;
+        ASSERT_EQ(points.size(), 3);
+        EXPECT_EQ(points.last().label, "4");
     });
 }
 

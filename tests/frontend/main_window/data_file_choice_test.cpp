@@ -93,7 +93,7 @@ TEST_F(DataFileFromOutside, ThatIsNotThereIsReportedAtOnceAndNothingIsChosen) {
     ASSERT_EQ(services_.messages.size(), 4);
     EXPECT_TRUE(services_.details[2].contains("not a regular file"));
     EXPECT_EQ(services_.details[3], services_.details[2]);
-    EXPECT_FALSE(runControlsEnabled());
+    EXPECT_TRUE(runControlsEnabled());
     EXPECT_EQ(engine_.calculations(), 0);
 }
 
@@ -150,13 +150,13 @@ TEST_F(DataFileFromOutside, WithALatin1NameIsFoundByItsBytes) {
 TEST_F(DataFileFromOutside, EndingWithABlankIsRefusedByEveryTechnique) {
     copyExample("MUSEUM.DAT");
     const QString blank = dataFile("MUSEUM.DAT ", "100\n");
-    for (const char* technique : {"Option1_0", "Option1_2"}) {
-        click(technique);
-        window_->chooseDataFile(blank);
-        click("Command1");
+    window_->chooseDataFile(blank);
+    // Method 1 on Calculate, Optimal at once when chosen.
+    for (const char* control : {"Command1", "Option1_2"}) {
+        click(control);
         EXPECT_EQ(services_.messages.last(), tamsor::kUnreadableLoadsMessage);
         EXPECT_TRUE(services_.details.last().startsWith("The file name ends with a blank"));
-        EXPECT_FALSE(runControlsEnabled());
+        EXPECT_TRUE(runControlsEnabled());
     }
     EXPECT_EQ(services_.messages.size(), 2);
     EXPECT_FALSE(std::filesystem::exists(folder_.file("MUSEUM.out")));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -86,6 +88,9 @@ class ResultsLoading : public ::testing::Test {
             loads = std::vector<tamsor::LoadRecord>(
                 static_cast<std::size_t>(run.sets.front().loadCount()));
         calculation.loads = loads.value_or(std::vector<tamsor::LoadRecord>{});
+        for (const tamsor::LoadRecord& record : calculation.loads)
+            calculation.sortedLoads.push_back(record.load);
+        std::stable_sort(calculation.sortedLoads.begin(), calculation.sortedLoads.end());
         tamsor::loadResults(model_, calculation);
     }
     ScratchFolder folder_;
@@ -118,6 +123,7 @@ TEST_F(ResultsLoading, ReadsPointsAndTheFirstEightSetsAndNormalises) {
     EXPECT_EQ(model_.PartCount[2], (std::array<std::int32_t, 9>{26, 27, 27}));
     EXPECT_EQ(model_.PartCount[7][7], 10);
     EXPECT_EQ(model_.SetVarianceNotShown, (std::array<bool, 9>{}));
+    EXPECT_EQ(model_.SetsReached, 8);
 }
 
 TEST_F(ResultsLoading, KeepsFiguresTooWideForTheReportAsNotShown) {
@@ -196,15 +202,17 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
     failsWith(plotText(), reportText(1, kVariances) + report);  // sets not numbered 1, 2, 3
     failsWith(point(1, 100) + "          2", report);           // plot ends inside a point
     failsWith(point(1, -100) + point(2, 0), report);            // no load above 0: 0 / 0
+    // More points than the program's largest building gives.
     std::string tooManyPoints;
-    for (int i = 0; i < 2002; ++i)
+    for (std::size_t i = 0; i <= tamsor::kPlotPoints; ++i)
         tooManyPoints += point(1, 100);
     failsWith(tooManyPoints, report);
     failsWith("", report);  // no point at all
     // A point beyond single precision once divided by its maximum.
     failsWith(point(1, -3e38) + point(2, 1e-30), report);
 
-    // A run that stopped at an empty type, and loads that are not the run's.
+    // A run that stopped at an empty type without the loads it ran on, and
+    // loads that are not the run's.
     EXPECT_THROW(
         {
             CalculationOutcome stopped;
@@ -219,6 +227,44 @@ TEST_F(ResultsLoading, FailsOnEveryFaultOfTheFilesAndKeepsTheModelAsItWas) {
 }  // namespace
 
 namespace {
+
+// A run that stopped at three types, an outlier having emptied one: the two
+// groupings it reached are stored with their largest loads, the curve is
+// drawn from the sorted loads, and the sets not reached stay empty.
+TEST_F(ResultsLoading, KeepsTheGroupingsThatAStoppedRunReached) {
+    CalculationOutcome outcome;
+    for (const float load :
+         {300.5f, 100.5f, 100.5f, 250.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 1000.5f})
+        outcome.loads.push_back({1, load, ""});
+    outcome.sortedLoads = {100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f,
+                           100.5f, 100.5f, 250.5f, 300.5f, 1000.5f};
+    tamsor::TechniqueRun& run = outcome.runs.emplace_back();
+    run.sets.push_back({1, 6000.0f, 10, {1, 12}, {231.86f}});
+    run.sets.push_back({2, 200.0f, 20, {1, 11, 12}, {155.5f, 1000.5f}});
+    model_.PartBound[3] = {1, 2, 3, 4, 12};  // from an earlier run
+    tamsor::loadResults(model_, outcome);
+
+    EXPECT_EQ(model_.SetsReached, 2);
+    EXPECT_TRUE(model_.reached(2));
+    EXPECT_FALSE(model_.reached(3));
+    // The step curve: 100.5 at 1 to 8, a step to 250.5 at 9, 300.5 at 10,
+    // 1000.5 at 11 to 12.
+    EXPECT_EQ(model_.PlotLast, 14);
+    EXPECT_EQ(model_.PlotXMax, 12.0f);
+    EXPECT_EQ(model_.PlotYMax, 1000.5f);
+    EXPECT_EQ(model_.PlotX[8], 9.0f / 12.0f);
+    EXPECT_EQ(model_.PlotY[8], 100.5f / 1000.5f);
+    EXPECT_EQ(model_.PlotX[9], 9.0f / 12.0f);
+    EXPECT_EQ(model_.PlotY[9], 250.5f / 1000.5f);
+    EXPECT_EQ(model_.PartLargest[0][0], 1000.5f);
+    EXPECT_EQ(model_.PartLargest[1][0], 300.5f);
+    EXPECT_EQ(model_.PartLargest[1][1], 1000.5f);
+    EXPECT_EQ(model_.LoadDecimals, 1);
+    EXPECT_EQ(model_.PartCount[1][0], 10);
+    EXPECT_EQ(model_.SetVarianceMax, 200.0f);
+    EXPECT_EQ(model_.PartBound[3], (std::array<float, 9>{}));
+    EXPECT_EQ(model_.PartCount[3], (std::array<std::int32_t, 9>{}));
+}
 
 TEST_F(ResultsLoading, KeepsTheLoadsAsTheCalculationReadThem) {
     // Eleven loads, as the one-type set of a run on them counts (1 to 12).

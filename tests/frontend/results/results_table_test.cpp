@@ -20,12 +20,16 @@ namespace {
 
 using testing::designCell;
 
-// Two types of 5 and 10 isolators, mean loads 736.84 and 1017.75, pooled
+// Two types of 5 and 10 isolators, mean loads 736.84 and 1017.75, largest
+// loads 802.5 and 1250.25 in a file of loads with two decimals, pooled
 // variance 4227.19.
 ResultsModel twoTypes() {
     ResultsModel m;
+    m.SetsReached = kMaxShownTypes;
     m.PartBound[1] = {1, 6, 16};
     m.PartMean[1] = {736.84f, 1017.75f};
+    m.PartLargest[1] = {802.5f, 1250.25f};
+    m.LoadDecimals = 2;
     m.SetVariance[1] = 1;
     m.SetVarianceMax = 4227.19f;
     m.SetVarianceReported[1] = 4227.19f;
@@ -58,17 +62,22 @@ class ResultsTableTest : public ::testing::Test {
 
 TEST_F(ResultsTableTest, HeadersTitleTheColumnsAndTheTypesNumberTheRows) {
     EXPECT_EQ(table.model()->rowCount(), 8);
-    EXPECT_EQ(table.model()->columnCount(), 3);
+    EXPECT_EQ(table.model()->columnCount(), 4);
     EXPECT_EQ(designCell(table, 0, 0), "Partition");
     EXPECT_EQ(designCell(table, 0, 1), "Number");
-    EXPECT_EQ(designCell(table, 0, 2), "Mean");
-    EXPECT_EQ(designCell(table, 0, 3), "Variance");
+    EXPECT_EQ(designCell(table, 0, 2), "Mean (kN)");
+    EXPECT_EQ(designCell(table, 0, 3), "Largest (kN)");
+    EXPECT_EQ(designCell(table, 0, 4), "Variance (kN\u00B2)");
     EXPECT_EQ(table.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
               Qt::AlignHCenter | Qt::AlignVCenter);
 
     EXPECT_EQ(designCell(table, 1, 0), " 1");
-    EXPECT_EQ(designCell(table, 1, 3), " 4227.19");
+    EXPECT_EQ(designCell(table, 1, 4), " 4227.19");
     EXPECT_EQ(designCell(table, 2, 2), " 1017.75");
+    // The design load with the data file's decimals, the loads' format.
+    EXPECT_EQ(designCell(table, 1, 3), " 802.50");
+    EXPECT_EQ(designCell(table, 2, 3), " 1250.25");
+    EXPECT_EQ(designCell(table, 2, 4), "");
     EXPECT_EQ(designCell(table, 3, 0), "");  // no third type: no row number either
     EXPECT_EQ(designCell(table, 8, 3), "");
 }
@@ -90,8 +99,11 @@ TEST_F(ResultsTableTest, CellsAreReadOnlyAndTheKeyboardSelectsAndCopiesThem) {
     EXPECT_EQ(table.currentIndex().row(), 1);
     EXPECT_EQ(table.currentIndex().column(), 2);
     clickCell(1, 1);
-    clickCell(1, 3, Qt::ControlModifier);
-    EXPECT_EQ(copied(), "5\t\t4227.19");
+    clickCell(1, 4, Qt::ControlModifier);
+    EXPECT_EQ(copied(), "5\t\t\t4227.19");
+    clickCell(2, 2);
+    clickCell(2, 3, Qt::ShiftModifier);
+    EXPECT_EQ(copied(), "1017.75\t1250.25");
     table.clearSelection();
     EXPECT_EQ(copied(), "");
 }
@@ -102,9 +114,9 @@ TEST_F(ResultsTableTest, EveryCellIsReadableThroughTheAccessibilityInterface) {
     QAccessibleTableInterface* cells = accessible->tableInterface();
     ASSERT_NE(cells, nullptr);
     ASSERT_EQ(cells->rowCount(), 8);
-    ASSERT_EQ(cells->columnCount(), 3);
+    ASSERT_EQ(cells->columnCount(), 4);
     for (int row = 0; row < 8; ++row) {
-        for (int col = 0; col < 3; ++col) {
+        for (int col = 0; col < 4; ++col) {
             EXPECT_EQ(cells->cellAt(row, col)->text(QAccessible::Name),
                       designCell(table, row + 1, col + 1))
                 << row << ", " << col;
@@ -118,7 +130,7 @@ TEST_F(ResultsTableTest, EveryCellIsReadableThroughTheAccessibilityInterface) {
     for (QAccessibleInterface* header : headers)
         QAccessible::registerAccessibleInterface(header);
     ASSERT_EQ(headers.size(), 2);
-    EXPECT_EQ(headers[0]->text(QAccessible::Name), "Mean");
+    EXPECT_EQ(headers[0]->text(QAccessible::Name), "Mean (kN)");
     EXPECT_EQ(headers[1]->text(QAccessible::Name), " 2");
 }
 

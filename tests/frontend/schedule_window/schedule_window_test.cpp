@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -69,13 +70,14 @@ const std::string kBuilding =
 // 1.64 %); capacity above need 6 x (105 + 510 + 915) - 9090 = 90 of the
 // loads' 9090, 0.99 %.
 const char* const kThreeTypesCsv =
-    "type,isolators,smallest,largest (design load),mean,spread,largest above mean %,spread %,"
+    "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
+    "largest above mean %,spread %,"
     "worst spread %,capacity above need %\r\n"
     "1,6,100.0,105.0,102.50,5.00,2.4,4.8,4.8,1.0\r\n"
     "2,6,500.0,510.0,505.00,10.00,1.0,2.0,4.8,1.0\r\n"
     "3,6,900.0,915.0,907.50,15.00,0.8,1.6,4.8,1.0\r\n"
     "\r\n"
-    "line,load,type,label\r\n"
+    "line,load (kN),type,label\r\n"
     "1,500.0,2,axis A/1\r\n"
     "2,100.0,1,\"axis A/2, corner\"\r\n"
     "3,906.0,3,\"\"\"core\"\" B/1\"\r\n"
@@ -129,13 +131,14 @@ const char* const kHeavyTypes =
     "3\t3\t11950000.0\t12090000.0\t12016666.67\t140000.00\t0.6\t1.2";
 
 const char* const kHeavyCsv =
-    "type,isolators,smallest,largest (design load),mean,spread,largest above mean %,spread %,"
+    "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
+    "largest above mean %,spread %,"
     "worst spread %,capacity above need %\r\n"
     "1,4,1500000.5,1530000.0,1515000.13,29999.50,1.0,2.0,2.0,0.7\r\n"
     "2,5,2400000.0,2440000.0,2420000.00,40000.00,0.8,1.6,2.0,0.7\r\n"
     "3,3,11950000.0,12090000.0,12016666.67,140000.00,0.6,1.2,2.0,0.7\r\n"
     "\r\n"
-    "line,load,type,label\r\n"
+    "line,load (kN),type,label\r\n"
     "1,1520000.0,1,N  axis A/1\r\n"
     "2,11950000.0,3,N  core C/1\r\n"
     "3,2410000.0,2,N  axis B/1\r\n"
@@ -294,7 +297,8 @@ TEST_F(ScheduleWindowTest, OpensOnlyForResultsShownAndFollowsTheScrollBar) {
     ASSERT_NE(window(), nullptr);
     EXPECT_TRUE(window()->isVisible());
     EXPECT_FALSE(window()->isModal());
-    EXPECT_EQ(window()->windowTitle(), "Isolator Schedule");
+    EXPECT_EQ(window()->windowTitle(),
+              "Isolator Schedule \u2013 " + QFileInfo(building).fileName());
     EXPECT_EQ(in<QLabel>(window(), "DataFile")->text(), building);
     EXPECT_EQ(in<QLabel>(window(), "Technique")->text(), "Method2");
     EXPECT_EQ(in<QLabel>(window(), "TypeCount")->text(), "1");
@@ -463,7 +467,7 @@ TEST_F(ScheduleWindowTest, AHeavyBuildingShowsEveryMeanAsTheReportWritesItEveryw
     EXPECT_EQ(resultsCell(1, 2), " 1515000.13");
     EXPECT_EQ(resultsCell(2, 2), " 2420000.00");
     EXPECT_EQ(resultsCell(3, 2), "**********");
-    EXPECT_EQ(resultsCell(1, 3), " 947220992.00");
+    EXPECT_EQ(resultsCell(1, 4), " 947220992.00");
 
     EXPECT_FALSE(in<QLabel>(window(), "Note")->isVisibleTo(window()));
     EXPECT_EQ(rows("TypesTable"), kHeavyTypes);
@@ -485,7 +489,8 @@ TEST_F(ScheduleWindowTest, AHeavyBuildingShowsEveryMeanAsTheReportWritesItEveryw
     const QString text = pdfText(pdf);
     if (text.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     // Page 1: the results table, the pooled variances, the types table.
-    EXPECT_TRUE(hasRow(text, {"1", "4", "1515000.13", "947220992.00"})) << text.toStdString();
+    EXPECT_TRUE(hasRow(text, {"1", "4", "1515000.13", "1530000.0", "947220992.00"}))
+        << text.toStdString();
     EXPECT_TRUE(hasRow(text, {"2", "5", "2420000.00"})) << text.toStdString();
     EXPECT_TRUE(hasRow(text, {"3", "3", "**********"})) << text.toStdString();
     EXPECT_TRUE(hasRow(text, {"5", "124998752.00"})) << text.toStdString();
@@ -567,7 +572,8 @@ TEST_F(ScheduleWindowTest, ExportsOnAFullDiskKeepTheEarlierFilesAndSayWhy) {
     exportTo(pdf, "SaveReport");
     EXPECT_EQ(services_.messages.size(), 2);
     const std::string twoTypes =
-        "type,isolators,smallest,largest (design load),mean,spread,largest above mean %,spread %,"
+        "type,isolators,smallest (kN),largest (design load) (kN),mean (kN),spread (kN),"
+        "largest above mean %,spread %,"
         "worst spread %,capacity above need %\r\n"
         "1,6,100.0,105.0,102.50,5.00,2.4,4.8,45.4,27.7\r\n"
         "2,12,500.0,915.0,706.25,";
@@ -631,11 +637,14 @@ TEST(ScheduleReportTables, ShowTheResultsAsTheResultsTableDoes) {
     model.SetVarianceMax = 4227.19f;
     model.SetVarianceReported[1] = 4227.19f;
     model.SetVarianceNotShown[2] = true;
+    model.PartLargest[1] = {802.5f, 1250.0f};
     const tamsor::TextTable results = tamsor::resultsTable(model, 2);
-    EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean", "Variance"}));
+    EXPECT_EQ(results.header, (QStringList{"Partition", "Number", "Mean\n(kN)", "Largest\n(kN)",
+                                           "Variance\n(kN\u00B2)"}));
     ASSERT_EQ(results.rows.size(), 2u);
-    EXPECT_EQ(results.rows[0], (QStringList{"1", "5", "736.84", "4227.19"}));
-    EXPECT_EQ(results.rows[1], (QStringList{"2", "10", "**********", ""}));
+    // The design load beside the mean, in the loads' format.
+    EXPECT_EQ(results.rows[0], (QStringList{"1", "5", "736.84", "802.5", "4227.19"}));
+    EXPECT_EQ(results.rows[1], (QStringList{"2", "10", "**********", "1250.0", ""}));
     const tamsor::TextTable variances = tamsor::varianceTable(model);
     ASSERT_EQ(variances.rows.size(), 7u);
     EXPECT_EQ(variances.rows[0], (QStringList{"2", "4227.19"}));

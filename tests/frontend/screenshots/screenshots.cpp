@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -63,6 +64,27 @@ QImage shot(QWidget& window, QSize size) {
     return window.grab().toImage();
 }
 
+// The window's picture under its caption. Xvfb runs no window manager, so the
+// title bar that a desktop draws over the window is drawn here, with the
+// window's own title.
+QImage withCaption(const QImage& window, const QString& title) {
+    constexpr int kBar = 30;  // logical pixels, as the window's
+    const qreal ratio = window.devicePixelRatio();
+    QImage image(window.width(), window.height() + static_cast<int>(kBar * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(QColor(0x3C, 0x3F, 0x44));
+    QPainter painter(&image);
+    painter.drawImage(QPoint(0, kBar), window);
+    QFont font = QApplication::font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, image.width() / ratio, kBar), Qt::AlignCenter, title);
+    return image;
+}
+
 // The chart window's pictures under their captions, two to a row.
 QImage collage(const QList<std::pair<QImage, QString>>& charts) {
     constexpr int kGap = 16;
@@ -98,6 +120,10 @@ int main(int argc, char** argv) {
         ~ThreadPoolDrain() { QThreadPool::globalInstance()->waitForDone(); }
     } drainBeforeExit;
     QApplication::setApplicationName(tamsor::kApplicationTitle);
+    // Nothing remembered from the user's own runs: the first start's
+    // technique and load unit, and no recent files.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER\n");
         return 2;
@@ -147,7 +173,7 @@ int main(int argc, char** argv) {
         return true;
     };
     if (!showTypes(5)) return 1;
-    const QImage main = shot(window, kMainWindowSize);
+    const QImage main = withCaption(shot(window, kMainWindowSize), window.windowTitle());
 
     // Zoom on the load plot opens the chart window modally; it is driven from
     // inside its own event loop and closed with Exit.
@@ -186,7 +212,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the schedule window did not open\n");
         return 1;
     }
-    const QImage scheduleImage = shot(*schedule, kScheduleWindowSize);
+    const QImage scheduleImage =
+        withCaption(shot(*schedule, kScheduleWindowSize), schedule->windowTitle());
     const QString report = output.filePath(QStringLiteral("schedule-report.pdf"));
     QFile::remove(report);
     services.savePath = report;
