@@ -28,6 +28,7 @@ class AccurateTotals {
     }
     double rowValues(int row, int first, int last, double* values) const;
     double rowConstant(int) const { return 0; }
+    void prefetchRow(int) const {}
     double total(int row, int column) const { return previousTotals_[column] + cost(column, row); }
 
   private:

@@ -6,8 +6,8 @@
 #define TAMSOR_OPTIMAL_FAST_TOTALS_H
 
 #include <limits>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "shifted_loads.h"
 
@@ -15,10 +15,15 @@
 #include <emmintrin.h>
 #endif
 
-namespace tamsor::optimal {
+// Where the processor has AVX2, long rows are computed four columns to an instruction: the
+// same operations on each column, so the same values, chosen once at run time.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TAMSOR_WIDE_TOTALS 1
+#else
+#define TAMSOR_WIDE_TOTALS 0
+#endif
 
-// Room beyond the last column that rowValues may read and write.
-inline constexpr int kColumnPadding = 3;
+namespace tamsor::optimal {
 
 // cost(a, b) = S2 - S1^2 / (b - a) from the prefix sums rounded to double. Each layer adds
 // at most noisePerLayer() to the error of a total: the subtraction loses what the loads'
@@ -39,6 +44,11 @@ class FastTotals {
     // which may be overwritten.
     double rowValues(int row, int first, int last, double* values) const;
     double rowConstant(int row) const { return squareSum_[row]; }
+    // Asks the processor for a row's own figures before they are needed.
+    void prefetchRow(int row) const {
+        __builtin_prefetch(sum_ + row);
+        __builtin_prefetch(squareSum_ + row);
+    }
     // The total of one column for `row`.
     double total(int row, int column) const {
         const double difference = sum_[row] - sum_[column];
@@ -47,23 +57,33 @@ class FastTotals {
     }
 
   private:
+#if TAMSOR_WIDE_TOTALS
+    // rowValues for rows of at least eight columns, with AVX2.
+    double wideRowValues(int row, int first, int last, double* values) const;
+    bool wide_;
+#endif
     int count_;
-    const std::vector<double>& squareSum_;
+    const double* squareSum_;
     // Indexed by column and padded by kColumnPadding, so that a row's columns can be taken
-    // four at a time.
-    std::vector<double> sum_;
-    std::vector<double> base_;  // previous total of column a less the square sum up to a
+    // four at a time. The sums are the loads' own high prefix sums, not a copy.
+    const double* sum_;
+    // Previous total of column a less the square sum up to a: written by beginLayer for the
+    // columns a layer reads, the rest left uninitialized.
+    std::unique_ptr<double[]> base_;
     // reciprocal_[j] = 1 / (N + 1 - j): for row b and column a it holds 1 / (b - a) at
     // j = a + N + 1 - b, an index that rises with a like those of the other arrays.
-    std::vector<double> reciprocal_;
+    std::unique_ptr<double[]> reciprocal_;
     double noisePerLayer_;
 };
 
 // Inline: called once per row of every layer, mostly for a handful of columns.
 inline double FastTotals::rowValues(int row, int first, int last, double* values) const {
-    const double* sum = sum_.data();
-    const double* base = base_.data();
-    const double* reciprocal = reciprocal_.data() + (count_ + 1 - row);
+#if TAMSOR_WIDE_TOTALS
+    if (wide_ && last - first >= 7) return wideRowValues(row, first, last, values);
+#endif
+    const double* sum = sum_;
+    const double* base = base_.get();
+    const double* reciprocal = reciprocal_.get() + (count_ + 1 - row);
 #if defined(__SSE2__)
     const __m128d rowSum = _mm_set1_pd(sum[row]);
     // Columns a and a + 1.

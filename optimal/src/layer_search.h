@@ -99,6 +99,16 @@ class LayerSearch {
               int* rowColumns) {
         while (firstRow <= lastRow) {
             const int row = firstRow + (lastRow - firstRow) / 2;
+            // The rows are taken in the order of the halving, so a large layer's next rows lie
+            // far apart in memory: the figures of the middle rows of both halves and of their
+            // halves are fetched while this one is searched.
+            if (lastRow - firstRow > kPrefetchRows) {
+                const int quarter = (lastRow - firstRow) / 4;
+                for (const int next :
+                     {row - 2 * quarter, row - quarter - quarter / 2, row - quarter / 2,
+                      row + 2 * quarter, row + quarter / 2, row + quarter + quarter / 2})
+                    prefetchRow(next, rowTotals, rowColumns);
+            }
             const Choice choice = bestColumn(row, firstColumn, std::min(lastColumn, row - 1));
             rowTotals[row] = choice.total;
             rowColumns[row] = choice.column;
@@ -106,6 +116,15 @@ class LayerSearch {
             firstRow = row + 1;
             firstColumn = choice.column;
         }
+    }
+
+    static constexpr int kPrefetchRows = 16;
+
+    void prefetchRow(int row, double* rowTotals, int* rowColumns) const {
+        __builtin_prefetch(rowTotals + row, 1);
+        __builtin_prefetch(rowColumns + row, 1);
+        if (previousColumns_ != nullptr) __builtin_prefetch(previousColumns_ + row);
+        totals_.prefetchRow(row);
     }
 
     const Totals& totals_;

@@ -23,8 +23,9 @@ class LeadingRuns {
   public:
     static constexpr int kMaxLayers = 9;
 
-    // sortedLoads: ascending, at least one.
-    explicit LeadingRuns(std::span<const double> sortedLoads) {
+    // sortedLoads: ascending, at least one; double or float.
+    template <class Load>
+    explicit LeadingRuns(std::span<const Load> sortedLoads) {
         const int count = static_cast<int>(sortedLoads.size());
         starts_.fill(count);
         starts_[0] = 0;
@@ -37,16 +38,18 @@ class LeadingRuns {
     // 1 .. zeroRowsEnd(k) of layer k, where they exist, have the best total zero.
     int zeroRowsEnd(int k) const { return starts_[k]; }
 
-    // Rows first..last of layer k, all at most zeroRowsEnd(k) and at least k: total zero,
-    // and the column where the last type of the leftmost such grouping starts.
-    void fillZeroRows(int k, int first, int last, double* rowTotals, int* rowColumns) const {
+    // Rows first..last of a layer k, all at most zeroRowsEnd(k) and at least k: total zero.
+    void fillZeroRows(int first, int last, double* rowTotals) const {
+        std::fill(rowTotals + first, rowTotals + last + 1, 0.0);
+    }
+
+    // For such a row of layer k, the column where the last type of the leftmost grouping
+    // of total zero starts.
+    int zeroRowColumn(int k, int row) const {
         int run = 0;
-        for (int row = first; row <= last; ++row) {
-            while (starts_[run + 1] <= row - 1)
-                ++run;
-            rowTotals[row] = 0;
-            rowColumns[row] = std::max(starts_[run], k - 1);
-        }
+        while (starts_[run + 1] <= row - 1)
+            ++run;
+        return std::max(starts_[run], k - 1);
     }
 
   private:

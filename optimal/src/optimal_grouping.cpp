@@ -26,7 +26,8 @@ using optimal::ShiftedLoads;
 // Rows, columns and their padding are indexed by int.
 constexpr std::size_t kMaxLoads = std::numeric_limits<int>::max() / 2;
 
-void checkInput(std::span<const double> sortedLoads, int maxTypes) {
+template <class Load>
+void checkInput(std::span<const Load> sortedLoads, int maxTypes) {
     if (maxTypes < 1 || maxTypes > kMaxTypes)
         throw std::invalid_argument("the number of isolator types must be 1 to 9");
     if (sortedLoads.empty()) throw std::invalid_argument("there are no loads");
@@ -38,7 +39,7 @@ void checkInput(std::span<const double> sortedLoads, int maxTypes) {
             throw std::invalid_argument("the loads are not in ascending order at load " +
                                         std::to_string(i + 1));
     }
-    if (!std::isfinite(sortedLoads.back() - sortedLoads.front()))
+    if (!std::isfinite(static_cast<double>(sortedLoads.back()) - sortedLoads.front()))
         throw std::invalid_argument("the loads span more than a double can hold");
 }
 
@@ -49,21 +50,20 @@ void checkInput(std::span<const double> sortedLoads, int maxTypes) {
 // the least difference between two different loads; it must exceed 2^8 times the largest
 // tie tolerance of a layer (typeLimit noisePerLayer). Leaves at the first difference too
 // small, so loads spread evenly cost a few comparisons.
-bool differentLoadsStandApart(std::span<const double> sortedLoads, const ShiftedLoads& loads,
+template <class Load>
+bool differentLoadsStandApart(std::span<const Load> sortedLoads, const ShiftedLoads& loads,
                               double noisePerLayer, int typeLimit) {
     const double least =
         std::ldexp(std::sqrt(0x1p9 * typeLimit * noisePerLayer), loads.scaleExponent());
     for (std::size_t i = 1; i < sortedLoads.size(); ++i) {
-        const double difference = sortedLoads[i] - sortedLoads[i - 1];
+        const double difference = static_cast<double>(sortedLoads[i]) - sortedLoads[i - 1];
         if (difference != 0 && !(difference > least)) return false;
     }
     return true;
 }
 
-}  // namespace
-
-std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sortedLoads,
-                                                  int maxTypes) {
+template <class Load>
+std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int maxTypes) {
     checkInput(sortedLoads, maxTypes);
     const ShiftedLoads loads(sortedLoads);
     const int loadCount = loads.count();
@@ -99,6 +99,18 @@ std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sorted
         groupings.push_back(std::move(grouping));
     }
     return groupings;
+}
+
+}  // namespace
+
+std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sortedLoads,
+                                                  int maxTypes) {
+    return groupingsOf(sortedLoads, maxTypes);
+}
+
+std::vector<OptimalGrouping> findOptimalGroupings(std::span<const float> sortedLoads,
+                                                  int maxTypes) {
+    return groupingsOf(sortedLoads, maxTypes);
 }
 
 }  // namespace tamsor

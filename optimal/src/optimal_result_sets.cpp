@@ -47,9 +47,8 @@ bool reportFiguresOverflow(std::span<const float> sortedLoads) {
 std::vector<ResultSetRecord> optimalResultSets(std::span<const float> sortedLoads) {
     if (reportFiguresOverflow(sortedLoads)) return {};
     std::vector<ResultSetRecord> sets;
-    const std::vector<double> loads(sortedLoads.begin(), sortedLoads.end());
-    for (const OptimalGrouping& grouping : findOptimalGroupings(loads)) {
-        sets.push_back(recordOf(grouping, loads.size()));
+    for (const OptimalGrouping& grouping : findOptimalGroupings(sortedLoads)) {
+        sets.push_back(recordOf(grouping, sortedLoads.size()));
         if (!isFinite(sets.back())) return {};
     }
     return sets;

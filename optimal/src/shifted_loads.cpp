@@ -6,23 +6,28 @@
 
 namespace tamsor::optimal {
 
-ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads)
-    : count_(static_cast<int>(sortedLoads.size())),
-      shift_(sortedLoads[(sortedLoads.size() - 1) / 2]),
-      sumHigh_(sortedLoads.size() + 1),
-      sumLow_(sortedLoads.size() + 1),
-      squareSumHigh_(sortedLoads.size() + 1),
-      squareSumLow_(sortedLoads.size() + 1) {
+template <class Load>
+void ShiftedLoads::sumUp(std::span<const Load> sortedLoads) {
+    count_ = static_cast<int>(sortedLoads.size());
+    shift_ = sortedLoads[(sortedLoads.size() - 1) / 2];
+    const std::size_t sums = sortedLoads.size() + 1;
+    sumHigh_ = std::make_unique_for_overwrite<double[]>(sums + kColumnPadding);
+    sumLow_ = std::make_unique_for_overwrite<double[]>(sums);
+    squareSumHigh_ = std::make_unique_for_overwrite<double[]>(sums);
+    squareSumLow_ = std::make_unique_for_overwrite<double[]>(sums);
+    sumHigh_[0] = sumLow_[0] = squareSumHigh_[0] = squareSumLow_[0] = 0;
+    std::fill_n(sumHigh_.get() + sums, kColumnPadding, 0.0);
+
     // The loads are sorted, so the largest difference from the median is at an end.
-    const double spread =
-        std::max(std::abs(sortedLoads.front() - shift_), std::abs(sortedLoads.back() - shift_));
+    const double spread = std::max(std::abs(static_cast<double>(sortedLoads.front()) - shift_),
+                                   std::abs(static_cast<double>(sortedLoads.back()) - shift_));
     if (spread > 0) std::frexp(spread, &scaleExponent_);
 
     // A power of two: multiplying by it is exact (short of underflow, as with ldexp).
     const double scale = std::ldexp(1.0, -scaleExponent_);
     CompensatedSum sum, squareSum;
     for (int i = 0; i < count_; ++i) {
-        const DoubleDouble offset = twoSum(sortedLoads[i], -shift_);
+        const DoubleDouble offset = twoSum(static_cast<double>(sortedLoads[i]), -shift_);
         const double high = offset.hi * scale;
         const double low = offset.lo * scale;
         sum.add({high, low});
@@ -40,11 +45,19 @@ ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads)
     }
 }
 
+ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads) {
+    sumUp(sortedLoads);
+}
+
+ShiftedLoads::ShiftedLoads(std::span<const float> sortedLoads) {
+    sumUp(sortedLoads);
+}
+
 TypeStatistics ShiftedLoads::statistics(int first, int end) const {
     // The mean of y as hi + lo, moved back by the median in the same precision: where the
     // type lies far from the median, a rounded mean of y would lose its last digits there.
     const double count = end - first;
-    const DoubleDouble sum = difference(sumHigh_, sumLow_, end, first);
+    const DoubleDouble sum = difference(sumHigh_.get(), sumLow_.get(), end, first);
     const double meanHigh = sum.hi / count;
     const DoubleDouble scaledMean = twoProduct(meanHigh, count);
     const double meanLow = (((sum.hi - scaledMean.hi) - scaledMean.lo) + sum.lo) / count;

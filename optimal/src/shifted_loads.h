@@ -4,12 +4,16 @@
 #define TAMSOR_OPTIMAL_SHIFTED_LOADS_H
 
 #include <algorithm>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "exact_arithmetic.h"
 
 namespace tamsor::optimal {
+
+// Room beyond the last prefix sum, and beyond the last column of the totals, that the
+// totals may read four columns at a time.
+inline constexpr int kColumnPadding = 3;
 
 struct TypeStatistics {
     double mean = 0;
@@ -24,21 +28,23 @@ struct TypeStatistics {
 // over any run of loads is as accurate as the run's own magnitude allows.
 class ShiftedLoads {
   public:
+    // Single-precision loads, as read from a data file, give the same sums as their double
+    // values: no copy of a large building's loads in double precision is needed.
     explicit ShiftedLoads(std::span<const double> sortedLoads);
+    explicit ShiftedLoads(std::span<const float> sortedLoads);
 
     int count() const { return count_; }
 
     // Sums over the loads 0..b-1 (b = 0..N), hi rounded to double and lo the remainder.
-    const std::vector<double>& sumHigh() const { return sumHigh_; }
-    const std::vector<double>& sumLow() const { return sumLow_; }
-    const std::vector<double>& squareSumHigh() const { return squareSumHigh_; }
-    const std::vector<double>& squareSumLow() const { return squareSumLow_; }
+    // The high sums are followed by kColumnPadding zeros.
+    const double* sumHigh() const { return sumHigh_.get(); }
+    const double* squareSumHigh() const { return squareSumHigh_.get(); }
 
     // Magnitudes that bound the rounding error of sums formed from the prefix sums:
     // max |y|, max |sum of y over 0..b-1|, and the sum of all y^2.
     double largestLoad() const { return largestLoad_; }
     double largestSum() const { return largestSum_; }
-    double squareSum() const { return squareSumHigh_.back(); }
+    double squareSum() const { return squareSumHigh_[count_]; }
 
     // e in y = (x - median) * 2^-e.
     int scaleExponent() const { return scaleExponent_; }
@@ -49,8 +55,9 @@ class ShiftedLoads {
     double sumOfSquares(int first, int end) const {
         if (end - first == 1) return 0;
         const double count = end - first;
-        const DoubleDouble sum = difference(sumHigh_, sumLow_, end, first);
-        const DoubleDouble squares = difference(squareSumHigh_, squareSumLow_, end, first);
+        const DoubleDouble sum = difference(sumHigh_.get(), sumLow_.get(), end, first);
+        const DoubleDouble squares =
+            difference(squareSumHigh_.get(), squareSumLow_.get(), end, first);
         // For any c, S2 - S1^2 / m = S2 - c S1 - c r - r^2 / m with r = S1 - m c. With c the
         // rounded mean, S2 and c S1 nearly cancel, so c S1 is formed exactly; r is tiny.
         const double mean = sum.hi / count;
@@ -66,9 +73,11 @@ class ShiftedLoads {
     TypeStatistics statistics(int first, int end) const;
 
   private:
+    template <class Load>
+    void sumUp(std::span<const Load> sortedLoads);
+
     // (high + low)[end] - (high + low)[first] as hi + lo.
-    static DoubleDouble difference(const std::vector<double>& high, const std::vector<double>& low,
-                                   int end, int first) {
+    static DoubleDouble difference(const double* high, const double* low, int end, int first) {
         const DoubleDouble highs = twoSum(high[end], -high[first]);
         return {highs.hi, highs.lo + (low[end] - low[first])};
     }
@@ -76,7 +85,9 @@ class ShiftedLoads {
     int count_ = 0;
     double shift_ = 0;
     int scaleExponent_ = 0;
-    std::vector<double> sumHigh_, sumLow_, squareSumHigh_, squareSumLow_;
+    // Every entry is written before it is read: left uninitialized, a large building's
+    // sums take no time to clear.
+    std::unique_ptr<double[]> sumHigh_, sumLow_, squareSumHigh_, squareSumLow_;
     double largestLoad_ = 0;
     double largestSum_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -228,6 +229,37 @@ TEST(OptimalGrouping, CostEvaluationsGrowAsNLogN) {
     const auto all = findOptimalGroupings(sorted(loads));
     const double count = static_cast<double>(loads.size());
     EXPECT_LE(all.back().costEvaluations, 9 * count * (std::log2(count) + 2));
+}
+
+// Loads as a data file gives them, in single precision, are grouped without a copy in
+// double: the result must be that of their double values to the last bit, on loads spread
+// evenly (long rows), repeating a few values (rows of total zero) and spanning more than a
+// float can hold.
+TEST(OptimalGrouping, SinglePrecisionLoadsGroupAsTheirDoubleValues) {
+    std::mt19937 random(23);
+    std::uniform_real_distribution<float> spread(500, 4000);
+    std::vector<std::vector<float>> buildings(3, std::vector<float>(5000));
+    for (float& load : buildings[0])
+        load = spread(random);
+    for (float& load : buildings[1])
+        load = 1000.0f * static_cast<float>(1 + random() % 2);
+    buildings[1][17] = 1500.5f;
+    for (float& load : buildings[2])
+        load = 250.0f * static_cast<float>(4 + random() % 9);
+    buildings.push_back({-3e38f, -1.0f, 2.0f, 3e38f, 3e38f});
+    for (std::vector<float>& loads : buildings) {
+        std::sort(loads.begin(), loads.end());
+        const std::vector<double> doubles(loads.begin(), loads.end());
+        const auto expected = findOptimalGroupings(doubles);
+        const auto groupings = findOptimalGroupings(std::span<const float>(loads));
+        ASSERT_EQ(groupings.size(), expected.size());
+        for (std::size_t i = 0; i < groupings.size(); ++i) {
+            EXPECT_EQ(groupings[i].firstPositions, expected[i].firstPositions);
+            EXPECT_EQ(groupings[i].means, expected[i].means);
+            EXPECT_EQ(groupings[i].sumOfSquares, expected[i].sumOfSquares);
+            EXPECT_EQ(groupings[i].costEvaluations, expected[i].costEvaluations);
+        }
+    }
 }
 
 TEST(OptimalGrouping, GivesTheTypeCountsAskedForAndRefusesInvalidInput) {

@@ -25,7 +25,7 @@ struct OptimalGrouping {
 // For each n = 1 .. min(maxTypes, N), the split of sortedLoads into n non-empty types of
 // consecutive loads whose sum of squared differences from the type means is smallest (the
 // pooled variance is that sum divided by N). All n come from one run of a layered dynamic
-// program: O(n N log N) cost evaluations, memory for 9 ints and 10 doubles per load.
+// program: O(n N log N) cost evaluations, memory for 8 ints and 9 doubles per load.
 //
 // Equal totals: where the last type of the first b loads can start at several positions
 // whose totals differ by no more than 2^-40 of the least of them plus a bound on their
@@ -48,6 +48,11 @@ struct OptimalGrouping {
 // sortedLoads: ascending and finite, at least one load (std::invalid_argument otherwise).
 // maxTypes: 1..9 (std::invalid_argument otherwise).
 std::vector<OptimalGrouping> findOptimalGroupings(std::span<const double> sortedLoads,
+                                                  int maxTypes = kMaxTypes);
+
+// The same for loads in single precision, as read from a data file: the groupings of their
+// double values, without a copy of them.
+std::vector<OptimalGrouping> findOptimalGroupings(std::span<const float> sortedLoads,
                                                   int maxTypes = kMaxTypes);
 
 }  // namespace tamsor
