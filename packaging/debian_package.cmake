@@ -22,8 +22,9 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries the programs link (Qt Widgets, Gui, Core, Charts, the C
 # and C++ runtimes) found by dpkg-shlibdeps; the engine library, which it
-# finds through tamsor-batch's run path, is the package's own. Qt loads its platform plugins at run time, out of the linker's
-# sight: the X11 one comes with qt6-qpa-plugins, the Wayland one with qt6-wayland.
+# finds through tamsor-batch's run path, is the package's own. Qt loads its
+# platform plugins at run time, out of the linker's sight: the X11 one comes
+# with qt6-qpa-plugins, the Wayland one with qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TAMSOR_FRONTEND)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
@@ -32,9 +33,10 @@ endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "TAMSOR helps structural engineers design seismically isolated buildings. It
 reads the sustained loads of up to 100,000 isolators from an input data file
-(*.DAT) or a load table, groups the isolators into 1 to 9 isolator types of similar load, and
-shows the groupings in a results table, a load plot, a variance plot and bar
-and pie charts. The command-line tool tamsor-batch runs the same techniques
-from scripts. Sample buildings are in /usr/share/tamsor/examples.")
+(*.DAT) or from a load table, groups the isolators into 1 to 9 isolator types
+of similar load, and shows the groupings in a results table, a load plot, a
+variance plot and bar and pie charts. The command-line tool tamsor-batch runs
+the same techniques from scripts. Sample buildings are in
+/usr/share/tamsor/examples.")
 
 include(CPack)
