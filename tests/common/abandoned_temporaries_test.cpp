@@ -24,12 +24,7 @@ using tamsor::testing::read_file;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
 
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
+using tamsor::testing::namesIn;
 
 // The number of a process that has ended.
 pid_t endedProcess() {

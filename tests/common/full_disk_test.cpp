@@ -32,12 +32,7 @@ using tamsor::testing::read_file;
 using tamsor::testing::ScratchFolder;
 using tamsor::testing::write_file;
 
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
+using tamsor::testing::namesIn;
 
 // A schedule CSV of a few hundred bytes and a PDF report of tens of KiB.
 const std::string kEarlierCsv = "type,isolators\r\n1,12\r\n2,24\r\n";

@@ -42,12 +42,7 @@ std::string hundredLoads() {
     return load_lines(loads);
 }
 
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
+using tamsor::testing::namesIn;
 
 // A folder with a data file and the result files of an earlier run.
 struct EarlierRun {

@@ -70,12 +70,7 @@ QString text(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
+using tamsor::testing::namesIn;
 
 // A folder that takes no new files, for root too: by its permissions where
 // they bind, else as a small file system mounted read-only.
