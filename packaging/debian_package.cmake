@@ -20,8 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The shared libraries the programs link (Qt Widgets, Gui, Core, Charts, the C
-# and C++ runtimes) found by dpkg-shlibdeps; the engine library, which it
+# The shared libraries the programs link (Qt Widgets, Gui, Core, Charts, xxHash,
+# the C and C++ runtimes) found by dpkg-shlibdeps; the engine library, which it
 # finds through tamsor-batch's run path, is the package's own. Qt loads its
 # platform plugins at run time, out of the linker's sight: the X11 one comes
 # with qt6-qpa-plugins, the Wayland one with qt6-wayland.

@@ -149,9 +149,11 @@ CalculationOutcome calculate(const CalculationRequest& request) {
     for (const TechniqueId id : request.techniques) {
         TechniqueRun run;
         run.technique = id;
-        outcome.failure = runTechnique(techniqueOf(id), request, dataFile, outcome, run.complete);
+        std::optional<std::uint64_t> plotDigest;
+        outcome.failure =
+            runTechnique(techniqueOf(id), request, dataFile, outcome, run.complete, plotDigest);
         if (!outcome.failure)
-            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, run);
+            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, plotDigest, run);
         if (outcome.failure) {
             outcome.failure->technique = id;
             return outcome;

@@ -2,6 +2,8 @@
 #include "plot_as_written.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 
 #include "tamsor/report_layout.h"
 #include "tamsor/result_set_format.h"
+#include "tamsor/text_digest.h"
 
 namespace tamsor {
 namespace {
@@ -32,37 +35,62 @@ class PlotInput {
 
     bool isOpen() const { return descriptor_ >= 0; }
 
-    // Reads up to `size` bytes, fewer only at the end of the file; -1 on an error.
-    ssize_t readUpTo(char* data, std::size_t size) {
-        std::size_t got = 0;
-        while (got < size) {
-            const ssize_t part = ::read(descriptor_, data + got, size - got);
-            if (part < 0 && errno == EINTR) continue;
-            if (part < 0) return -1;
-            if (part == 0) break;
-            got += static_cast<std::size_t>(part);
+    // Whether the file holds `size` bytes.
+    bool hasSize(std::size_t size) const {
+        struct stat status {};
+        return ::fstat(descriptor_, &status) == 0 && S_ISREG(status.st_mode) &&
+               static_cast<std::uint64_t>(status.st_size) == size;
+    }
+
+    // The digest of the file's first `size` bytes, mapped rather than copied; nothing
+    // where it holds fewer or cannot be read.
+    std::optional<std::uint64_t> digest(std::size_t size) {
+        void* const mapped =
+            ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor_, 0);
+        if (mapped != MAP_FAILED) {
+            // A file cut meanwhile would fault on its lost pages: its size is checked
+            // again after the digest.
+            const std::uint64_t value = digestOf({static_cast<const char*>(mapped), size});
+            ::munmap(mapped, size);
+            if (!hasSize(size)) return std::nullopt;
+            return value;
         }
-        return static_cast<ssize_t>(got);
+        return digestByReading(size);
     }
 
   private:
+    std::optional<std::uint64_t> digestByReading(std::size_t size) {
+        const auto chunk = std::make_unique<std::array<char, 1 << 16>>();
+        TextDigest digest;
+        std::size_t got = 0;
+        while (got < size) {
+            const ssize_t part = ::pread(descriptor_, chunk->data(),
+                                         std::min(chunk->size(), size - got),
+                                         static_cast<off_t>(got));
+            if (part < 0 && errno == EINTR) continue;
+            if (part <= 0) return std::nullopt;
+            digest.add({chunk->data(), static_cast<std::size_t>(part)});
+            got += static_cast<std::size_t>(part);
+        }
+        return digest.value();
+    }
+
     int descriptor_;
 };
 
-bool holdsText(const std::string& path, std::span<const float> sortedLoads) {
+// The number of points of the step curve: one a load, and one more per step up and at
+// the end.
+std::size_t pointCount(std::span<const float> sortedLoads) {
+    std::size_t steps = 1;
+    for (std::size_t i = 1; i < sortedLoads.size(); ++i)
+        steps += sortedLoads[i] != sortedLoads[i - 1] ? 1 : 0;
+    return sortedLoads.size() + steps;
+}
+
+bool holdsText(const std::string& path, std::size_t size, std::uint64_t digest) {
     PlotInput input(path);
-    if (!input.isOpen()) return false;
-    const auto text = std::make_unique<LoadPlotText>(sortedLoads);
-    const auto read =
-        std::make_unique<std::array<char, LoadPlotText::kLineLength * LoadPlotText::kBlockLines>>();
-    for (std::string_view block = text->nextBlock(); !block.empty(); block = text->nextBlock()) {
-        const ssize_t got = input.readUpTo(read->data(), block.size());
-        if (got != static_cast<ssize_t>(block.size()) ||
-            std::memcmp(read->data(), block.data(), block.size()) != 0)
-            return false;
-    }
-    // Nothing after the last point.
-    return input.readUpTo(read->data(), 1) == 0;
+    if (!input.isOpen() || !input.hasSize(size)) return false;
+    return input.digest(size) == digest;
 }
 
 }  // namespace
@@ -78,16 +106,23 @@ float asPlotted(float load) {
     return plotted;
 }
 
+std::uint64_t plotTextDigest(std::span<const float> sortedLoads) {
+    const auto text = std::make_unique<LoadPlotText>(sortedLoads);
+    TextDigest digest;
+    for (std::string_view block = text->nextBlock(); !block.empty(); block = text->nextBlock())
+        digest.add(block);
+    return digest.value();
+}
+
 std::optional<std::vector<PlotPoint>> pointsIfAsWritten(const std::string& path,
-                                                        std::span<const float> sortedLoads) {
-    if (sortedLoads.empty() || !holdsText(path, sortedLoads)) return std::nullopt;
+                                                        std::span<const float> sortedLoads,
+                                                        std::uint64_t digest) {
+    if (sortedLoads.empty()) return std::nullopt;
+    const std::size_t pointsWritten = pointCount(sortedLoads);
+    if (!holdsText(path, pointsWritten * LoadPlotText::kLineLength, digest)) return std::nullopt;
     const std::size_t count = sortedLoads.size();
-    // A point per load, and one more per step up and at the end.
-    std::size_t steps = 1;
-    for (std::size_t i = 1; i < count; ++i)
-        steps += sortedLoads[i] != sortedLoads[i - 1] ? 1 : 0;
     std::vector<PlotPoint> points;
-    points.reserve(count + steps);
+    points.reserve(pointsWritten);
     float shown = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const float load = sortedLoads[i];

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The load plot file compared with the text its loads give, before any parsing: a run's
-// own plot file is read back at the speed of reading it.
+// The load plot file recognised as a run's own by the digest of its bytes, before any
+// parsing: a run's own plot file is read back at the speed of reading it.
 #ifndef TAMSOR_CALCULATION_PLOT_AS_WRITTEN_H
 #define TAMSOR_CALCULATION_PLOT_AS_WRITTEN_H
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,12 +18,17 @@ namespace tamsor {
 // plot reader then reads it.
 float asPlotted(float load);
 
-// Where the plot file at `path` holds, byte for byte, the text that every technique writes
-// for `sortedLoads` (see LoadPlotText), its points as the plot reader would read them.
-// Nothing where it holds anything else or cannot be read: the caller then reads it strictly,
-// to find out what is wrong.
+// The digest (TextDigest) of the text that every technique writes for `sortedLoads` (see
+// LoadPlotText).
+std::uint64_t plotTextDigest(std::span<const float> sortedLoads);
+
+// Where the plot file at `path` holds exactly as many bytes as the text that every
+// technique writes for `sortedLoads` and its bytes have the digest `digest` of that text,
+// its points as the plot reader would read them. Nothing where it holds anything else or
+// cannot be read: the caller then reads it strictly, to find out what is wrong.
 std::optional<std::vector<PlotPoint>> pointsIfAsWritten(const std::string& path,
-                                                        std::span<const float> sortedLoads);
+                                                        std::span<const float> sortedLoads,
+                                                        std::uint64_t digest);
 
 }  // namespace tamsor
 

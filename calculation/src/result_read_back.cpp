@@ -169,9 +169,9 @@ std::optional<std::string> plotMismatch(const std::vector<PlotPoint>& points,
 
 std::optional<CalculationFailure> readBackPlot(const std::string& plot,
                                                std::span<const float> sortedLoads,
-                                               TechniqueRun& run) {
+                                               std::uint64_t digest, TechniqueRun& run) {
     // A run's own plot file is the text its loads give; anything else is read strictly.
-    if (auto points = pointsIfAsWritten(plot, sortedLoads)) {
+    if (auto points = pointsIfAsWritten(plot, sortedLoads, digest)) {
         run.plot = std::move(*points);
         return std::nullopt;
     }
@@ -192,10 +192,14 @@ std::optional<CalculationFailure> readBackPlot(const std::string& plot,
 
 std::optional<CalculationFailure> readBackResults(const ResultNames& names,
                                                   std::span<const float> sortedLoads,
+                                                  std::optional<std::uint64_t> plotDigest,
                                                   TechniqueRun& run) {
     if (auto failure = readBackReport(names.report, sortedLoads, run)) return failure;
     if (!run.complete) return std::nullopt;
-    return readBackPlot(names.plot, sortedLoads, run);
+    // The classic engine's plot files hold at most a few hundred points: their text is
+    // made again here.
+    const std::uint64_t digest = plotDigest ? *plotDigest : plotTextDigest(sortedLoads);
+    return readBackPlot(names.plot, sortedLoads, digest, run);
 }
 
 }  // namespace tamsor

@@ -5,6 +5,7 @@
 #ifndef TAMSOR_CALCULATION_RESULT_READ_BACK_H
 #define TAMSOR_CALCULATION_RESULT_READ_BACK_H
 
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -18,10 +19,13 @@ namespace tamsor {
 // grouping exactly `sortedLoads`, with every mean it shows that of its type's
 // loads; the plot must be the step curve of `sortedLoads`. So files that
 // another program wrote meanwhile, for other loads of the same number, are
-// not taken for this run's. Returns the failure where a file cannot be read,
+// not taken for this run's. A plot file whose bytes have `plotDigest`, the
+// digest its writer took (else that of the text the loads give), is the run's
+// own and is not parsed. Returns the failure where a file cannot be read,
 // breaks its layout or does not fit.
 std::optional<CalculationFailure> readBackResults(const ResultNames& names,
                                                   std::span<const float> sortedLoads,
+                                                  std::optional<std::uint64_t> plotDigest,
                                                   TechniqueRun& run);
 
 }  // namespace tamsor

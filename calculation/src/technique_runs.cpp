@@ -30,16 +30,19 @@ std::optional<CalculationFailure> runClassic(const Technique& technique,
 
 std::optional<CalculationFailure> runInProcess(const Technique& technique,
                                                const FileIdentity& dataFile,
-                                               const CalculationOutcome& outcome, bool& complete) {
+                                               const CalculationOutcome& outcome, bool& complete,
+                                               std::optional<std::uint64_t>& plotDigest) {
     const std::vector<ResultSetRecord> sets = technique.algorithm(outcome.sortedLoads);
     if (sets.empty()) {
         CalculationFailure failure;
         failure.fault = CalculationFault::kOverflow;
         return failure;
     }
+    std::uint64_t digest = 0;
     const RunDiagnosis written =
-        writeResultFiles(outcome.names, dataFile, sets, outcome.sortedLoads);
+        writeResultFiles(outcome.names, dataFile, sets, outcome.sortedLoads, digest);
     if (!written.ok()) return failureOf(written, outcome.names, technique.maxIsolators);
+    plotDigest = digest;
     complete = true;
     return std::nullopt;
 }
@@ -49,10 +52,12 @@ std::optional<CalculationFailure> runInProcess(const Technique& technique,
 std::optional<CalculationFailure> runTechnique(const Technique& technique,
                                                const CalculationRequest& request,
                                                const FileIdentity& dataFile,
-                                               const CalculationOutcome& outcome, bool& complete) {
+                                               const CalculationOutcome& outcome, bool& complete,
+                                               std::optional<std::uint64_t>& plotDigest) {
     complete = false;
+    plotDigest.reset();
     if (technique.classic()) return runClassic(technique, request, dataFile, outcome, complete);
-    return runInProcess(technique, dataFile, outcome, complete);
+    return runInProcess(technique, dataFile, outcome, complete, plotDigest);
 }
 
 }  // namespace tamsor

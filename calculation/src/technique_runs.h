@@ -3,6 +3,7 @@
 #ifndef TAMSOR_CALCULATION_TECHNIQUE_RUNS_H
 #define TAMSOR_CALCULATION_TECHNIQUE_RUNS_H
 
+#include <cstdint>
 #include <optional>
 
 #include "tamsor/calculation.h"
@@ -15,11 +16,13 @@ namespace tamsor {
 // itself, one computed in-process on the sorted loads, its result files
 // written by the shared writers. Returns the cause of a failed run, found as
 // for every technique; otherwise sets `complete` to whether the run reached
-// all nine result sets.
+// all nine result sets and `plotDigest` to the digest of the plot file's text
+// where the run wrote it in-process (nothing for the classic engine's).
 std::optional<CalculationFailure> runTechnique(const Technique& technique,
                                                const CalculationRequest& request,
                                                const FileIdentity& dataFile,
-                                               const CalculationOutcome& outcome, bool& complete);
+                                               const CalculationOutcome& outcome, bool& complete,
+                                               std::optional<std::uint64_t>& plotDigest);
 
 }  // namespace tamsor
 

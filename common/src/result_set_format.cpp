@@ -93,4 +93,12 @@ void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads) {
         plot.write(block);
 }
 
+void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads, TextDigest& digest) {
+    LoadPlotText text(sortedLoads);
+    for (std::string_view block = text.nextBlock(); !block.empty(); block = text.nextBlock()) {
+        plot.write(block);
+        digest.add(block);
+    }
+}
+
 }  // namespace tamsor

@@ -69,7 +69,8 @@ TEST(ResultSetFormat, DrawsTheSortedLoadsAsSteps) {
 // A plot file of thousands of points, written in several blocks: positions through every
 // carry of their digits, -0 beside 0 (equal loads, one step, each written without a sign),
 // the exponent form below 1 and from 10,000,000, a tie at the seventh digit rounded away
-// from zero, and a long run of equal loads across a block's end.
+// from zero, and a long run of equal loads across a block's end. The digest taken while
+// writing is that of the whole text, by which the reading back recognises the file.
 TEST(ResultSetFormat, DrawsLongPlotsByteForByte) {
     struct Load {
         float value;
@@ -107,11 +108,14 @@ TEST(ResultSetFormat, DrawsLongPlotsByteForByte) {
     const std::string name = folder.file("b.plt").string();
     tamsor::ResultFile plot;
     ASSERT_TRUE(plot.check(name.c_str(), {}) && plot.open());
-    tamsor::writeLoadPlot(plot, sorted);
+    tamsor::TextDigest digest;
+    tamsor::writeLoadPlot(plot, sorted, digest);
     ASSERT_TRUE(plot.close() && plot.replace());
     const std::string written = tamsor::testing::read_file(name);
     ASSERT_EQ(written.size(), expected.size());
     EXPECT_EQ(written, expected);
+    EXPECT_EQ(digest.value(), tamsor::digestOf(expected));
+    EXPECT_NE(digest.value(), tamsor::digestOf(expected.substr(29)));
     EXPECT_EQ(written.substr(29 * 2, 29 * 2),
               "          2    0.000000E+00\r\n"
               "          3    0.000000E+00\r\n");

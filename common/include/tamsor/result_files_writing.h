@@ -5,6 +5,7 @@
 #ifndef TAMSOR_RESULT_FILES_WRITING_H
 #define TAMSOR_RESULT_FILES_WRITING_H
 
+#include <cstdint>
 #include <span>
 
 #include "tamsor/data_file.h"
@@ -21,6 +22,11 @@ namespace tamsor {
 RunDiagnosis writeResultFiles(const ResultNames& names, const FileIdentity& dataFile,
                               std::span<const ResultSetRecord> sets,
                               std::span<const float> sortedLoads);
+// The same, setting `plotDigest` to the digest (TextDigest) of the plot file's text as
+// written, by which its reading back recognises it.
+RunDiagnosis writeResultFiles(const ResultNames& names, const FileIdentity& dataFile,
+                              std::span<const ResultSetRecord> sets,
+                              std::span<const float> sortedLoads, std::uint64_t& plotDigest);
 
 }  // namespace tamsor
 

@@ -14,6 +14,7 @@
 #include "tamsor/number_fields.h"
 #include "tamsor/report_layout.h"
 #include "tamsor/safe_result_files.h"
+#include "tamsor/text_digest.h"
 
 namespace tamsor {
 
@@ -69,6 +70,8 @@ class LoadPlotText {
 
 // Writes the text of LoadPlotText.
 void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads);
+// The same, adding the text to `digest` as it is written.
+void writeLoadPlot(ResultFile& plot, std::span<const float> sortedLoads, TextDigest& digest);
 
 }  // namespace tamsor
 
