@@ -80,8 +80,9 @@ bool makeSchedule(const BatchOptions& options, FileResults& results, std::ostrea
     }
     std::vector<IsolatorLoad> isolators;
     isolators.reserve(calculation.loads.size());
-    for (const LoadRecord& load : calculation.loads)
-        isolators.push_back({static_cast<int>(load.line), load.load, load.label});
+    for (std::size_t i = 0; i < calculation.loads.size(); ++i)
+        isolators.push_back({static_cast<int>(calculation.loads.line(i)), calculation.loads.load(i),
+                             std::string(calculation.loads.label(i))});
     const ReportSet& set = run.sets[static_cast<std::size_t>(typeCount - 1)];
     results.schedule = makeIsolatorSchedule(isolators, set.firstPositions);
     // Every mean as the report writes it, as in the summary above the schedule.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <span>
 #include <utility>
 
 #include "loads_reading.h"
@@ -57,14 +58,16 @@ std::optional<CalculationFailure> refusedLoads(const CalculationRequest& request
     const auto needy = std::find_if(request.techniques.begin(), request.techniques.end(),
                                     [](TechniqueId id) { return techniqueOf(id).groupsBySpread; });
     if (needy == request.techniques.end()) return std::nullopt;
-    const auto notPositive = std::find_if(outcome.loads.begin(), outcome.loads.end(),
-                                          [](const LoadRecord& load) { return !(load.load > 0); });
-    if (notPositive == outcome.loads.end()) return std::nullopt;
+    const std::span<const float> loads = outcome.loads.loads();
+    const auto notPositive =
+        std::find_if(loads.begin(), loads.end(), [](float load) { return !(load > 0); });
+    if (notPositive == loads.end()) return std::nullopt;
     CalculationFailure refused = failure(CalculationFault::kLoadNotPositive);
     refused.technique = *needy;
-    refused.loadFault.line = notPositive->line;
+    refused.loadFault.line =
+        outcome.loads.line(static_cast<std::size_t>(notPositive - loads.begin()));
     char text[32];
-    const auto written = std::to_chars(std::begin(text), std::end(text), notPositive->load);
+    const auto written = std::to_chars(std::begin(text), std::end(text), *notPositive);
     refused.loadFault.setText(std::string_view(text, static_cast<std::size_t>(written.ptr - text)));
     return refused;
 }

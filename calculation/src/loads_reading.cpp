@@ -13,15 +13,15 @@ namespace tamsor {
 namespace {
 
 // Keeps the loads up to the maximum, and every warning.
-class LoadsAsRead final : public LoadSink {
+class KeptLoads final : public LoadSink {
   public:
-    LoadsAsRead(std::size_t maxLoads, bool keepLabels, CalculationOutcome& outcome)
+    KeptLoads(std::size_t maxLoads, bool keepLabels, CalculationOutcome& outcome)
         : maxLoads_(maxLoads), keepLabels_(keepLabels), outcome_(outcome) {}
 
     void onLoad(const LoadLine& load) override {
         if (outcome_.loads.size() < maxLoads_)
-            outcome_.loads.push_back(
-                {load.line, load.load, keepLabels_ ? std::string(load.label) : std::string()});
+            outcome_.loads.add(load.line, load.load,
+                               keepLabels_ ? load.label : std::string_view());
         if (!load.decimalComma.empty())
             outcome_.warnings.push_back(
                 {load.line, std::string(load.decimalComma), std::string(load.number)});
@@ -42,12 +42,10 @@ std::optional<CalculationFailure> readLoads(DataFile& file, std::size_t maxLoads
     struct stat status {};
     if (::fstat(file.descriptor(), &status) == 0 && status.st_size > 0)
         outcome.loads.reserve(std::min(maxLoads, static_cast<std::size_t>(status.st_size) / 2 + 1));
-    LoadsAsRead sink(maxLoads, keepLabels, outcome);
+    KeptLoads sink(maxLoads, keepLabels, outcome);
     const RunDiagnosis diagnosis = diagnoseLoads(file, sink, maxLoads);
     if (!diagnosis.ok()) return failureOf(diagnosis, outcome.names, maxLoads);
-    outcome.sortedLoads.reserve(outcome.loads.size());
-    for (const LoadRecord& load : outcome.loads)
-        outcome.sortedLoads.push_back(load.load);
+    outcome.sortedLoads.assign(outcome.loads.loads().begin(), outcome.loads.loads().end());
     // Stable, as the engine sorts: of equal loads, -0 and 0 keep their order
     // in the file, and the load plot shows the sign of each.
     stableSortLoads(outcome.sortedLoads);

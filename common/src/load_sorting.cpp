@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <utility>
+#include <memory>
 #include <vector>
 
 namespace tamsor {
@@ -45,9 +46,10 @@ void stableSortLoads(std::span<float> loads) {
         for (int pass = 0; pass < kPasses; ++pass)
             ++counts[pass][digit(key, pass)];
     }
-    std::vector<float> buffer(loads.size());
+    // Every element is written before it is read: no clearing of a million fresh loads.
+    const auto buffer = std::make_unique_for_overwrite<float[]>(loads.size());
     float* from = loads.data();
-    float* to = buffer.data();
+    float* to = buffer.get();
     for (int pass = 0; pass < kPasses; ++pass) {
         std::array<std::size_t, kDigitValues>& offsets = counts[pass];
         // Loads that all share this digit (the sign and exponent of most buildings) stay.

@@ -157,7 +157,7 @@ void loadResults(ResultsModel& model, const CalculationOutcome& calculation) {
     // The isolator schedule pairs these loads with the sets' positions.
     if (calculation.loads.size() != static_cast<std::size_t>(run.sets.front().loadCount()))
         throw std::runtime_error("the loads differ in number from those of the results");
-    loaded.DataLoads = calculation.loads;
+    loaded.DataLoads = calculation.loads.records();
     model = std::move(loaded);
 }
 

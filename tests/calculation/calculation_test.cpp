@@ -106,7 +106,7 @@ TEST(Loads, AreReadOnceForEveryTechniqueWithLinesAndLabels) {
         {8, 520, ""},  {9, 1640, ""},        {10, 900, ""},
         {11, 500, ""}, {12, 1000, ",25 kN"}, {13, 1600, ""},
     };
-    EXPECT_EQ(outcome.loads, expectedLoads);
+    EXPECT_EQ(outcome.loads.records(), expectedLoads);
     EXPECT_EQ(outcome.sortedLoads, (std::vector<float>{500, 500, 500, 520, 900, 900, 1000, 1000,
                                                        1600, 1600, 1640, 2400}));
     ASSERT_EQ(outcome.warnings.size(), 1u);

@@ -18,6 +18,7 @@
 #include "tamsor/calculation_failure.h"
 #include "tamsor/domain_limits.h"
 #include "tamsor/load_file.h"
+#include "tamsor/load_list.h"
 #include "tamsor/plot_reader.h"
 #include "tamsor/report_reader.h"
 #include "tamsor/result_names.h"
@@ -83,7 +84,7 @@ struct TechniqueRun {
 struct CalculationOutcome {
     ResultNames names;
     // As read, in file order (up to the most taken); labels empty unless kept.
-    std::vector<LoadRecord> loads;
+    LoadList loads;
     std::vector<float> sortedLoads;  // ascending, stably sorted as every technique sorts
     // Every line whose number looks like it was written with a decimal comma,
     // also where the loads were refused.

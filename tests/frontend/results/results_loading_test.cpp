@@ -87,9 +87,9 @@ class ResultsLoading : public ::testing::Test {
         if (!loads && !run.sets.empty())
             loads = std::vector<tamsor::LoadRecord>(
                 static_cast<std::size_t>(run.sets.front().loadCount()));
-        calculation.loads = loads.value_or(std::vector<tamsor::LoadRecord>{});
-        for (const tamsor::LoadRecord& record : calculation.loads)
-            calculation.sortedLoads.push_back(record.load);
+        calculation.loads = tamsor::LoadList(loads.value_or(std::vector<tamsor::LoadRecord>{}));
+        for (const float load : calculation.loads.loads())
+            calculation.sortedLoads.push_back(load);
         std::stable_sort(calculation.sortedLoads.begin(), calculation.sortedLoads.end());
         tamsor::loadResults(model_, calculation);
     }
@@ -235,7 +235,7 @@ TEST_F(ResultsLoading, KeepsTheGroupingsThatAStoppedRunReached) {
     CalculationOutcome outcome;
     for (const float load :
          {300.5f, 100.5f, 100.5f, 250.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 1000.5f})
-        outcome.loads.push_back({1, load, ""});
+        outcome.loads.add(1, load, "");
     outcome.sortedLoads = {100.5f, 100.5f, 100.5f, 100.5f, 100.5f, 100.5f,
                            100.5f, 100.5f, 250.5f, 300.5f, 1000.5f};
     tamsor::TechniqueRun& run = outcome.runs.emplace_back();
