@@ -57,15 +57,22 @@ void LoadFault::setText(std::string_view text) {
 }
 
 LoadParse parseLoad(std::string_view text, float& value) {
-    if (!isDecimalNumber(text)) return LoadParse::kNotANumber;
+    // from_chars reads the decimal syntax where the number starts, after its sign, with a
+    // digit or a point; only there can it take all of a text that the syntax refuses
+    // ("inf", "nan").
+    const std::size_t signs = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    const bool digitFirst = text.size() > signs && (isDigit(text[signs]) || text[signs] == '.');
+    if (!digitFirst && !isDecimalNumber(text)) return LoadParse::kNotANumber;
     // from_chars takes a leading minus but no plus; it rounds to nearest and
     // ignores the locale, which the desktop program may have changed.
     const std::size_t start = text[0] == '+' ? 1 : 0;
     float parsed = 0;
     const auto [end, error] =
         std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+    // A text that goes on past the number is none, even where the number is too large.
+    if (end != text.data() + text.size()) return LoadParse::kNotANumber;
     if (error == std::errc::result_out_of_range) return LoadParse::kOutOfRange;
-    if (error != std::errc{} || end != text.data() + text.size()) return LoadParse::kNotANumber;
+    if (error != std::errc{}) return LoadParse::kNotANumber;
     value = parsed;
     return LoadParse::kOk;
 }
@@ -101,26 +108,56 @@ bool LoadFileReader::endNumber() {
     return true;
 }
 
-void LoadFileReader::deliver() {
-    std::string_view rest{text_.data() + numberLength_, restLength_};
-    if (restCut_) rest = wholeCharacters(rest);
+// `number` and `rest` stand side by side, in the reader's buffer or in the text fed.
+void LoadFileReader::deliver(std::string_view number, std::string_view rest, bool restCut) {
+    if (restCut) rest = wholeCharacters(rest);
     LoadLine load;
     load.line = pendingLine_;
     load.load = pendingLoad_;
-    load.number = {text_.data(), numberLength_};
+    load.number = number;
     load.label = trimmed(rest);
     if (rest.size() >= 2 && rest[0] == ',' && isDigit(rest[1])) {
         const std::size_t wordEnd = std::min(rest.find_first_of(" \t\r"), rest.size());
-        load.decimalComma = {text_.data(), numberLength_ + wordEnd};
+        load.decimalComma = {number.data(), number.size() + wordEnd};
     }
     sink_.onLoad(load);
+}
+
+void LoadFileReader::deliverHeld() {
+    deliver({text_.data(), numberLength_}, {text_.data() + numberLength_, restLength_}, restCut_);
+}
+
+// A line that lies whole in the text fed, starts with its number and is read as it stands
+// (the usual line: "1250.5\n", "1250.5  kN axis B/4\r\n"), without copying it. Returns
+// the bytes taken, its line end included; 0 where the line goes on past the text fed, or
+// holds anything that the character-by-character reading must look at (a fault, a number
+// or label too long, a line that starts with a comma).
+std::size_t LoadFileReader::takeWholeLine(const char* data, std::size_t size) {
+    const void* const found = std::memchr(data, '\n', size);
+    if (found == nullptr) return 0;
+    const std::size_t lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    std::size_t numberEnd = 0;
+    while (numberEnd < lineEnd && !endsNumber(data[numberEnd]))
+        ++numberEnd;
+    if (numberEnd == 0 || numberEnd > kMaxNumberLength || lineEnd - numberEnd > kLabelCapacity ||
+        loadCount_ == maxLoads_)
+        return 0;
+    const std::string_view number{data, numberEnd};
+    float value = 0;
+    if (parseLoad(number, value) != LoadParse::kOk) return 0;
+    ++loadCount_;
+    pendingLoad_ = value;
+    pendingLine_ = line_;
+    deliver(number, {data + numberEnd, lineEnd - numberEnd}, false);
+    ++line_;
+    return lineEnd + 1;
 }
 
 bool LoadFileReader::takeInNumber(char c) {
     if (endsNumber(c)) {
         if (!endNumber()) return false;
         if (c == '\n') {
-            deliver();
+            deliverHeld();
             ++line_;
             mode_ = Mode::kSeekingNumber;
         } else {
@@ -166,6 +203,8 @@ bool LoadFileReader::feed(const char* data, std::size_t size) {
                 } else if (data[i] == '\n') {
                     ++line_;
                     ++i;
+                } else if (const std::size_t taken = takeWholeLine(data + i, size - i)) {
+                    i += taken;
                 } else {
                     numberLength_ = 0;
                     restLength_ = 0;
@@ -199,7 +238,7 @@ bool LoadFileReader::feed(const char* data, std::size_t size) {
                 i = stop;
                 if (lineEnd != nullptr) {
                     ++i;
-                    deliver();
+                    deliverHeld();
                     ++line_;
                     mode_ = Mode::kSeekingNumber;
                 }
@@ -221,10 +260,10 @@ bool LoadFileReader::finish() {
             break;
         case Mode::kInNumber:
             if (!endNumber()) return false;
-            deliver();
+            deliverHeld();
             break;
         case Mode::kRestOfLine:
-            deliver();
+            deliverHeld();
             break;
         case Mode::kSeekingNumber:
             break;

@@ -96,10 +96,11 @@ class LoadFileReader {
     static constexpr std::size_t kMaxNumberLength = 128;
     static constexpr std::size_t kLabelCapacity = 256;
 
-    std::size_t take(const char* data, std::size_t size);
+    std::size_t takeWholeLine(const char* data, std::size_t size);
     bool takeInNumber(char c);
     bool endNumber();
-    void deliver();
+    void deliver(std::string_view number, std::string_view rest, bool restCut);
+    void deliverHeld();
     bool fail(LoadFaultKind kind, std::string_view text);
 
     LoadSink& sink_;
