@@ -99,6 +99,8 @@ bool partitionFile(const std::string& path, const BatchOptions& options, BatchOu
     request.techniques = options.techniques;
     // The notes on the isolators are shown in the schedule alone.
     request.keepLabels = options.scheduleTypes != 0;
+    // It checks the load plot file but draws no plot.
+    request.keepPlot = false;
     request.engine.run = runLinkedEngine;
     request.waitForLock = waitAtMost(kLockPatience);
     const CalculationOutcome calculation = calculate(request);

@@ -156,7 +156,8 @@ CalculationOutcome calculate(const CalculationRequest& request) {
         outcome.failure =
             runTechnique(techniqueOf(id), request, dataFile, outcome, run.complete, plotDigest);
         if (!outcome.failure)
-            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, plotDigest, run);
+            outcome.failure = readBackResults(outcome.names, outcome.sortedLoads, plotDigest,
+                                              request.keepPlot, run);
         if (outcome.failure) {
             outcome.failure->technique = id;
             return outcome;

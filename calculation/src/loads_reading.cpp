@@ -20,8 +20,7 @@ class KeptLoads final : public LoadSink {
 
     void onLoad(const LoadLine& load) override {
         if (outcome_.loads.size() < maxLoads_)
-            outcome_.loads.add(load.line, load.load,
-                               keepLabels_ ? load.label : std::string_view());
+            outcome_.loads.add(load.line, load.load, keepLabels_ ? load.label : std::string_view());
         if (!load.decimalComma.empty())
             outcome_.warnings.push_back(
                 {load.line, std::string(load.decimalComma), std::string(load.number)});

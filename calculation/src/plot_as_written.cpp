@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "tamsor/report_layout.h"
 #include "tamsor/result_set_format.h"
@@ -64,9 +65,9 @@ class PlotInput {
         TextDigest digest;
         std::size_t got = 0;
         while (got < size) {
-            const ssize_t part = ::pread(descriptor_, chunk->data(),
-                                         std::min(chunk->size(), size - got),
-                                         static_cast<off_t>(got));
+            const ssize_t part =
+                ::pread(descriptor_, chunk->data(), std::min(chunk->size(), size - got),
+                        static_cast<off_t>(got));
             if (part < 0 && errno == EINTR) continue;
             if (part <= 0) return std::nullopt;
             digest.add({chunk->data(), static_cast<std::size_t>(part)});
@@ -114,15 +115,16 @@ std::uint64_t plotTextDigest(std::span<const float> sortedLoads) {
     return digest.value();
 }
 
-std::optional<std::vector<PlotPoint>> pointsIfAsWritten(const std::string& path,
-                                                        std::span<const float> sortedLoads,
-                                                        std::uint64_t digest) {
-    if (sortedLoads.empty()) return std::nullopt;
-    const std::size_t pointsWritten = pointCount(sortedLoads);
-    if (!holdsText(path, pointsWritten * LoadPlotText::kLineLength, digest)) return std::nullopt;
+bool holdsPlotText(const std::string& path, std::span<const float> sortedLoads,
+                   std::uint64_t digest) {
+    return !sortedLoads.empty() &&
+           holdsText(path, pointCount(sortedLoads) * LoadPlotText::kLineLength, digest);
+}
+
+std::vector<PlotPoint> plottedPoints(std::span<const float> sortedLoads) {
     const std::size_t count = sortedLoads.size();
     std::vector<PlotPoint> points;
-    points.reserve(pointsWritten);
+    points.reserve(pointCount(sortedLoads));
     float shown = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const float load = sortedLoads[i];

@@ -5,7 +5,6 @@
 #define TAMSOR_CALCULATION_PLOT_AS_WRITTEN_H
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,13 +21,15 @@ float asPlotted(float load);
 // LoadPlotText).
 std::uint64_t plotTextDigest(std::span<const float> sortedLoads);
 
-// Where the plot file at `path` holds exactly as many bytes as the text that every
-// technique writes for `sortedLoads` and its bytes have the digest `digest` of that text,
-// its points as the plot reader would read them. Nothing where it holds anything else or
-// cannot be read: the caller then reads it strictly, to find out what is wrong.
-std::optional<std::vector<PlotPoint>> pointsIfAsWritten(const std::string& path,
-                                                        std::span<const float> sortedLoads,
-                                                        std::uint64_t digest);
+// Whether the plot file at `path` holds exactly as many bytes as the text that every
+// technique writes for `sortedLoads` and its bytes have the digest `digest` of that text.
+// False where it holds anything else or cannot be read: the caller then reads it
+// strictly, to find out what is wrong.
+bool holdsPlotText(const std::string& path, std::span<const float> sortedLoads,
+                   std::uint64_t digest);
+
+// The points of that text as the plot reader would read them.
+std::vector<PlotPoint> plottedPoints(std::span<const float> sortedLoads);
 
 }  // namespace tamsor
 

@@ -21,12 +21,13 @@ namespace tamsor {
 // another program wrote meanwhile, for other loads of the same number, are
 // not taken for this run's. A plot file whose bytes have `plotDigest`, the
 // digest its writer took (else that of the text the loads give), is the run's
-// own and is not parsed. Returns the failure where a file cannot be read,
-// breaks its layout or does not fit.
+// own and is not parsed. The plot's points are kept in run.plot only with
+// `keepPlot`. Returns the failure where a file cannot be read, breaks its
+// layout or does not fit.
 std::optional<CalculationFailure> readBackResults(const ResultNames& names,
                                                   std::span<const float> sortedLoads,
                                                   std::optional<std::uint64_t> plotDigest,
-                                                  TechniqueRun& run);
+                                                  bool keepPlot, TechniqueRun& run);
 
 }  // namespace tamsor
 

@@ -136,10 +136,13 @@ TEST(Loads, AreReadOnceForEveryTechniqueWithLinesAndLabels) {
     EXPECT_EQ(optimal.plot.back(), (PlotPoint{13, 2400}));
 
     // A caller that shows no notes keeps none; the loads, their lines and the warning stay.
+    // One that draws no plot keeps no points, its plot file checked all the same.
     request = requestFor(data, {TechniqueId::kOptimal});
     request.keepLabels = false;
+    request.keepPlot = false;
     const CalculationOutcome unlabelled = calculate(request);
     ASSERT_TRUE(unlabelled.ok());
+    EXPECT_TRUE(unlabelled.runs.back().plot.empty());
     ASSERT_EQ(unlabelled.loads.size(), 15u);
     for (std::size_t i = 0; i < expectedLoads.size(); ++i) {
         EXPECT_EQ(unlabelled.loads[i].line, expectedLoads[i].line);

@@ -61,6 +61,9 @@ struct CalculationRequest {
     // Whether each load keeps the rest of its line (LoadRecord::label); a caller that
     // shows no isolator by its note saves a string per load of a large building.
     bool keepLabels = true;
+    // Whether a complete run keeps the points of its load plot file (TechniqueRun::plot);
+    // a caller that draws no plot saves a point per load, and more, of a large building.
+    bool keepPlot = true;
     ClassicEngine engine;  // needed where a classic technique runs
     // Empty: a held data file times out at once.
     LockWaitCallback waitForLock;
@@ -74,8 +77,9 @@ struct TechniqueRun {
     // isolator type became empty (the classic techniques alone), and the sets
     // before it are those of the report.
     bool complete = false;
-    // The load plot, after a complete run; a stopped run leaves the earlier
-    // plot file as it was, which belongs to no run of these loads.
+    // The load plot, after a complete run where the request keeps it; a stopped
+    // run leaves the earlier plot file as it was, which belongs to no run of
+    // these loads.
     std::vector<PlotPoint> plot;
 
     int stoppedAt() const { return static_cast<int>(sets.size()) + 1; }
