@@ -2,7 +2,6 @@
 #include "plot_as_written.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,25 +42,12 @@ class PlotInput {
                static_cast<std::uint64_t>(status.st_size) == size;
     }
 
-    // The digest of the file's first `size` bytes, mapped rather than copied; nothing
-    // where it holds fewer or cannot be read.
+    // The digest of the file's first `size` bytes; nothing where it holds fewer or
+    // cannot be read. Read in pieces that stay in the processor's cache while they are
+    // digested; not mapped, as a file that another program cuts meanwhile would then
+    // end the program rather than fail the check.
     std::optional<std::uint64_t> digest(std::size_t size) {
-        void* const mapped =
-            ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor_, 0);
-        if (mapped != MAP_FAILED) {
-            // A file cut meanwhile would fault on its lost pages: its size is checked
-            // again after the digest.
-            const std::uint64_t value = digestOf({static_cast<const char*>(mapped), size});
-            ::munmap(mapped, size);
-            if (!hasSize(size)) return std::nullopt;
-            return value;
-        }
-        return digestByReading(size);
-    }
-
-  private:
-    std::optional<std::uint64_t> digestByReading(std::size_t size) {
-        const auto chunk = std::make_unique<std::array<char, 1 << 16>>();
+        const auto chunk = std::make_unique<std::array<char, std::size_t{1} << 17>>();
         TextDigest digest;
         std::size_t got = 0;
         while (got < size) {
@@ -76,6 +62,7 @@ class PlotInput {
         return digest.value();
     }
 
+  private:
     int descriptor_;
 };
 
