@@ -5,8 +5,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <utility>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tamsor {
