@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -49,6 +54,33 @@ TEST(ParseLoad, AcceptsSignedDecimalsWithOptionalExponent) {
         float value = -999;
         EXPECT_EQ(tamsor::parseLoad(c.text, value), LoadParse::kOk) << c.text;
         EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
+// Plain decimals, read without the general conversion, give the float nearest the
+// decimal exactly as it does: at halfway points (ties to the even float), at 15 digits
+// and 8 decimals, past them, and for decimals of floats across their whole range.
+TEST(ParseLoad, ReadsPlainDecimalsAsTheGeneralConversionDoes) {
+    std::vector<std::string> texts = {
+        "-0",          "0.1",        "8388608.5",        "8388609.5",        "33554434",
+        "33554433",    "0.00000001", "9999999.99999999", "123456789012345",  "1234567890123456",
+        "0.000000015", "4194304.25", "-16777217.000000", "999999999999999.9"};
+    std::mt19937 random(20);
+    for (int i = 0; i < 20000; ++i) {
+        const float load = std::ldexp(static_cast<float>(random() % (1 << 24)),
+                                      static_cast<int>(random() % 60) - 40);
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(load),
+                                       std::chars_format::fixed, static_cast<int>(random() % 10));
+        texts.emplace_back(text, end.ptr);
+    }
+    for (const std::string& text : texts) {
+        float expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        float value = 42;
+        ASSERT_EQ(tamsor::parseLoad(text, value), LoadParse::kOk) << text;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(value), std::bit_cast<std::uint32_t>(expected))
+            << text;
     }
 }
 
