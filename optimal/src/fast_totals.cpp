@@ -41,6 +41,7 @@ double FastTotals::cost(int first, int end) const {
 
 void FastTotals::beginLayer(std::span<const double> previousTotals, int firstColumn,
                             int lastColumn) {
+    previousTotals_ = previousTotals.data();
     for (int a = firstColumn; a <= lastColumn; ++a)
         base_[a] = previousTotals[a] - squareSum_[a];
 }

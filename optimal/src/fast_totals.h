@@ -49,6 +49,14 @@ class FastTotals {
         __builtin_prefetch(sum_ + row);
         __builtin_prefetch(squareSum_ + row);
     }
+    // The total of one column for `row`, less rowConstant(row), computed as rowValues does.
+    double value(int row, int column) const {
+        const double difference = sum_[row] - sum_[column];
+        return base_[column] - difference * difference * reciprocal_[column + count_ + 1 - row];
+    }
+    // The best total of the layer before at `column`: it never falls as the column grows,
+    // so a block of columns can be bounded from its ends (see LayerSearch).
+    double previousTotal(int column) const { return previousTotals_[column]; }
     // The total of one column for `row`.
     double total(int row, int column) const {
         const double difference = sum_[row] - sum_[column];
@@ -67,6 +75,7 @@ class FastTotals {
     // Indexed by column and padded by kColumnPadding, so that a row's columns can be taken
     // four at a time. The sums are the loads' own high prefix sums, not a copy.
     const double* sum_;
+    const double* previousTotals_ = nullptr;
     // Previous total of column a less the square sum up to a: written by beginLayer for the
     // columns a layer reads, the rest left uninitialized.
     std::unique_ptr<double[]> base_;

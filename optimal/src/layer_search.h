@@ -8,7 +8,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -48,7 +50,9 @@ inline int firstAtMost(const double* values, double limit) {
 // left as the row grows, nor as the number of types grows (for the same row). The middle
 // row of a block of rows therefore splits the candidate columns for the rows above and
 // below it: a layer of N rows costs O(N log N) evaluations, and the columns chosen with one
-// type fewer cut off a further share on the left.
+// type fewer cut off a further share on the left. Large windows are searched block by block
+// (boundedBestColumn), and a run of rows between two that chose the same column is filled
+// without a search (fillOneColumn).
 //
 // With exact totals and a fixed tolerance, the leftmost column whose total equals the least
 // within the tolerance never moves left as the row grows either, so ties do not break the
@@ -78,6 +82,10 @@ class LayerSearch {
             ++evaluations_;
             return {firstColumn, totals_.total(row, firstColumn)};
         }
+        if constexpr (requires { totals_.previousTotal(0); }) {
+            if (lastColumn - firstColumn + 1 >= kBoundedWindow)
+                return boundedBestColumn(row, firstColumn, lastColumn);
+        }
         const double least = totals_.rowValues(row, firstColumn, lastColumn, scratch_);
         evaluations_ += lastColumn - firstColumn + 1;
         const double rowConstant = totals_.rowConstant(row);
@@ -95,9 +103,78 @@ class LayerSearch {
     std::int64_t evaluations() const { return evaluations_; }
 
   private:
+    // Windows of at least this many columns are searched block by block.
+    static constexpr int kBoundedWindow = 8192;
+    static constexpr int kBlockColumns = 64;
+
+    // The totals satisfy, exactly, total(a) >= total(a2) - (previous(a2) - previous(a1)) for
+    // every column a of a block a1..a2: the layer before never falls as the column grows,
+    // and the last type's cost never rises as it starts later. A block whose bound exceeds,
+    // by more than rounding could account for, the tie limit of a total already found holds
+    // neither the least total nor one that ties with it, so its columns need no total:
+    // the choice is the one the whole window gives. Only the columns of a few blocks around
+    // the best one are computed, where a large window would compute them all.
+    Choice boundedBestColumn(int row, int firstColumn, int lastColumn) {
+        const int blocks = (lastColumn - firstColumn + 1) / kBlockColumns;
+        if (blockFigures_.size() < 2 * static_cast<std::size_t>(blocks))
+            blockFigures_.resize(2 * static_cast<std::size_t>(blocks));
+        double* bounds = blockFigures_.data();
+        double* blockLeast = bounds + blocks;
+        // Block j holds the columns start(j)..start(j + 1) - 1; the last one takes the rest.
+        const auto start = [&](int block) {
+            return block == blocks ? lastColumn + 1 : firstColumn + block * kBlockColumns;
+        };
+        int seed = 0;
+        for (int block = 0; block < blocks; ++block) {
+            const int first = start(block);
+            const int last = start(block + 1) - 1;
+            bounds[block] = totals_.value(row, last) -
+                            (totals_.previousTotal(last) - totals_.previousTotal(first));
+            if (bounds[block] < bounds[seed]) seed = block;
+        }
+        evaluations_ += blocks;
+
+        const double rowConstant = totals_.rowConstant(row);
+        const auto searchBlock = [&](int block) {
+            const int first = start(block);
+            const int last = start(block + 1) - 1;
+            blockLeast[block] =
+                totals_.rowValues(row, first, last, scratch_ + (first - firstColumn));
+            evaluations_ += last - first + 1;
+            return blockLeast[block];
+        };
+        const auto tieLimit = [&](double least) {
+            return least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        };
+        double least = searchBlock(seed);
+        for (int block = 0; block < blocks; ++block) {
+            if (block == seed) continue;
+            if (bounds[block] - kBoundSlack * noise_ > tieLimit(least))
+                blockLeast[block] = std::numeric_limits<double>::infinity();
+            else
+                least = std::min(least, searchBlock(block));
+        }
+        const double limit = tieLimit(least);
+        for (int block = 0;; ++block) {
+            if (!(blockLeast[block] <= limit)) continue;
+            const int offset = start(block) - firstColumn;
+            const int found = offset + firstAtMost(scratch_ + offset, limit);
+            return {firstColumn + found, scratch_[found] + rowConstant};
+        }
+    }
+
+    // How many times the bound on a total's rounding error a block's bound may be off: the
+    // two totals and the two totals of the layer before it is formed from, and its own
+    // roundings, with room to spare.
+    static constexpr double kBoundSlack = 8;
+
     void fill(int firstRow, int lastRow, int firstColumn, int lastColumn, double* rowTotals,
               int* rowColumns) {
         while (firstRow <= lastRow) {
+            if (firstColumn == lastColumn) {
+                fillOneColumn(firstRow, lastRow, firstColumn, rowTotals, rowColumns);
+                return;
+            }
             const int row = firstRow + (lastRow - firstRow) / 2;
             // The rows are taken in the order of the halving, so a large layer's next rows lie
             // far apart in memory: the figures of the middle rows of both halves and of their
@@ -118,6 +195,18 @@ class LayerSearch {
         }
     }
 
+    // Rows whose neighbours on both sides chose the same column choose it too, whatever the
+    // layer before chose for them (never right of it). Where loads repeat, as loads written
+    // to a tenth of a kilonewton do in a large building, the chosen column stays put over a
+    // run of equal loads: most rows are filled here, in order, one total each.
+    void fillOneColumn(int firstRow, int lastRow, int column, double* rowTotals, int* rowColumns) {
+        for (int row = firstRow; row <= lastRow; ++row) {
+            rowTotals[row] = totals_.total(row, column);
+            rowColumns[row] = column;
+        }
+        evaluations_ += lastRow - firstRow + 1;
+    }
+
     static constexpr int kPrefetchRows = 16;
 
     void prefetchRow(int row, double* rowTotals, int* rowColumns) const {
@@ -131,6 +220,8 @@ class LayerSearch {
     double noise_;
     double* scratch_;
     const int* previousColumns_;
+    // Per block of a bounded window: the bound on its totals, then the least of them.
+    std::vector<double> blockFigures_;
     std::int64_t evaluations_ = 0;
 };
 

@@ -171,4 +171,29 @@ TEST(RepeatedLoads, LargeBuildingsGroupAsTheAccurateSearch) {
     }
 }
 
+// Large enough for the first rows of a layer to search windows of tens of thousands of
+// columns, which are searched block by block: the blocks left out hold no better total, so
+// the groupings are those of the accurate search, which computes every column.
+TEST(RepeatedLoads, LargeWindowsSearchedBlockByBlockGroupAsTheAccurateSearch) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> tenths(5000, 40000);
+    std::vector<double> spread(60000);
+    for (double& load : spread)
+        load = static_cast<float>(tenths(random) / 10.0);
+    std::sort(spread.begin(), spread.end());
+    // Mirrored clusters tie between groupings whose boundaries lie far apart: the leftmost
+    // must be found whichever block the search starts from.
+    std::vector<double> mirrored;
+    for (int i = 0; i < 12000; ++i)
+        for (const double load : {1000.0, 1001.0, 2000.0, 2999.0, 3000.0})
+            mirrored.push_back(load + (i % 3) * 0.25);
+    std::sort(mirrored.begin(), mirrored.end());
+    for (const auto* loads : {&spread, &mirrored}) {
+        const auto expected = accurateSearch(*loads);
+        for (const auto& grouping : findOptimalGroupings(*loads))
+            EXPECT_EQ(grouping.firstPositions, expected[grouping.typeCount - 1])
+                << grouping.typeCount << " types of " << loads->size() << " loads";
+    }
+}
+
 }  // namespace
