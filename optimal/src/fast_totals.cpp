@@ -15,6 +15,7 @@ FastTotals::FastTotals(const ShiftedLoads& loads)
 #if TAMSOR_WIDE_TOTALS
       wide_(__builtin_cpu_supports("avx2")),
 #endif
+      loads_(loads),
       count_(loads.count()),
       squareSum_(loads.squareSumHigh()),
       sum_(loads.sumHigh()),

@@ -57,6 +57,8 @@ class FastTotals {
     // The best total of the layer before at `column`: it never falls as the column grows,
     // so a block of columns can be bounded from its ends (see LayerSearch).
     double previousTotal(int column) const { return previousTotals_[column]; }
+    // The runs of equal loads, over which a total is concave in its column (see LayerSearch).
+    const ShiftedLoads& loads() const { return loads_; }
     // The total of one column for `row`.
     double total(int row, int column) const {
         const double difference = sum_[row] - sum_[column];
@@ -70,6 +72,7 @@ class FastTotals {
     double wideRowValues(int row, int first, int last, double* values) const;
     bool wide_;
 #endif
+    const ShiftedLoads& loads_;
     int count_;
     const double* squareSum_;
     // Indexed by column and padded by kColumnPadding, so that a row's columns can be taken

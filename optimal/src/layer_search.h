@@ -5,10 +5,12 @@
 #define TAMSOR_OPTIMAL_LAYER_SEARCH_H
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -85,6 +87,10 @@ class LayerSearch {
         if constexpr (requires { totals_.previousTotal(0); }) {
             if (lastColumn - firstColumn + 1 >= kBoundedWindow)
                 return boundedBestColumn(row, firstColumn, lastColumn);
+            if (lastColumn - firstColumn + 1 >= kRunWindow) {
+                if (const auto choice = choiceAtRunStarts(row, firstColumn, lastColumn))
+                    return *choice;
+            }
         }
         const double least = totals_.rowValues(row, firstColumn, lastColumn, scratch_);
         evaluations_ += lastColumn - firstColumn + 1;
@@ -106,6 +112,7 @@ class LayerSearch {
     // Windows of at least this many columns are searched block by block.
     static constexpr int kBoundedWindow = 8192;
     static constexpr int kBlockColumns = 64;
+    static constexpr int kGroupBlocks = 64;
 
     // The totals satisfy, exactly, total(a) >= total(a2) - (previous(a2) - previous(a1)) for
     // every column a of a block a1..a2: the layer before never falls as the column grows,
@@ -116,44 +123,63 @@ class LayerSearch {
     // the best one are computed, where a large window would compute them all.
     Choice boundedBestColumn(int row, int firstColumn, int lastColumn) {
         const int blocks = (lastColumn - firstColumn + 1) / kBlockColumns;
-        if (blockFigures_.size() < 2 * static_cast<std::size_t>(blocks))
-            blockFigures_.resize(2 * static_cast<std::size_t>(blocks));
+        const int groups = (blocks + kGroupBlocks - 1) / kGroupBlocks;
+        if (blockFigures_.size() < 2 * static_cast<std::size_t>(blocks) + groups)
+            blockFigures_.resize(2 * static_cast<std::size_t>(blocks) + groups);
         double* bounds = blockFigures_.data();
         double* blockLeast = bounds + blocks;
+        double* groupBounds = blockLeast + blocks;
+        std::fill_n(blockLeast, blocks, std::numeric_limits<double>::infinity());
         // Block j holds the columns start(j)..start(j + 1) - 1; the last one takes the rest.
+        // Group g holds the blocks g G .. (g + 1) G - 1, G = kGroupBlocks.
         const auto start = [&](int block) {
-            return block == blocks ? lastColumn + 1 : firstColumn + block * kBlockColumns;
+            return block >= blocks ? lastColumn + 1 : firstColumn + block * kBlockColumns;
         };
-        int seed = 0;
-        for (int block = 0; block < blocks; ++block) {
-            const int first = start(block);
-            const int last = start(block + 1) - 1;
-            bounds[block] = totals_.value(row, last) -
-                            (totals_.previousTotal(last) - totals_.previousTotal(first));
-            if (bounds[block] < bounds[seed]) seed = block;
-        }
-        evaluations_ += blocks;
-
+        const auto bound = [&](int firstBlock, int endBlock) {
+            const int first = start(firstBlock);
+            const int last = start(endBlock) - 1;
+            ++evaluations_;
+            return totals_.value(row, last) -
+                   (totals_.previousTotal(last) - totals_.previousTotal(first));
+        };
         const double rowConstant = totals_.rowConstant(row);
+        const auto tieLimit = [&](double least) {
+            return least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        };
+        double least = std::numeric_limits<double>::infinity();
         const auto searchBlock = [&](int block) {
             const int first = start(block);
             const int last = start(block + 1) - 1;
             blockLeast[block] =
                 totals_.rowValues(row, first, last, scratch_ + (first - firstColumn));
             evaluations_ += last - first + 1;
-            return blockLeast[block];
+            least = std::min(least, blockLeast[block]);
         };
-        const auto tieLimit = [&](double least) {
-            return least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        // The blocks of a group, the one of least bound first when nothing is known yet.
+        const auto searchGroup = [&](int group) {
+            const int firstBlock = group * kGroupBlocks;
+            const int endBlock = std::min(blocks, firstBlock + kGroupBlocks);
+            int seed = firstBlock;
+            for (int block = firstBlock; block < endBlock; ++block) {
+                bounds[block] = bound(block, block + 1);
+                if (bounds[block] < bounds[seed]) seed = block;
+            }
+            if (least == std::numeric_limits<double>::infinity()) searchBlock(seed);
+            for (int block = firstBlock; block < endBlock; ++block)
+                if (blockLeast[block] == std::numeric_limits<double>::infinity() &&
+                    !(bounds[block] - kBoundSlack * noise_ > tieLimit(least)))
+                    searchBlock(block);
         };
-        double least = searchBlock(seed);
-        for (int block = 0; block < blocks; ++block) {
-            if (block == seed) continue;
-            if (bounds[block] - kBoundSlack * noise_ > tieLimit(least))
-                blockLeast[block] = std::numeric_limits<double>::infinity();
-            else
-                least = std::min(least, searchBlock(block));
+        int seedGroup = 0;
+        for (int group = 0; group < groups; ++group) {
+            groupBounds[group] = bound(group * kGroupBlocks, (group + 1) * kGroupBlocks);
+            if (groupBounds[group] < groupBounds[seedGroup]) seedGroup = group;
         }
+        searchGroup(seedGroup);
+        for (int group = 0; group < groups; ++group)
+            if (group != seedGroup && !(groupBounds[group] - kBoundSlack * noise_ > tieLimit(least)))
+                searchGroup(group);
+
         const double limit = tieLimit(least);
         for (int block = 0;; ++block) {
             if (!(blockLeast[block] <= limit)) continue;
@@ -161,6 +187,47 @@ class LayerSearch {
             const int found = offset + firstAtMost(scratch_ + offset, limit);
             return {firstColumn + found, scratch_[found] + rowConstant};
         }
+    }
+
+    // Windows of at least this many columns are first tried at their run starts alone.
+    static constexpr int kRunWindow = 8;
+    static constexpr int kMostRunStarts = 64;
+
+    // Over the columns a..c of a run of equal loads (a the run's start or the window's first
+    // column, c the next run's start or the window's last), a total is concave in its column
+    // in exact arithmetic: the last type's cost is that of fixed loads plus c - a copies of
+    // one load, concave in their number, and so is the best total of the layer before, a least
+    // of such costs. So no column inside lies below the line through the two ends. Where that
+    // line, less what rounding could account for, stays above the tie limit of the least total
+    // at the ends, the columns inside can be neither the least nor tie with it, and the choice
+    // is the one the whole window gives. Otherwise (a near tie, or too many runs) nothing is
+    // chosen and the window is searched column by column.
+    std::optional<Choice> choiceAtRunStarts(int row, int firstColumn, int lastColumn) {
+        const auto& loads = totals_.loads();
+        std::array<int, kMostRunStarts + 1> columns;
+        std::array<double, kMostRunStarts + 1> values;
+        int ends = 0;
+        for (int column = firstColumn;; column = loads.nextRunStart(column, lastColumn)) {
+            if (ends == kMostRunStarts + 1) return std::nullopt;
+            columns[ends] = column;
+            values[ends] = totals_.value(row, column);
+            ++ends;
+            if (column == lastColumn) break;
+        }
+        evaluations_ += ends;
+        const double least = *std::min_element(values.begin(), values.begin() + ends);
+        const double rowConstant = totals_.rowConstant(row);
+        const double limit =
+            least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        for (int end = 1; end < ends; ++end) {
+            const int width = columns[end] - columns[end - 1];
+            if (width < 2) continue;
+            const double lower = std::min(values[end - 1], values[end]);
+            const double rise = std::abs(values[end] - values[end - 1]) / width;
+            if (!(lower + rise - kBoundSlack * noise_ > limit)) return std::nullopt;
+        }
+        for (int end = 0;; ++end)
+            if (values[end] <= limit) return Choice{columns[end], values[end] + rowConstant};
     }
 
     // How many times the bound on a total's rounding error a block's bound may be off: the

@@ -23,6 +23,11 @@ void ShiftedLoads::sumUp(std::span<const Load> sortedLoads) {
                                    std::abs(static_cast<double>(sortedLoads.back()) - shift_));
     if (spread > 0) std::frexp(spread, &scaleExponent_);
 
+    runStarts_.assign(sortedLoads.size() / 64 + 1, 0);
+    for (std::size_t i = 0; i < sortedLoads.size(); ++i)
+        if (i == 0 || sortedLoads[i] != sortedLoads[i - 1])
+            runStarts_[i >> 6] |= std::uint64_t{1} << (i & 63);
+
     // A power of two: multiplying by it is exact (short of underflow, as with ldexp).
     const double scale = std::ldexp(1.0, -scaleExponent_);
     CompensatedSum sum, squareSum;

@@ -4,8 +4,11 @@
 #define TAMSOR_OPTIMAL_SHIFTED_LOADS_H
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "exact_arithmetic.h"
 
@@ -45,6 +48,18 @@ class ShiftedLoads {
     double largestLoad() const { return largestLoad_; }
     double largestSum() const { return largestSum_; }
     double squareSum() const { return squareSumHigh_[count_]; }
+
+    // Whether load a (0-based) differs from the load before it: a run of equal loads starts
+    // there. Load 0 starts one.
+    bool startsRun(int a) const { return (runStarts_[a >> 6] >> (a & 63) & 1) != 0; }
+    // The first load after `a` that starts a run, or `end` if none does before it.
+    int nextRunStart(int a, int end) const {
+        for (int word = (a + 1) >> 6, bit = (a + 1) & 63; (word << 6) < end; ++word, bit = 0) {
+            const std::uint64_t starts = runStarts_[word] >> bit << bit;
+            if (starts != 0) return std::min(end, (word << 6) + std::countr_zero(starts));
+        }
+        return end;
+    }
 
     // e in y = (x - median) * 2^-e.
     int scaleExponent() const { return scaleExponent_; }
@@ -88,6 +103,8 @@ class ShiftedLoads {
     // Every entry is written before it is read: left uninitialized, a large building's
     // sums take no time to clear.
     std::unique_ptr<double[]> sumHigh_, sumLow_, squareSumHigh_, squareSumLow_;
+    // One bit per load, set where a run of equal loads starts.
+    std::vector<std::uint64_t> runStarts_;
     double largestLoad_ = 0;
     double largestSum_ = 0;
 };
