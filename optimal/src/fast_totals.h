@@ -5,6 +5,7 @@
 #ifndef TAMSOR_OPTIMAL_FAST_TOTALS_H
 #define TAMSOR_OPTIMAL_FAST_TOTALS_H
 
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <span>
@@ -36,6 +37,12 @@ class FastTotals {
     // Sum of squares of the loads first..end-1 about their mean.
     double cost(int first, int end) const;
     double noisePerLayer() const { return noisePerLayer_; }
+    // Per layer, about nine roundings of square sums (at most Q, the sum of all y^2) in
+    // the base and the cost, and the error of S1 (about u max |sum|) in S1^2 / m, whose
+    // |S1| / m <= max |y|. 2^-49 is 16 u.
+    static double noisePerLayerOf(const ShiftedLoads& loads) {
+        return std::ldexp(loads.squareSum() + loads.largestLoad() * loads.largestSum(), -49);
+    }
 
     // The totals of the layer before, for the columns first..last.
     void beginLayer(std::span<const double> previousTotals, int firstColumn, int lastColumn);

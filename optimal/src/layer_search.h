@@ -87,6 +87,8 @@ class LayerSearch {
         if constexpr (requires { totals_.previousTotal(0); }) {
             if (lastColumn - firstColumn + 1 >= kBoundedWindow)
                 return boundedBestColumn(row, firstColumn, lastColumn);
+        }
+        if constexpr (requires { totals_.loads(); }) {
             if (lastColumn - firstColumn + 1 >= kRunWindow) {
                 if (const auto choice = choiceAtRunStarts(row, firstColumn, lastColumn))
                     return *choice;
@@ -177,7 +179,8 @@ class LayerSearch {
         }
         searchGroup(seedGroup);
         for (int group = 0; group < groups; ++group)
-            if (group != seedGroup && !(groupBounds[group] - kBoundSlack * noise_ > tieLimit(least)))
+            if (group != seedGroup &&
+                !(groupBounds[group] - kBoundSlack * noise_ > tieLimit(least)))
                 searchGroup(group);
 
         const double limit = tieLimit(least);
@@ -217,8 +220,7 @@ class LayerSearch {
         evaluations_ += ends;
         const double least = *std::min_element(values.begin(), values.begin() + ends);
         const double rowConstant = totals_.rowConstant(row);
-        const double limit =
-            least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
+        const double limit = least + (kEqualTotalFraction * std::abs(least + rowConstant) + noise_);
         for (int end = 1; end < ends; ++end) {
             const int width = columns[end] - columns[end - 1];
             if (width < 2) continue;
