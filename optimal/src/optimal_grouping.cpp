@@ -75,6 +75,16 @@ std::vector<int> runsOf(std::span<const Load> sortedLoads) {
     return starts;
 }
 
+// The run starts and the positions 0..typeLimit, in order, once each.
+std::vector<int> keptPositions(const std::vector<int>& runStarts, int typeLimit) {
+    std::vector<int> positions(runStarts);
+    for (int position = 0; position <= typeLimit; ++position)
+        positions.push_back(position);
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
 // The dynamic program over runs of equal loads, and the way back to positions of loads.
 struct RunSearch {
     template <class Load>
@@ -127,9 +137,21 @@ std::vector<int> zeroTotalPositions(const LeadingRuns& leadingRuns, int loadCoun
 template <class Load>
 std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int maxTypes) {
     checkInput(sortedLoads, maxTypes);
-    const ShiftedLoads loads(sortedLoads);
-    const int loadCount = loads.count();
+    const int loadCount = static_cast<int>(sortedLoads.size());
     const int typeLimit = std::min(maxTypes, loadCount);
+    const std::vector<int> runStarts = runsOf(sortedLoads);
+    const int runCount = static_cast<int>(runStarts.size()) - 1;
+
+    // Where the search may run over the runs of equal loads (below), the prefix sums are kept
+    // where types can start: at the runs' starts, and at the first loads, where groupings of
+    // more types than runs put their single loads.
+    const bool runsRepeat = runCount <= loadCount * 3 / 4;
+    std::optional<ShiftedLoads> loadsAtRuns, allLoads;
+    if (runsRepeat)
+        loadsAtRuns.emplace(sortedLoads, keptPositions(runStarts, typeLimit));
+    else
+        allLoads.emplace(sortedLoads);
+    const ShiftedLoads& loads = runsRepeat ? *loadsAtRuns : *allLoads;
 
     // The fast totals serve unless the groupings are so tight, against the loads' spread
     // about the median, that their rounding could pick a worse one; then all layers are
@@ -138,8 +160,6 @@ std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int 
     // come from the leading runs, exact with either totals.
     const bool zeroRowsKnown =
         differentLoadsStandApart(sortedLoads, loads, FastTotals::noisePerLayerOf(loads), typeLimit);
-    const std::vector<int> runStarts = runsOf(sortedLoads);
-    const int runCount = static_cast<int>(runStarts.size()) - 1;
 
     // Where loads repeat (as loads written to a tenth of a kilonewton do in a large
     // building), the search runs over the runs of equal loads, one row and column per run:
@@ -151,7 +171,7 @@ std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int 
     const bool fewerRunsThanTypes = runCount < typeLimit;
     std::optional<RunSearch> runSearch;
     bool fastTotalsInDoubt = false;
-    if (runCount <= loadCount * 3 / 4 && (zeroRowsKnown || !fewerRunsThanTypes)) {
+    if (runsRepeat && (zeroRowsKnown || !fewerRunsThanTypes)) {
         runSearch.emplace(sortedLoads, runStarts, std::min(typeLimit, runCount), zeroRowsKnown);
         RunTotals runTotals(loads, runStarts);
         fastTotalsInDoubt = !runSearch->program.run(runTotals, true);
@@ -162,13 +182,15 @@ std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int 
     const LeadingRuns leadingRuns(sortedLoads);
     std::optional<DynamicProgram> program;
     if (!runSearch) {
+        if (!allLoads) allLoads.emplace(sortedLoads);
         program.emplace(loadCount, typeLimit, zeroRowsKnown ? &leadingRuns : nullptr);
-        FastTotals fastTotals(loads);
+        FastTotals fastTotals(*allLoads);
         if (fastTotalsInDoubt || !program->run(fastTotals, true)) {
-            AccurateTotals accurateTotals(loads);
+            AccurateTotals accurateTotals(*allLoads);
             program->run(accurateTotals, false);
         }
     }
+    const ShiftedLoads& groupedLoads = runSearch ? *loadsAtRuns : *allLoads;
     const auto firstPositions = [&](int typeCount) {
         if (!runSearch) return program->firstPositions(typeCount);
         if (typeCount <= runCount) return runSearch->firstPositions(typeCount);
@@ -191,8 +213,8 @@ std::vector<OptimalGrouping> groupingsOf(std::span<const Load> sortedLoads, int 
         grouping.typeCount = n;
         grouping.firstPositions = firstPositions(n);
         for (int k = 0; k < n; ++k) {
-            const auto type = loads.statistics(grouping.firstPositions[k] - 1,
-                                               grouping.firstPositions[k + 1] - 1);
+            const auto type = groupedLoads.statistics(grouping.firstPositions[k] - 1,
+                                                      grouping.firstPositions[k + 1] - 1);
             grouping.means.push_back(type.mean);
             grouping.sumOfSquares += type.sumOfSquares;
         }

@@ -15,11 +15,12 @@ RunTotals::RunTotals(const ShiftedLoads& loads, std::span<const int> runStarts)
       base_(std::make_unique_for_overwrite<double[]>(runStarts.size() + kColumnPadding)),
       noisePerLayer_(FastTotals::noisePerLayerOf(loads)) {
     for (std::size_t i = 0; i < runStarts.size(); ++i) {
-        sum_[i] = loads.sumHigh()[runStarts[i]];
-        squareSum_[i] = loads.squareSumHigh()[runStarts[i]];
+        const int kept = loads.keptIndex(runStarts[i]);
+        sum_[i] = loads.sumHigh()[kept];
+        squareSum_[i] = loads.squareSumHigh()[kept];
         loadCount_[i] = runStarts[i];
     }
-    // Past the last run, read four columns at a time and set aside: defined, never chosen.
+    // Past the last run: defined, never chosen.
     std::fill_n(sum_.get() + runStarts.size(), kColumnPadding, 0.0);
     std::fill_n(squareSum_.get() + runStarts.size(), kColumnPadding, 0.0);
     std::fill_n(loadCount_.get() + runStarts.size(), kColumnPadding, -1.0);

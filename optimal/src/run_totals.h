@@ -17,7 +17,8 @@ namespace tamsor::optimal {
 // indices.
 class RunTotals {
   public:
-    // runStarts: the first load of each run in order, then the number of loads.
+    // runStarts: the first load of each run in order, then the number of loads; loads: with
+    // its prefix sums kept at those positions at least.
     RunTotals(const ShiftedLoads& loads, std::span<const int> runStarts);
 
     double cost(int first, int end) const;
