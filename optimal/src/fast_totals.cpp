@@ -15,16 +15,13 @@ FastTotals::FastTotals(const ShiftedLoads& loads)
 #if TAMSOR_WIDE_TOTALS
       wide_(__builtin_cpu_supports("avx2")),
 #endif
+      loads_(loads),
       count_(loads.count()),
       squareSum_(loads.squareSumHigh()),
       sum_(loads.sumHigh()),
       base_(std::make_unique_for_overwrite<double[]>(loads.count() + 1 + kColumnPadding)),
       reciprocal_(std::make_unique_for_overwrite<double[]>(loads.count() + 1 + kColumnPadding)),
-      // Per layer, about nine roundings of square sums (at most Q, the sum of all y^2) in
-      // the base and the cost, and the error of S1 (about u max |sum|) in S1^2 / m, whose
-      // |S1| / m <= max |y|. 2^-49 is 16 u.
-      noisePerLayer_(
-          std::ldexp(loads.squareSum() + loads.largestLoad() * loads.largestSum(), -49)) {
+      noisePerLayer_(noisePerLayerOf(loads)) {
     for (int j = 0; j <= count_; ++j)
         reciprocal_[j] = 1.0 / (count_ + 1 - j);
     // Column N (never a type's start) and the padding are read, four columns at a time, and
@@ -41,6 +38,7 @@ double FastTotals::cost(int first, int end) const {
 
 void FastTotals::beginLayer(std::span<const double> previousTotals, int firstColumn,
                             int lastColumn) {
+    previousTotals_ = previousTotals.data();
     for (int a = firstColumn; a <= lastColumn; ++a)
         base_[a] = previousTotals[a] - squareSum_[a];
 }

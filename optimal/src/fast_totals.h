@@ -5,6 +5,7 @@
 #ifndef TAMSOR_OPTIMAL_FAST_TOTALS_H
 #define TAMSOR_OPTIMAL_FAST_TOTALS_H
 
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <span>
@@ -36,6 +37,12 @@ class FastTotals {
     // Sum of squares of the loads first..end-1 about their mean.
     double cost(int first, int end) const;
     double noisePerLayer() const { return noisePerLayer_; }
+    // Per layer, about nine roundings of square sums (at most Q, the sum of all y^2) in
+    // the base and the cost, and the error of S1 (about u max |sum|) in S1^2 / m, whose
+    // |S1| / m <= max |y|. 2^-49 is 16 u.
+    static double noisePerLayerOf(const ShiftedLoads& loads) {
+        return std::ldexp(loads.squareSum() + loads.largestLoad() * loads.largestSum(), -49);
+    }
 
     // The totals of the layer before, for the columns first..last.
     void beginLayer(std::span<const double> previousTotals, int firstColumn, int lastColumn);
@@ -49,6 +56,16 @@ class FastTotals {
         __builtin_prefetch(sum_ + row);
         __builtin_prefetch(squareSum_ + row);
     }
+    // The total of one column for `row`, less rowConstant(row), computed as rowValues does.
+    double value(int row, int column) const {
+        const double difference = sum_[row] - sum_[column];
+        return base_[column] - difference * difference * reciprocal_[column + count_ + 1 - row];
+    }
+    // The best total of the layer before at `column`: it never falls as the column grows,
+    // so a block of columns can be bounded from its ends (see LayerSearch).
+    double previousTotal(int column) const { return previousTotals_[column]; }
+    // The runs of equal loads, over which a total is concave in its column (see LayerSearch).
+    const ShiftedLoads& loads() const { return loads_; }
     // The total of one column for `row`.
     double total(int row, int column) const {
         const double difference = sum_[row] - sum_[column];
@@ -62,11 +79,13 @@ class FastTotals {
     double wideRowValues(int row, int first, int last, double* values) const;
     bool wide_;
 #endif
+    const ShiftedLoads& loads_;
     int count_;
     const double* squareSum_;
     // Indexed by column and padded by kColumnPadding, so that a row's columns can be taken
     // four at a time. The sums are the loads' own high prefix sums, not a copy.
     const double* sum_;
+    const double* previousTotals_ = nullptr;
     // Previous total of column a less the square sum up to a: written by beginLayer for the
     // columns a layer reads, the rest left uninitialized.
     std::unique_ptr<double[]> base_;

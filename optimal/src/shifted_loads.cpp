@@ -7,10 +7,11 @@
 namespace tamsor::optimal {
 
 template <class Load>
-void ShiftedLoads::sumUp(std::span<const Load> sortedLoads) {
+void ShiftedLoads::sumUp(std::span<const Load> sortedLoads, std::span<const int> keptPositions) {
     count_ = static_cast<int>(sortedLoads.size());
     shift_ = sortedLoads[(sortedLoads.size() - 1) / 2];
-    const std::size_t sums = sortedLoads.size() + 1;
+    keptPositions_.assign(keptPositions.begin(), keptPositions.end());
+    const std::size_t sums = keptPositions.empty() ? sortedLoads.size() + 1 : keptPositions.size();
     sumHigh_ = std::make_unique_for_overwrite<double[]>(sums + kColumnPadding);
     sumLow_ = std::make_unique_for_overwrite<double[]>(sums);
     squareSumHigh_ = std::make_unique_for_overwrite<double[]>(sums);
@@ -23,9 +24,17 @@ void ShiftedLoads::sumUp(std::span<const Load> sortedLoads) {
                                    std::abs(static_cast<double>(sortedLoads.back()) - shift_));
     if (spread > 0) std::frexp(spread, &scaleExponent_);
 
+    runStarts_.assign(sortedLoads.size() / 64 + 1, 0);
+    for (std::size_t i = 0; i < sortedLoads.size(); ++i)
+        if (i == 0 || sortedLoads[i] != sortedLoads[i - 1])
+            runStarts_[i >> 6] |= std::uint64_t{1} << (i & 63);
+
     // A power of two: multiplying by it is exact (short of underflow, as with ldexp).
     const double scale = std::ldexp(1.0, -scaleExponent_);
     CompensatedSum sum, squareSum;
+    // The next position whose sums are kept, and where they go.
+    const bool keepAll = keptPositions.empty();
+    std::size_t kept = 1;
     for (int i = 0; i < count_; ++i) {
         const DoubleDouble offset = twoSum(static_cast<double>(sortedLoads[i]), -shift_);
         const double high = offset.hi * scale;
@@ -35,29 +44,33 @@ void ShiftedLoads::sumUp(std::span<const Load> sortedLoads) {
         const DoubleDouble square = twoProduct(high, high);
         squareSum.add({square.hi, square.lo + 2 * high * low});
         const DoubleDouble sumSoFar = sum.value();
-        const DoubleDouble squareSumSoFar = squareSum.value();
-        sumHigh_[i + 1] = sumSoFar.hi;
-        sumLow_[i + 1] = sumSoFar.lo;
-        squareSumHigh_[i + 1] = squareSumSoFar.hi;
-        squareSumLow_[i + 1] = squareSumSoFar.lo;
         largestLoad_ = std::max(largestLoad_, std::abs(high));
         largestSum_ = std::max(largestSum_, std::abs(sumSoFar.hi));
+        if (!keepAll && keptPositions[kept] != i + 1) continue;
+        const std::size_t at = keepAll ? i + 1 : kept++;
+        const DoubleDouble squareSumSoFar = squareSum.value();
+        sumHigh_[at] = sumSoFar.hi;
+        sumLow_[at] = sumSoFar.lo;
+        squareSumHigh_[at] = squareSumSoFar.hi;
+        squareSumLow_[at] = squareSumSoFar.lo;
     }
 }
 
-ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads) {
-    sumUp(sortedLoads);
+ShiftedLoads::ShiftedLoads(std::span<const double> sortedLoads,
+                           std::span<const int> keptPositions) {
+    sumUp(sortedLoads, keptPositions);
 }
 
-ShiftedLoads::ShiftedLoads(std::span<const float> sortedLoads) {
-    sumUp(sortedLoads);
+ShiftedLoads::ShiftedLoads(std::span<const float> sortedLoads, std::span<const int> keptPositions) {
+    sumUp(sortedLoads, keptPositions);
 }
 
 TypeStatistics ShiftedLoads::statistics(int first, int end) const {
     // The mean of y as hi + lo, moved back by the median in the same precision: where the
     // type lies far from the median, a rounded mean of y would lose its last digits there.
     const double count = end - first;
-    const DoubleDouble sum = difference(sumHigh_.get(), sumLow_.get(), end, first);
+    const DoubleDouble sum =
+        difference(sumHigh_.get(), sumLow_.get(), keptIndex(end), keptIndex(first));
     const double meanHigh = sum.hi / count;
     const DoubleDouble scaledMean = twoProduct(meanHigh, count);
     const double meanLow = (((sum.hi - scaledMean.hi) - scaledMean.lo) + sum.lo) / count;

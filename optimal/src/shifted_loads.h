@@ -4,8 +4,11 @@
 #define TAMSOR_OPTIMAL_SHIFTED_LOADS_H
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "exact_arithmetic.h"
 
@@ -30,13 +33,19 @@ class ShiftedLoads {
   public:
     // Single-precision loads, as read from a data file, give the same sums as their double
     // values: no copy of a large building's loads in double precision is needed.
-    explicit ShiftedLoads(std::span<const double> sortedLoads);
-    explicit ShiftedLoads(std::span<const float> sortedLoads);
+    //
+    // keptPositions: where given (ascending, from 0 to N), the prefix sums are kept at these
+    // numbers of loads only, as the search over runs of equal loads needs them; the sums there
+    // are those of all positions kept, to the bit.
+    explicit ShiftedLoads(std::span<const double> sortedLoads,
+                          std::span<const int> keptPositions = {});
+    explicit ShiftedLoads(std::span<const float> sortedLoads,
+                          std::span<const int> keptPositions = {});
 
     int count() const { return count_; }
 
-    // Sums over the loads 0..b-1 (b = 0..N), hi rounded to double and lo the remainder.
-    // The high sums are followed by kColumnPadding zeros.
+    // Sums over the loads 0..b-1 (b = 0..N, or the b kept at index i), hi rounded to double
+    // and lo the remainder. The high sums are followed by kColumnPadding zeros.
     const double* sumHigh() const { return sumHigh_.get(); }
     const double* squareSumHigh() const { return squareSumHigh_.get(); }
 
@@ -44,7 +53,29 @@ class ShiftedLoads {
     // max |y|, max |sum of y over 0..b-1|, and the sum of all y^2.
     double largestLoad() const { return largestLoad_; }
     double largestSum() const { return largestSum_; }
-    double squareSum() const { return squareSumHigh_[count_]; }
+    double squareSum() const {
+        return squareSumHigh_[keptPositions_.empty() ? count_ : keptPositions_.size() - 1];
+    }
+
+    // Whether load a (0-based) differs from the load before it: a run of equal loads starts
+    // there. Load 0 starts one.
+    bool startsRun(int a) const { return (runStarts_[a >> 6] >> (a & 63) & 1) != 0; }
+    // The first load after `a` that starts a run, or `end` if none does before it.
+    int nextRunStart(int a, int end) const {
+        for (int word = (a + 1) >> 6, bit = (a + 1) & 63; (word << 6) < end; ++word, bit = 0) {
+            const std::uint64_t starts = runStarts_[word] >> bit << bit;
+            if (starts != 0) return std::min(end, (word << 6) + std::countr_zero(starts));
+        }
+        return end;
+    }
+
+    // Where the sums for `position` loads are held; it must be kept.
+    int keptIndex(int position) const {
+        if (keptPositions_.empty()) return position;
+        return static_cast<int>(
+            std::lower_bound(keptPositions_.begin(), keptPositions_.end(), position) -
+            keptPositions_.begin());
+    }
 
     // e in y = (x - median) * 2^-e.
     int scaleExponent() const { return scaleExponent_; }
@@ -55,6 +86,8 @@ class ShiftedLoads {
     double sumOfSquares(int first, int end) const {
         if (end - first == 1) return 0;
         const double count = end - first;
+        first = keptIndex(first);
+        end = keptIndex(end);
         const DoubleDouble sum = difference(sumHigh_.get(), sumLow_.get(), end, first);
         const DoubleDouble squares =
             difference(squareSumHigh_.get(), squareSumLow_.get(), end, first);
@@ -74,7 +107,7 @@ class ShiftedLoads {
 
   private:
     template <class Load>
-    void sumUp(std::span<const Load> sortedLoads);
+    void sumUp(std::span<const Load> sortedLoads, std::span<const int> keptPositions);
 
     // (high + low)[end] - (high + low)[first] as hi + lo.
     static DoubleDouble difference(const double* high, const double* low, int end, int first) {
@@ -88,6 +121,10 @@ class ShiftedLoads {
     // Every entry is written before it is read: left uninitialized, a large building's
     // sums take no time to clear.
     std::unique_ptr<double[]> sumHigh_, sumLow_, squareSumHigh_, squareSumLow_;
+    // Empty where every position is kept.
+    std::vector<int> keptPositions_;
+    // One bit per load, set where a run of equal loads starts.
+    std::vector<std::uint64_t> runStarts_;
     double largestLoad_ = 0;
     double largestSum_ = 0;
 };

@@ -21,7 +21,7 @@ using tamsor::testing::read_file;
 using tamsor::testing::ScratchFolder;
 
 std::vector<fs::path> kept_inputs() {
-    const fs::path folder = fs::path(__FILE__).parent_path() / "fuzz_regressions";
+    const fs::path folder = fs::path(TAMSOR_SOURCE_DIR) / "tests/engine/fuzz_regressions";
     std::vector<fs::path> inputs;
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.is_regular_file() && entry.path().filename() != "README.md")

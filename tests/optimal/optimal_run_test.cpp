@@ -94,7 +94,7 @@ Verdicts judge(const fs::path& input, const std::string& name = "LOADS.DAT") {
 }
 
 TEST(OptimalRun, RefusesWhatTheClassicTechniquesRefuse) {
-    const fs::path source = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    const fs::path source = TAMSOR_SOURCE_DIR;
     std::vector<fs::path> inputs;
     for (const char* folder : {"examples", "fuzz/corpus", "tests/engine/fuzz_regressions"})
         for (const auto& entry : fs::directory_iterator(source / folder))

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 #include "accurate_totals.h"
 #include "dynamic_program.h"
+#include "fast_totals.h"
+#include "leading_runs.h"
 #include "shifted_loads.h"
 #include "tamsor/optimal_grouping.h"
 
@@ -168,6 +171,99 @@ TEST(RepeatedLoads, LargeBuildingsGroupAsTheAccurateSearch) {
             EXPECT_LE(groupings.back().costEvaluations,
                       static_cast<std::int64_t>(9 * building.loads.size()));
         }
+    }
+}
+
+// The groupings of the search over single loads with the fast totals, every row searched,
+// and their means and sums as that search's loads give them.
+std::vector<tamsor::OptimalGrouping> singleLoadSearch(const std::vector<double>& sortedLoads) {
+    const tamsor::optimal::ShiftedLoads loads(sortedLoads);
+    const int typeLimit = std::min(9, loads.count());
+    // The rows of total zero filled from the leading runs, as the search over single loads
+    // fills them where different loads stand apart.
+    const tamsor::optimal::LeadingRuns leadingRuns{std::span<const double>(sortedLoads)};
+    tamsor::optimal::DynamicProgram program(loads.count(), typeLimit, &leadingRuns);
+    tamsor::optimal::FastTotals totals(loads);
+    if (!program.run(totals, true)) {
+        ADD_FAILURE() << "the fast totals are in doubt for " << sortedLoads.size() << " loads";
+        return {};
+    }
+    std::vector<tamsor::OptimalGrouping> groupings(typeLimit);
+    for (int n = 1; n <= typeLimit; ++n) {
+        auto& grouping = groupings[n - 1];
+        grouping.firstPositions = program.firstPositions(n);
+        for (int k = 0; k < n; ++k) {
+            const auto type = loads.statistics(grouping.firstPositions[k] - 1,
+                                               grouping.firstPositions[k + 1] - 1);
+            grouping.means.push_back(type.mean);
+            grouping.sumOfSquares += type.sumOfSquares;
+        }
+    }
+    return groupings;
+}
+
+std::vector<double> tenthsOfAKilonewton(int count, unsigned seed, double low, double high) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> tenths(static_cast<int>(low * 10),
+                                              static_cast<int>(high * 10));
+    std::vector<double> loads(count);
+    for (double& load : loads)
+        load = static_cast<float>(tenths(random) / 10.0);
+    std::sort(loads.begin(), loads.end());
+    return loads;
+}
+
+// Loads written to a tenth of a kilonewton repeat, and are searched over their runs of equal
+// loads: the groupings, their means and sums must be those of the search over single loads
+// to the bit, for many different loads, a few clusters, and fewer different loads than types.
+TEST(RepeatedLoads, RunsOfEqualLoadsGroupAsTheSearchOverSingleLoads) {
+    std::vector<std::vector<double>> buildings{tenthsOfAKilonewton(20000, 41, 500, 4000),
+                                               tenthsOfAKilonewton(5000, 42, 1000, 1200)};
+    std::mt19937 random(43);
+    std::vector<double> clusters;
+    for (int i = 0; i < 8000; ++i) {
+        std::normal_distribution<double> scatter(1000.0 * (1 + i % 4), 150);
+        clusters.push_back(static_cast<float>(std::round(scatter(random) * 10) / 10));
+    }
+    std::sort(clusters.begin(), clusters.end());
+    buildings.push_back(clusters);
+    buildings.push_back(levels(4000, {1000, 2000, 3000, 4000}, 44));
+    for (const auto& loads : buildings) {
+        const auto expected = singleLoadSearch(loads);
+        if (expected.empty()) continue;
+        for (const auto& grouping : findOptimalGroupings(loads)) {
+            SCOPED_TRACE(::testing::Message()
+                         << grouping.typeCount << " types of " << loads.size() << " loads");
+            const auto& single = expected[grouping.typeCount - 1];
+            EXPECT_EQ(grouping.firstPositions, single.firstPositions);
+            EXPECT_EQ(grouping.means, single.means);
+            EXPECT_EQ(grouping.sumOfSquares, single.sumOfSquares);
+        }
+    }
+}
+
+// Different loads, large enough for the first rows of a layer to search windows of tens of
+// thousands of columns, which are searched block by block: the blocks left out hold no better
+// total, so the groupings are those of the accurate search, which computes every column.
+// Mirrored clusters tie between groupings whose boundaries lie far apart: the leftmost must be
+// found whichever block the search starts from.
+TEST(RepeatedLoads, LargeWindowsSearchedBlockByBlockGroupAsTheAccurateSearch) {
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> load(500, 4000);
+    std::vector<double> spread(60000);
+    for (double& value : spread)
+        value = load(random);
+    std::sort(spread.begin(), spread.end());
+    std::vector<double> mirrored;
+    for (int i = 0; i < 12000; ++i)
+        for (const double value : {1000.0, 1001.0, 2000.0, 2999.0, 3000.0})
+            mirrored.push_back(value + (i % 3) * 0.25);
+    std::sort(mirrored.begin(), mirrored.end());
+    for (const auto* loads : {&spread, &mirrored}) {
+        const auto expected = accurateSearch(*loads);
+        for (const auto& grouping : findOptimalGroupings(*loads))
+            EXPECT_EQ(grouping.firstPositions, expected[grouping.typeCount - 1])
+                << grouping.typeCount << " types of " << loads->size() << " loads";
     }
 }
 

@@ -25,7 +25,10 @@ struct OptimalGrouping {
 // For each n = 1 .. min(maxTypes, N), the split of sortedLoads into n non-empty types of
 // consecutive loads whose sum of squared differences from the type means is smallest (the
 // pooled variance is that sum divided by N). All n come from one run of a layered dynamic
-// program: O(n N log N) cost evaluations, memory for 8 ints and 9 doubles per load.
+// program: O(n N log N) cost evaluations at most. Where loads repeat (as loads written to a
+// tenth of a kilonewton do), its rows and columns are the runs of equal loads, since no best
+// grouping puts a boundary inside a run: a million loads of 35,000 different values cost as
+// much as 35,000 loads, and memory is a few doubles per load plus a few per run.
 //
 // Equal totals: where the last type of the first b loads can start at several positions
 // whose totals differ by no more than 2^-40 of the least of them plus a bound on their
@@ -38,12 +41,13 @@ struct OptimalGrouping {
 // within about 1e-9 of its sum of squares; its means and sum of squares are accurate to a
 // few roundings (and about 1e-30 of the loads' squared differences from their median).
 //
-// costEvaluations: every candidate type whose cost is computed counts once, and so does every
-// row of a layer whose best total is zero because its loads take no more different values
-// than there are types (filled from the runs of equal loads, without comparing). Where the loads
-// form types so tight, against their spread about the median, that the fast totals cannot
-// tell the best groupings apart, the run is repeated with accurate totals (about three
-// times slower) and the evaluations of both count.
+// costEvaluations: every candidate type whose cost is computed counts once (a block of
+// candidates bounded from its ends as one), and so does every row of a layer whose best total
+// is zero because its loads take no more different values than there are types (filled from
+// the runs of equal loads, without comparing), and every boundary of a grouping of more types
+// than different loads. Where the loads form types so tight, against their spread about the
+// median, that the fast totals cannot tell the best groupings apart, the search runs over
+// single loads with accurate totals (about three times slower), and its evaluations count.
 //
 // sortedLoads: ascending and finite, at least one load (std::invalid_argument otherwise).
 // maxTypes: 1..9 (std::invalid_argument otherwise).
