@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -183,13 +184,38 @@ std::size_t LoadFileReader::takeWholeLine(const char* data, std::size_t size) {
         return 0;
     const std::string_view number{data, numberEnd};
     float value = 0;
-    if (parseLoad(number, value) != LoadParse::kOk) return 0;
+    if (!parseRepeated(data, numberEnd, size, value)) return 0;
     ++loadCount_;
     pendingLoad_ = value;
     pendingLine_ = line_;
     deliver(number, {data + numberEnd, lineEnd - numberEnd}, false);
     ++line_;
     return lineEnd + 1;
+}
+
+// Parses the number of `length` bytes at `data`, where `size` bytes can be read, as
+// parseLoad does; true when it is a load. A number of 8 bytes or fewer is looked up among
+// those read lately first, and kept there.
+bool LoadFileReader::parseRepeated(const char* data, std::size_t length, std::size_t size,
+                                   float& value) {
+    constexpr std::size_t kWidth = sizeof(std::uint64_t);
+    if (length > kWidth || size < kWidth) return parseLoad({data, length}, value) == LoadParse::kOk;
+    // The number's bytes alone, the bytes after it masked off.
+    std::uint64_t text = 0;
+    std::memcpy(&text, data, kWidth);
+    if (length < kWidth) {
+        text &= std::endian::native == std::endian::little
+                    ? (std::uint64_t{1} << (8 * length)) - 1
+                    : ~std::uint64_t{0} << (8 * (kWidth - length));
+    }
+    RecentLoad& recent = recentLoads_[(text * 0x9E3779B97F4A7C15u) >> 58];
+    if (recent.length == length && recent.text == text) {
+        value = recent.load;
+        return true;
+    }
+    if (parseLoad({data, length}, value) != LoadParse::kOk) return false;
+    recent = {text, length, value};
+    return true;
 }
 
 bool LoadFileReader::takeInNumber(char c) {

@@ -40,7 +40,7 @@ void LoadList::reserve(std::size_t count) {
     loads_.reserve(count);
 }
 
-void LoadList::add(std::int64_t line, float load, std::string_view label) {
+void LoadList::addWithLineOrLabel(std::int64_t line, float load, std::string_view label) {
     const std::size_t i = loads_.size();
     if (lines_.empty() && line != static_cast<std::int64_t>(i) + 1) {
         // The first blank line: the lines so far are their positions.

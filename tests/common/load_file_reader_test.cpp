@@ -157,6 +157,24 @@ TEST(LoadFileReader, TakesTheFirstNumberOfEveryNonBlankLineWithItsLineAndLabel) 
     }
 }
 
+// A number read again gives its load again; numbers alike in their first bytes, in all
+// but their sign or their last byte, or longer than any kept, each give their own.
+TEST(LoadFileReader, TellsRepeatedNumbersApart) {
+    const std::string text =
+        "12\n13\n12\n1\n12.\n-0\n0\n-0\n12345678\n12345679\n100000000\n100000008\n"
+        "12345678\n12\n1\n";
+    const Read read = readText(text);
+    ASSERT_TRUE(read.ok);
+    const std::vector<float> expected = {12,       13,    12,       1,        12,   -0.0f,
+                                         0,        -0.0f, 12345678, 12345679, 1e8f, 100000008.0f,
+                                         12345678, 12,    1};
+    ASSERT_EQ(read.loads.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(read.loads[i]),
+                  std::bit_cast<std::uint32_t>(expected[i]))
+            << i;
+}
+
 TEST(LoadFileReader, WarnsOnlyWhereADigitFollowsTheComma) {
     const auto read = readText("150,75 kN\n150, 75\n150,\n1,250.5 t\n150 ,75\n");
     ASSERT_TRUE(read.ok);

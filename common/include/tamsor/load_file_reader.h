@@ -97,6 +97,7 @@ class LoadFileReader {
     static constexpr std::size_t kLabelCapacity = 256;
 
     std::size_t takeWholeLine(const char* data, std::size_t size);
+    bool parseRepeated(const char* data, std::size_t length, std::size_t size, float& value);
     bool takeInNumber(char c);
     bool endNumber();
     void deliver(std::string_view number, std::string_view rest, bool restCut);
@@ -118,6 +119,16 @@ class LoadFileReader {
     bool restCut_ = false;
     float pendingLoad_ = 0;
     std::int64_t pendingLine_ = 0;
+
+    // The loads of numbers read lately, by their text of at most 8 bytes: buildings
+    // repeat their loads (typical bays, standard columns), and a number read before is
+    // not converted again.
+    struct RecentLoad {
+        std::uint64_t text = 0;
+        std::size_t length = 0;  // 0: none yet
+        float load = 0;
+    };
+    std::array<RecentLoad, 64> recentLoads_{};
 };
 
 }  // namespace tamsor

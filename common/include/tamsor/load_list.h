@@ -35,11 +35,20 @@ class LoadList {
     // Room for `count` loads; their labels take what they need as they come.
     void reserve(std::size_t count);
     // Adds the load of `line`, which lies after the lines of the loads before it.
-    void add(std::int64_t line, float load, std::string_view label);
+    void add(std::int64_t line, float load, std::string_view label) {
+        // Inline for the usual line of a million: its load alone.
+        if (lines_.empty() && labelEnds_.empty() && label.empty() &&
+            line == static_cast<std::int64_t>(loads_.size()) + 1)
+            loads_.push_back(load);
+        else
+            addWithLineOrLabel(line, load, label);
+    }
 
     friend bool operator==(const LoadList&, const LoadList&) = default;
 
   private:
+    void addWithLineOrLabel(std::int64_t line, float load, std::string_view label);
+
     std::vector<float> loads_;
     // The low 32 bits of each line; empty while every load stood on line i + 1.
     std::vector<std::uint32_t> lines_;
