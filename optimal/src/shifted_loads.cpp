@@ -35,24 +35,30 @@ void ShiftedLoads::sumUp(std::span<const Load> sortedLoads, std::span<const int>
     // The next position whose sums are kept, and where they go.
     const bool keepAll = keptPositions.empty();
     std::size_t kept = 1;
-    for (int i = 0; i < count_; ++i) {
-        const DoubleDouble offset = twoSum(static_cast<double>(sortedLoads[i]), -shift_);
+    // A run of equal loads adds the same terms load after load: they are formed once a run.
+    for (int start = 0; start < count_;) {
+        const int end = nextRunStart(start, count_);
+        const DoubleDouble offset = twoSum(static_cast<double>(sortedLoads[start]), -shift_);
         const double high = offset.hi * scale;
         const double low = offset.lo * scale;
-        sum.add({high, low});
         // (high + low)^2 with low^2 left out: it lies far below the rounding of the rest.
         const DoubleDouble square = twoProduct(high, high);
-        squareSum.add({square.hi, square.lo + 2 * high * low});
-        const DoubleDouble sumSoFar = sum.value();
+        const DoubleDouble squareTerm = {square.hi, square.lo + 2 * high * low};
         largestLoad_ = std::max(largestLoad_, std::abs(high));
-        largestSum_ = std::max(largestSum_, std::abs(sumSoFar.hi));
-        if (!keepAll && keptPositions[kept] != i + 1) continue;
-        const std::size_t at = keepAll ? i + 1 : kept++;
-        const DoubleDouble squareSumSoFar = squareSum.value();
-        sumHigh_[at] = sumSoFar.hi;
-        sumLow_[at] = sumSoFar.lo;
-        squareSumHigh_[at] = squareSumSoFar.hi;
-        squareSumLow_[at] = squareSumSoFar.lo;
+        for (int i = start; i < end; ++i) {
+            sum.add({high, low});
+            squareSum.add(squareTerm);
+            const DoubleDouble sumSoFar = sum.value();
+            largestSum_ = std::max(largestSum_, std::abs(sumSoFar.hi));
+            if (!keepAll && keptPositions[kept] != i + 1) continue;
+            const std::size_t at = keepAll ? i + 1 : kept++;
+            const DoubleDouble squareSumSoFar = squareSum.value();
+            sumHigh_[at] = sumSoFar.hi;
+            sumLow_[at] = sumSoFar.lo;
+            squareSumHigh_[at] = squareSumSoFar.hi;
+            squareSumLow_[at] = squareSumSoFar.lo;
+        }
+        start = end;
     }
 }
 
