@@ -177,6 +177,10 @@ TEST(OptimalRun, SaysWhyItRefusedForTheCallersMessage) {
 
     result = run(loadLines(19, 1e30, 0) + "2e30\n");
     EXPECT_EQ(result.fault, RunFault::kOverflow);
+    // A small sum, but one squared difference beyond the single-precision range.
+    result = run(loadLines(19, 1, 0) + "2e19\n");
+    EXPECT_EQ(result.fault, RunFault::kOverflow);
+    EXPECT_TRUE(run(loadLines(19, 1, 0) + "1e19\n").ok());
 
     // Write-protected: the plot file is named, and nothing on disk changes.
     const fs::path report = folder.file("b.out");
