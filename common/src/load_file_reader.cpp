@@ -173,15 +173,21 @@ void LoadFileReader::deliverHeld() {
 // holds anything that the character-by-character reading must look at (a fault, a number
 // or label too long, a line that starts with a comma).
 std::size_t LoadFileReader::takeWholeLine(const char* data, std::size_t size) {
-    const void* const found = std::memchr(data, '\n', size);
-    if (found == nullptr) return 0;
-    const std::size_t lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    // The number first: what ends it mostly ends the line too ("1250.5\n", "1250.5\r\n").
+    const std::size_t scanned = std::min(size, kMaxNumberLength + 1);
     std::size_t numberEnd = 0;
-    while (numberEnd < lineEnd && !endsNumber(data[numberEnd]))
+    while (numberEnd < scanned && !endsNumber(data[numberEnd]))
         ++numberEnd;
-    if (numberEnd == 0 || numberEnd > kMaxNumberLength || lineEnd - numberEnd > kLabelCapacity ||
+    if (numberEnd == 0 || numberEnd > kMaxNumberLength || numberEnd == size ||
         loadCount_ == maxLoads_)
         return 0;
+    std::size_t lineEnd = numberEnd;
+    if (data[numberEnd] != '\n') {
+        const void* const found = std::memchr(data + numberEnd, '\n', size - numberEnd);
+        if (found == nullptr) return 0;
+        lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        if (lineEnd - numberEnd > kLabelCapacity) return 0;
+    }
     const std::string_view number{data, numberEnd};
     float value = 0;
     if (!parseRepeated(data, numberEnd, size, value)) return 0;
