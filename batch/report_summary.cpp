@@ -90,8 +90,9 @@ void printSummary(std::ostream& out, const std::vector<ReportSet>& sets,
     }
     out << "  types " << cell("pooled variance", static_cast<int>(varianceWidth))
         << "  worst spread  capacity above need   per type: isolators x mean load\n";
+    const GroupingSpreads spreads(sortedLoads);
     for (const auto& set : sets) {
-        const auto figures = groupingSpreadFigures(sortedLoads, set.firstPositions);
+        const auto figures = spreads.of(set.firstPositions);
         out << cell(std::to_string(set.partitionCount), 7) << ' '
             << figure(set.pooledVariance, static_cast<int>(varianceWidth))
             << percentCell(figures ? std::optional(figures->worstSpreadPercent) : std::nullopt, 14)

@@ -7,8 +7,9 @@ std::vector<std::optional<SpreadFigures>> runSpreadFigures(const TechniqueRun& r
                                                            std::span<const float> sortedLoads) {
     std::vector<std::optional<SpreadFigures>> figures;
     figures.reserve(run.sets.size());
+    const GroupingSpreads spreads(sortedLoads);
     for (const ReportSet& set : run.sets)
-        figures.push_back(groupingSpreadFigures(sortedLoads, set.firstPositions));
+        figures.push_back(spreads.of(set.firstPositions));
     return figures;
 }
 

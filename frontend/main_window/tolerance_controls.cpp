@@ -73,8 +73,9 @@ void FewestTypesLine::showCalculation(const CalculationOutcome& calculation,
     groupsBySpread_ = techniqueOf(run.technique).groupsBySpread;
     sortedLoads_ = calculation.sortedLoads;
     worstSpreads_.clear();
+    const GroupingSpreads spreads(sortedLoads_);
     for (const ReportSet& set : run.sets) {
-        const auto figures = groupingSpreadFigures(sortedLoads_, set.firstPositions);
+        const auto figures = spreads.of(set.firstPositions);
         worstSpreads_.push_back(figures ? std::optional(figures->worstSpreadPercent)
                                         : std::nullopt);
     }

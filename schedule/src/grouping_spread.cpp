@@ -21,9 +21,18 @@ bool allPositive(std::span<const float> loads) {
 
 std::optional<SpreadFigures> groupingSpreadFigures(std::span<const float> sortedLoads,
                                                    std::span<const int> firstPositions) {
-    if (sortedLoads.empty() || !allPositive(sortedLoads)) return std::nullopt;
-    const std::vector<double> loads(sortedLoads.begin(), sortedLoads.end());
-    return spreadFigures(loads, firstPositions);
+    return GroupingSpreads(sortedLoads).of(firstPositions);
+}
+
+GroupingSpreads::GroupingSpreads(std::span<const float> sortedLoads) {
+    if (sortedLoads.empty() || !allPositive(sortedLoads)) return;
+    loads_.assign(sortedLoads.begin(), sortedLoads.end());
+    figures_.emplace(loads_);
+}
+
+std::optional<SpreadFigures> GroupingSpreads::of(std::span<const int> firstPositions) const {
+    if (!figures_) return std::nullopt;
+    return figures_->of(firstPositions);
 }
 
 std::string spreadFiguresLine(const std::optional<double>& worstSpreadPercent,

@@ -33,6 +33,22 @@ TEST(SpreadFigures, OfHandWorkedGroupings) {
     EXPECT_THROW(spreadFigures(Loads{80, 0, 100}, Positions{1, 4}), std::invalid_argument);
 }
 
+// The loads checked and summed once serve every grouping alike, in any order: each grouping's
+// figures are those worked by hand above, whatever was asked before.
+TEST(SpreadFigures, OfManyGroupingsOfTheSameLoads) {
+    const Loads loads{80, 90, 100, 150, 200};
+    const tamsor::LoadSpreadFigures figuresOf(loads);
+    const auto single = figuresOf.of(Positions{1, 2, 3, 4, 5, 6});
+    const auto two = figuresOf.of(Positions{1, 4, 6});
+    EXPECT_EQ(two.typeSpreadPercent, (std::vector<double>{20, 25}));
+    EXPECT_DOUBLE_EQ(two.capacityAboveNeedPercent, 80.0 / 620 * 100);
+    EXPECT_EQ(figuresOf.of(Positions{1, 2, 3, 4, 5, 6}).capacityAboveNeedPercent, 0);
+    EXPECT_EQ(figuresOf.of(Positions{1, 6}).capacityAboveNeedPercent, 380.0 / 620 * 100);
+    EXPECT_EQ(single.worstSpreadPercent, 0);
+    EXPECT_THROW(figuresOf.of(Positions{1, 4, 5}), std::invalid_argument);
+    EXPECT_THROW(tamsor::LoadSpreadFigures(Loads{100, 90}), std::invalid_argument);
+}
+
 TEST(SpreadFigures, SpreadsKeepCloseLoadsApartAndTheirOrder) {
     // The difference of 1,000,000.1 and 1,000,000.2 is exact, not lost to cancellation.
     EXPECT_NEAR(spreadPercent(1000000.1, 1000000.2), 0.1 / 1000000.2 * 100, 1e-9 * 1e-5);

@@ -14,6 +14,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "tamsor/spread_figures.h"
 
@@ -29,6 +30,23 @@ inline constexpr double kMaxTolerancePercent = 99.9;
 // throws std::invalid_argument.
 std::optional<SpreadFigures> groupingSpreadFigures(std::span<const float> sortedLoads,
                                                    std::span<const int> firstPositions);
+
+// The same for any number of groupings of the same loads, which are checked and
+// taken in double precision once.
+class GroupingSpreads {
+  public:
+    explicit GroupingSpreads(std::span<const float> sortedLoads);
+    GroupingSpreads(const GroupingSpreads&) = delete;
+    GroupingSpreads& operator=(const GroupingSpreads&) = delete;
+
+    // As groupingSpreadFigures.
+    std::optional<SpreadFigures> of(std::span<const int> firstPositions) const;
+
+  private:
+    std::vector<double> loads_;
+    // Empty where a load is zero or less.
+    std::optional<LoadSpreadFigures> figures_;
+};
 
 // "Worst spread 12.3 %  ·  capacity above need 4.1 %" (a middle dot between
 // two blanks either side); where either is empty (a load of zero or less),

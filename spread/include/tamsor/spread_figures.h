@@ -33,6 +33,21 @@ struct SpreadFigures {
 SpreadFigures spreadFigures(std::span<const double> sortedLoads,
                             std::span<const int> firstPositions);
 
+// The figures of any grouping of the same loads, which are checked and summed once: the
+// figures of all of a run's groupings of a million loads take one pass each, not three.
+class LoadSpreadFigures {
+  public:
+    // sortedLoads as for spreadFigures (std::invalid_argument otherwise); they must outlive
+    // this.
+    explicit LoadSpreadFigures(std::span<const double> sortedLoads);
+    // As spreadFigures.
+    SpreadFigures of(std::span<const int> firstPositions) const;
+
+  private:
+    std::span<const double> loads_;
+    double totalLoad_ = 0;  // compensated, in sorted order
+};
+
 }  // namespace tamsor
 
 #endif
