@@ -22,6 +22,23 @@ const QColor kOverlay(0, 0, 255);
 constexpr int kLoadSteps = 5;
 constexpr int kPositionSteps = 8;
 constexpr double kTick = 0.02;
+// The room an isolator position takes along the bottom, in pixels: a digit of the
+// axis values' font is about 7 wide; and the share of the plot's width that the
+// axis takes (of -0.2 to 1.2).
+constexpr int kDigitPixels = 8;
+constexpr int kPositionGapPixels = 12;
+constexpr double kAxisShare = 1 / 1.4;
+
+// As many steps of positions as their values fit side by side in `columns` pixels
+// (unknown: 0), so that the six-digit positions of a large building on a small
+// window stay apart.
+int positionSteps(int isolators, int columns) {
+    if (columns <= 0) return kPositionSteps;
+    const auto digits = static_cast<int>(QString::number(isolators).size());
+    const auto fitting =
+        static_cast<int>(columns * kAxisShare / (digits * kDigitPixels + kPositionGapPixels));
+    return std::clamp(fitting, 1, kPositionSteps);
+}
 
 void drawAxes(CanvasScene& scene) {
     scene.drawLine(0, 0, 1, 0, kAxes);
@@ -59,7 +76,7 @@ void drawStaircase(CanvasScene& scene, const ResultsModel& m, int columns) {
 
 // Loads up the left side, with the data file's decimals; isolator positions
 // 1 to N along the bottom, where position p starts its step of the curve.
-void drawAxisValues(const ResultsModel& m, CanvasScene& scene) {
+void drawAxisValues(const ResultsModel& m, CanvasScene& scene, int columns) {
     for (const double load : roundValues(m.PlotYMax, kLoadSteps)) {
         const double y = load / m.PlotYMax;
         scene.drawLine(-kTick, y, 0, y, kAxisValueColor);
@@ -69,7 +86,7 @@ void drawAxisValues(const ResultsModel& m, CanvasScene& scene) {
     }
     // The curve ends at the position after the last isolator.
     const int isolators = static_cast<int>(m.PlotXMax) - 1;
-    for (const int position : positionValues(isolators, kPositionSteps)) {
+    for (const int position : positionValues(isolators, positionSteps(isolators, columns))) {
         const double x = position / static_cast<double>(m.PlotXMax);
         scene.drawLine(x, -kTick, x, 0, kAxisValueColor);
         scene.setTextPosition(x, -1.5 * kTick);
@@ -91,7 +108,7 @@ CanvasScene loadPlot(const ResultsModel& m, int types, int columns) {
     scene.setWorldWindow(-0.2, 1.2, -0.2, 1.2);
     drawAxes(scene);
     drawStaircase(scene, m, columns);
-    drawAxisValues(m, scene);
+    drawAxisValues(m, scene, columns);
     drawAxes(scene);
     if (!m.reached(types)) return scene;
 

@@ -169,6 +169,20 @@ TEST_F(ResultsDisplay, AxesShowLoadsPositionsAndVariancesWithTheirUnits) {
     }
 }
 
+// 100,000 isolators: on the main window's first, narrow plot (268 pixels) only
+// as many six-digit positions as fit side by side; on a wide one, all eight steps'.
+TEST_F(ResultsDisplay, PositionsOfALargeBuildingStayApartOnANarrowPlot) {
+    model_.PlotXMax = 100001;
+    const QColor grey(0x6B, 0x72, 0x7C);
+    const auto positions = [&](int columns) {
+        QStringList texts = textsIn(tamsor::loadPlot(model_, 3, columns), grey);
+        return texts.mid(5, texts.size() - 7);
+    };
+    EXPECT_EQ(positions(268), (QStringList{"1", "50000", "100000"}));
+    EXPECT_EQ(positions(900), (QStringList{"1", "20000", "40000", "60000", "80000", "100000"}));
+    EXPECT_EQ(positions(0), positions(900));
+}
+
 TEST_F(ResultsDisplay, ATypeCountNotReachedShowsTheLoadsWithoutTypes) {
     model_.SetsReached = 4;
     draw(5);
